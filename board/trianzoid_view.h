@@ -1,0 +1,152 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "board/board_geometry.h"
+#include "board/trianzoid_doc.h"
+#include "platform/clock.h"
+#include "platform/drawing_surface.h"
+#include "platform/platform.h"
+#include "search/free_cell_index.h"
+#include "search/placement_table.h"
+#include "search/search_engine.h"
+#include "search/search_hooks.h"
+#include "search/search_state.h"
+#include "solutions/solution_files.h"
+
+// Values of ViewMode.
+inline constexpr int kEditing = 1;
+inline constexpr int kSearching = 2;
+inline constexpr int kInterruptRequested = 3;
+inline constexpr int kShowingSolutions = 4;
+
+// Modifier flags of a mouse release.
+inline constexpr unsigned MK_SHIFT = 4;
+inline constexpr unsigned MK_CONTROL = 8;
+
+// The field-data dialog's three values.
+struct FieldData {
+    int rowLength = 0;
+    int rows = 0;
+    int marginPixels = 0;
+};
+
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+};
+
+// The main view's logic: what is drawn in which mode, mouse editing, the Board commands, the search
+// with its state and files, and the solution display. The window of the application only forwards
+// events and draws; everything here runs and is tested without one.
+class CTrianzoidView : public SearchHooks {
+public:
+    CTrianzoidView(CTrianzoidDoc& doc, Platform& platform, Clock& clock);
+    ~CTrianzoidView() override;
+    CTrianzoidView(const CTrianzoidView&) = delete;
+    CTrianzoidView& operator=(const CTrianzoidView&) = delete;
+
+    CTrianzoidDoc& GetDocument() { return m_doc; }
+    Platform& platform() { return m_platform; }
+
+    // ---- Mode and settings
+    int ViewMode = kEditing;
+    int m_nFillColour = 0;  // 0 grey .. 4 yellow; painted as 65 + index
+    int m_nReadiness = -1;
+    bool m_bSound = true;
+    bool m_bLetterSolution = false;
+    bool m_bColourSolutions = false;
+    bool m_bModified = false;  // the document's modified flag; only mouse edits set it
+    EngineKind m_engineKind = EngineKind::Fast;
+    std::string m_strOutputDir;  // folder of the solution files; empty: the current folder
+
+    // ---- Geometry of the last repaint (the window, or the page while printing)
+    CellGeometry m_geometry;
+    Rect m_rectPrint;
+
+    // ---- Repaint and drawing
+    // The whole view on any surface; `clientRect` is the window's client area (ignored when printing).
+    void OnDraw(DrawingSurface& dc, const Rect& clientRect);
+    void DrawCell(DrawingSurface& dc, int col, int row, int value);
+    void DrawPiece(DrawingSurface& dc, const Piece& piece, int orientation, int value, int col0, int row0);
+    void DrawEdge(DrawingSurface& dc, Point from, Point to);
+
+    // ---- Readiness and status bar
+    int UpdateReadiness();
+    void ShowStatus(const std::string& text);
+    void ShowParity(int n);
+
+    // ---- Board editing and commands
+    void OnLButtonUp(unsigned nFlags, Point point);
+    void PaintCellMirrored(DrawingSurface& dc, int col, int row, int rowLength, int height, unsigned nFlags,
+                           int value);
+    FieldData fieldData() const;
+    // OK of the field-data dialog with values that passed its checks.
+    void applyFieldData(const FieldData& data);
+    void OnFieldData(const std::function<bool(FieldData&)>& runDialog);
+    void OnBackgroundColour();
+    void ClearPieceCells();  // acts only while editing
+    static int s_nLastColumn;
+    static int s_nLastRow;
+
+    // ---- Pieces
+    void OpenPieceFile();
+    void ReadPieceFile(const std::string& path);
+    // After New or Open: reads the piece file named in the document again.
+    void OnInitialUpdate(const std::string& documentPath);
+
+    // ---- Search
+    void runSearch(bool waitFlag);
+    int checkerboardTest(int a);
+    void showFirstPieceStatus(int percent, const std::string& name);
+    int waitForKeyPress();
+    // A key pressed in the view (before translation) and a character typed.
+    void OnKeyDown();
+    void OnChar(int character);
+    void drawPartialTiling(int n);
+
+    FreeCellIndex m_freeCells;
+    PlacementTable m_table;
+    SearchState m_state;
+    std::time_t searchStartTime = 0;
+
+    // ---- Solutions
+    void RecordSolution(int n);
+    void ShowSolution(DrawingSurface& dc, int k);
+    void OnShowSolutions(bool colour);
+    void OnFirstSolution();
+    void OnNextSolution();
+    void OnPreviousSolution();
+    void OnLastSolution();
+    void OnDoneSolutions();
+
+    int m_nSolutionPieces = 0;
+    int m_nCurrentSolution = 0;
+    std::string m_szLogName;
+    std::string m_szSolutionName;
+    OutputFile m_logFile;
+    OutputFile m_solutionFile;
+
+    // ---- Command routing for menus, toolbar, accelerators and context menus
+    CommandState commandState(int id) const;
+    // Carries out a command that needs no dialog of the window; returns false for ids it does not handle.
+    bool OnCommand(int id);
+    bool canClose() const { return ViewMode == kEditing; }
+
+    // ---- SearchHooks
+    void pumpMessages() override;
+    bool interruptRequested() override;
+    void onNewDepth(int depth) override;
+    void drawPlacement(int value, int placement) override;
+    void recordSolution(int depth) override;
+    void showFirstPieceStatus(int percent, const Piece& piece) override;
+
+private:
+    CTrianzoidDoc& m_doc;
+    Platform& m_platform;
+    Clock& m_clock;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The working state of a search, shared by the driver, the search and the solution recording.
+struct SearchState {
+    std::vector<std::uint32_t> coveredMask;      // open cells covered by the Placements on the stack
+    std::vector<std::int32_t> chosenPlacement;   // Placement placed at each depth; grows as needed
+    std::vector<std::uint16_t> candidateCounts;  // per open cell
+    int bestCell = 0;
+    int pieceCount = 0;
+    int totalCopies = 0;
+    int currentDepth = 0;
+    int shownDepth = 0;
+    int stepCounter = 0;
+    int solutionCount = 0;
+    bool waitForKey = false;
+    int skipToNextFirst = 0;
+    int showSteps = 0;
+    long long steps = 0;  // search steps taken, for progress and benchmarks
+};
