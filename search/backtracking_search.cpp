@@ -94,7 +94,8 @@ int BacktrackingSearch::chooseCell() {
              j < m_table.endPlacement[static_cast<std::size_t>(p)]; ++j) {
             const std::uint32_t* mask = m_table.mask(j);
             if (masksOverlap(mask, covered, words)) continue;
-            forEachSetBit(mask, words, [&](int n) { ++m_state.candidateCounts[static_cast<std::size_t>(n)]; });
+            forEachSetBit(mask, words,
+                          [&](int n) { ++m_state.candidateCounts[static_cast<std::size_t>(n)]; });
         }
     }
     int best = kNoCount;
@@ -113,6 +114,7 @@ int BacktrackingSearch::chooseCell() {
 
 void BacktrackingSearch::togglePlacement(int value, int j) {
     const std::uint32_t* mask = m_table.mask(j);
-    for (int w = 0; w < m_table.wordsPerMask; ++w) m_state.coveredMask[static_cast<std::size_t>(w)] ^= mask[w];
+    for (int w = 0; w < m_table.wordsPerMask; ++w)
+        m_state.coveredMask[static_cast<std::size_t>(w)] ^= mask[w];
     if (m_state.showSteps == 1) m_hooks.drawPlacement(value, j);
 }

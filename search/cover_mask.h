@@ -11,7 +11,9 @@ inline bool masksOverlap(const std::uint32_t* a, const std::uint32_t* b, int wor
     return false;
 }
 
-inline bool maskHasBit(const std::uint32_t* mask, int n) { return ((mask[n >> 5] >> (n & 31)) & 1u) != 0; }
+inline bool maskHasBit(const std::uint32_t* mask, int n) {
+    return ((mask[n >> 5] >> (n & 31)) & 1u) != 0;
+}
 
 // Calls visit(n) for every set bit n of the mask in increasing order. A zero word is skipped whole, and
 // within a word a run of four zero bits at the current position is skipped at once: masks of pieces are

@@ -2,8 +2,9 @@
 
 #include "search/backtracking_search.h"
 
-std::unique_ptr<SearchEngine> makeSearchEngine(EngineKind kind, const PlacementTable& table, int freeCellCount,
-                                               SearchState& state, std::span<Piece> pieces, SearchHooks& hooks) {
+std::unique_ptr<SearchEngine> makeSearchEngine(EngineKind kind, const PlacementTable& table,
+                                               int freeCellCount, SearchState& state, std::span<Piece> pieces,
+                                               SearchHooks& hooks) {
     switch (kind) {
         case EngineKind::Reference:
         case EngineKind::Fast:

@@ -14,7 +14,8 @@ using Solutions = std::vector<std::vector<int>>;
 
 void expectRestored(const SearchSetup& s, const std::vector<int>& copies) {
     for (std::size_t p = 0; p < copies.size(); ++p) EXPECT_EQ(s.pieces.m_pieces[p].copies, copies[p]) << p;
-    EXPECT_TRUE(std::all_of(s.state.coveredMask.begin(), s.state.coveredMask.end(), [](auto w) { return w == 0; }));
+    EXPECT_TRUE(
+        std::all_of(s.state.coveredMask.begin(), s.state.coveredMask.end(), [](auto w) { return w == 0; }));
 }
 
 TEST(BacktrackingSearch, HexagonWithThreeCopiesFindsEachTilingSixTimesInOrder) {
@@ -37,8 +38,8 @@ TEST(BacktrackingSearch, HexagonWithThreeSlotsOfOneCopyFindsTwelve) {
     testsupport::setPieces(s.pieces, {dominoPiece("A ", 1), dominoPiece("B ", 1), dominoPiece("C ", 1)});
     s.run();
     // Slot p owns Placements 6p .. 6p + 5, each slot's six in the order of the single-slot table.
-    const Solutions expected = {{0, 11, 15}, {0, 17, 9},  {4, 8, 13},  {4, 14, 7}, {6, 5, 15},  {6, 17, 3},
-                                {10, 2, 13}, {10, 14, 1}, {12, 5, 9},  {12, 11, 3}, {16, 2, 7}, {16, 8, 1}};
+    const Solutions expected = {{0, 11, 15}, {0, 17, 9},  {4, 8, 13}, {4, 14, 7},  {6, 5, 15}, {6, 17, 3},
+                                {10, 2, 13}, {10, 14, 1}, {12, 5, 9}, {12, 11, 3}, {16, 2, 7}, {16, 8, 1}};
     EXPECT_EQ(s.hooks.solutions, expected);
     // Progress of the first level: 100 * p / pieceCount.
     EXPECT_EQ(s.eventCount("first 0% A"), 2);
@@ -95,7 +96,8 @@ TEST(BacktrackingSearch, ChooseCellTakesTheFewestCandidatesAndTheLowestNumberOnT
     EXPECT_EQ(s.state.candidateCounts, (std::vector<std::uint16_t>{0, 0, 1, 1, 2, 2}));
     engine.togglePlacement(64, 0);
     engine.togglePlacement(0, 1);  // cells 4 and 5
-    EXPECT_EQ(engine.chooseCell(), 0);
+    EXPECT_EQ(engine.chooseCell(), 2);
+    EXPECT_EQ(s.state.candidateCounts, (std::vector<std::uint16_t>{2, 2, 1, 1, 0, 0}));
     engine.togglePlacement(0, 3);  // cells 3 and 4 on top of 4 and 5: exclusive or drops the shared cell 4
     EXPECT_EQ(s.state.coveredMask[0], 0x28u);
 }
@@ -143,7 +145,8 @@ TEST(BacktrackingSearch, NegativeCopiesCountForCellsButAreNeverPlaced) {
 
 TEST(BacktrackingSearch, PumpsOnEveryHundredAndFirstStep) {
     SearchSetup s;
-    testsupport::drawBoard(s.board, {".........", ".........", ".........", ".........", "#########", "#########"});
+    testsupport::drawBoard(s.board,
+                           {".........", ".........", ".........", ".........", "#########", "#########"});
     testsupport::setPieces(s.pieces, {dominoPiece("D2", 18)});
     s.prepare();
     s.state.stepCounter = 0;
@@ -155,8 +158,11 @@ TEST(BacktrackingSearch, PumpsOnEveryHundredAndFirstStep) {
 
 TEST(BacktrackingSearch, InterruptUnwindsAndRestoresEveryCounter) {
     SearchSetup s;
-    testsupport::drawBoard(s.board, {".........", ".........", ".........", ".........", "#########", "#########"});
-    testsupport::setPieces(s.pieces, {dominoPiece("D2", 10), testsupport::handPiece("T3", 4, {{{0, 0}, {1, 0}, {2, 0}}, {{1, 0}, {2, 0}, {3, 0}}})});
+    testsupport::drawBoard(s.board,
+                           {".........", ".........", ".........", ".........", "#########", "#########"});
+    testsupport::setPieces(
+        s.pieces, {dominoPiece("D2", 10),
+                   testsupport::handPiece("T3", 4, {{{0, 0}, {1, 0}, {2, 0}}, {{1, 0}, {2, 0}, {3, 0}}})});
     s.prepare();
     std::size_t solutionsAtInterrupt = 0;
     long stepsAtInterrupt = 0;
@@ -257,20 +263,23 @@ TEST(BacktrackingSearch, StepsAreDrawnOnlyWhileShownAndANewDepthRedraws) {
 }
 
 TEST(BacktrackingSearch, DepthIsNotLimitedToAThousand) {
+    // A step entered at depth 1500 (as on a Board of more than a thousand open cells with as many
+    // copies) stores its Placements beyond any fixed capacity.
     SearchSetup s;
-    std::vector<std::string> rows(30, std::string(59, '.'));
-    testsupport::drawBoard(s.board, rows);
-    testsupport::setPieces(s.pieces, {monoPiece("M1", 1770)});
+    testsupport::hexagonBoard(s.board);
+    testsupport::setPieces(s.pieces, {dominoPiece("D2", 3)});
     s.prepare();
-    s.hooks.onSolution = [&](int) { s.hooks.interrupt = true; };
-    s.engine().run();
-    ASSERT_EQ(s.hooks.solutions.size(), 1u);
-    ASSERT_EQ(s.hooks.solutions[0].size(), 1770u);
-    // Every cell has exactly one candidate, so the cells are covered in their numbering order.
-    EXPECT_EQ(s.hooks.solutions[0][0], 0);     // (0,0): orientation 0 at anchor (0,0)
-    EXPECT_EQ(s.hooks.solutions[0][1], 885);   // (1,0): orientation 1 at anchor (0,0)
-    EXPECT_EQ(s.state.shownDepth, 1770);
-    expectRestored(s, {1770});
+    s.state.totalCopies = 1502;
+    s.state.shownDepth = 1500;
+    s.engine().searchStep(1500);
+    ASSERT_EQ(s.hooks.solutions.size(), 12u);
+    ASSERT_EQ(s.hooks.solutions[0].size(), 1502u);
+    EXPECT_EQ(s.hooks.solutions[0][1500], 0);
+    EXPECT_EQ(s.hooks.solutions[0][1501], 5);
+    EXPECT_EQ(s.hooks.solutions[2][1500], 4);
+    EXPECT_EQ(s.hooks.solutions[2][1501], 2);
+    EXPECT_EQ(s.state.shownDepth, 1502);
+    expectRestored(s, {3});
 }
 
 TEST(SearchEngine, BothKindsRunTheReferenceSearch) {
@@ -279,7 +288,8 @@ TEST(SearchEngine, BothKindsRunTheReferenceSearch) {
         testsupport::hexagonBoard(s.board);
         testsupport::setPieces(s.pieces, {dominoPiece("D2", 3)});
         s.prepare();
-        auto engine = makeSearchEngine(kind, s.table, s.index.freeCellCount, s.state, s.pieces.m_pieces, s.hooks);
+        auto engine =
+            makeSearchEngine(kind, s.table, s.index.freeCellCount, s.state, s.pieces.m_pieces, s.hooks);
         ASSERT_NE(engine, nullptr);
         engine->run();
         EXPECT_EQ(s.hooks.solutions.size(), 12u);

@@ -53,15 +53,15 @@ TEST(PlacementTable, SingleTriangleFitsOncePerOpenCellOfItsOwnParity) {
         EXPECT_EQ(b.cellsOf(j), (std::vector<int>{cell.y * 5 + cell.x})) << j;
     }
     // Orientation (1,0) on row 1 starts from anchor -1, which covers column 0.
-    EXPECT_EQ(b.table.records[5], (PlacementRecord{0, 1, 1, 0}));
+    EXPECT_EQ(b.table.records[5], (PlacementRecord{0, 1, 0, 0}));
     EXPECT_EQ(b.table.records[7], (PlacementRecord{0, 1, -1, 1}));
     EXPECT_EQ(b.cellsOf(7), (std::vector<int>{5}));
 }
 
 TEST(PlacementTable, ThirtyTwoOpenCellsTakeTwoWordsWithTheSecondZero) {
     Built b;
-    testsupport::drawBoard(b.board, {"...............", "...............", "#############..", "###############",
-                                     "###############", "###############"});
+    testsupport::drawBoard(b.board, {"...............", "...............", "#############..",
+                                     "###############", "###############", "###############"});
     testsupport::setPieces(b.pieces, {testsupport::dominoPiece("D2", 1)});
     b.build();
     ASSERT_EQ(b.index.freeCellCount, 32);

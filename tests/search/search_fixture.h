@@ -68,7 +68,9 @@ struct SearchSetup {
         for (int p = 0; p < pieces.m_nPieces; ++p) state.totalCopies += pieces.m_pieces[p].copies;
         hooks.state = &state;
     }
-    BacktrackingSearch engine() { return BacktrackingSearch(table, index.freeCellCount, state, pieces.m_pieces, hooks); }
+    BacktrackingSearch engine() {
+        return BacktrackingSearch(table, index.freeCellCount, state, pieces.m_pieces, hooks);
+    }
     void run() {
         prepare();
         engine().run();

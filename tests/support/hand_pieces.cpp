@@ -30,7 +30,9 @@ Piece dominoPiece(const std::string& label, int copies) {
     return handPiece(label, copies, {{{2, 0}, {1, 0}}, {{0, 0}, {1, 0}}, {{1, 1}, {1, 0}}});
 }
 
-Piece monoPiece(const std::string& label, int copies) { return handPiece(label, copies, {{{0, 0}}, {{1, 0}}}); }
+Piece monoPiece(const std::string& label, int copies) {
+    return handPiece(label, copies, {{{0, 0}}, {{1, 0}}});
+}
 
 void drawBoard(Board& board, const std::vector<std::string>& rows) {
     if (rows.empty() || rows[0].size() % 2 == 0) throw std::invalid_argument("board rows");
@@ -40,7 +42,8 @@ void drawBoard(Board& board, const std::vector<std::string>& rows) {
     for (std::size_t y = 0; y < rows.size(); ++y) {
         if (rows[y].size() != rows[0].size()) throw std::invalid_argument("row length");
         for (std::size_t x = 0; x < rows[y].size(); ++x)
-            board.cell(static_cast<int>(x), static_cast<int>(y)) = rows[y][x] == '.' ? kOpenCell : kFirstBlockedCell;
+            board.cell(static_cast<int>(x), static_cast<int>(y)) =
+                rows[y][x] == '.' ? kOpenCell : kFirstBlockedCell;
     }
 }
 
