@@ -23,7 +23,7 @@
 // Nothing is cached between steps: every step recounts the candidates of all cells. Other engines may
 // be faster, but must call the hooks in the same sequence; this one is their oracle.
 class BacktrackingSearch : public SearchEngine {
-  public:
+public:
     BacktrackingSearch(const PlacementTable& table, int freeCellCount, SearchState& state,
                        std::span<Piece> pieces, SearchHooks& hooks);
 
@@ -38,7 +38,7 @@ class BacktrackingSearch : public SearchEngine {
     // `value`: the piece index when placing, 64 when taking away.
     void togglePlacement(int value, int j);
 
-  private:
+private:
     const PlacementTable& m_table;
     int m_freeCellCount;
     SearchState& m_state;
