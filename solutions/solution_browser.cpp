@@ -20,9 +20,11 @@ bool readRecord(std::istream& in, PlacementRecord& r) {
            readInt32(in, r.anchorY);
 }
 
-// A record of the solution file may come from another piece set or a damaged file: it is drawn only
-// when it names a loaded piece slot and one of its orientations, and every triangle lands in the
-// active area of the Board as it is now.
+// A record of the solution file may come from another piece set, another Board of the same size or
+// a damaged file: it is drawn only when it names a loaded piece slot and one of its orientations, and
+// every triangle lands in the active area of the Board as it is now, on a cell that is not blocked.
+// (Drawing stores the piece's colour into the cell, and leaving the display opens every covered cell:
+// a blocked cell drawn over would be lost.)
 bool drawable(const CTrianzoidDoc& doc, const PlacementRecord& r) {
     const int pieces = std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces);
     if (r.piece < 0 || r.piece >= pieces) return false;
@@ -37,6 +39,7 @@ bool drawable(const CTrianzoidDoc& doc, const PlacementRecord& r) {
         const std::int64_t col = std::int64_t{r.anchorX} + piece.cells[r.orientation][t].x;
         const std::int64_t row = std::int64_t{r.anchorY} + piece.cells[r.orientation][t].y;
         if (col < 0 || col >= rowLength || row < 0 || row >= height) return false;
+        if (doc.cell(static_cast<int>(col), static_cast<int>(row)) > kOpenCell) return false;
     }
     return true;
 }
