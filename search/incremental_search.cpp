@@ -1,143 +1,147 @@
 #include "search/incremental_search.h"
 
 #include <algorithm>
-#include <bit>
+
+namespace {
+constexpr int kOpenValue = 64;
+constexpr int kNoCount = 65535;
+constexpr int kPumpInterval = 100;
+}  // namespace
 
 IncrementalSearch::IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state,
                                      std::span<Piece> pieces, SearchHooks& hooks)
-    : m_table(table), m_cells(freeCellCount), m_state(state), m_pieces(pieces), m_hooks(hooks) {
-    const int placements = table.placementCount;
-    m_pieceOf.assign(placements, 0);
-    for (int p = 0; p < kMaxPieces; ++p)
-        for (int j = table.firstPlacement[p]; j < table.endPlacement[p]; ++j) m_pieceOf[j] = p;
+    : IncrementalSearch(std::make_shared<const PlacementIndex>(table, freeCellCount), table, state, pieces, hooks) {}
 
-    // Rows: the set bits of each mask, in increasing order.
-    m_rowStart.reserve(placements + 1);
-    std::vector<std::int32_t> columnSizes(m_cells + 1, 0);
-    for (int j = 0; j < placements; ++j) {
-        m_rowStart.push_back(static_cast<std::int32_t>(m_rowCells.size()));
-        const std::uint32_t* mask = table.mask(j);
-        for (int w = 0; w < table.wordsPerMask; ++w) {
-            for (std::uint32_t bits = mask[w]; bits != 0; bits &= bits - 1) {
-                const int cell = w * 32 + std::countr_zero(bits);
-                m_rowCells.push_back(cell);
-                ++columnSizes[cell];
-            }
-        }
-    }
-    m_rowStart.push_back(static_cast<std::int32_t>(m_rowCells.size()));
+IncrementalSearch::IncrementalSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
+                                     SearchState& state, std::span<Piece> pieces, SearchHooks& hooks)
+    : m_index(std::move(index)),
+      m_table(table),
+      m_cells(m_index->cells()),
+      m_state(state),
+      m_pieces(pieces),
+      m_hooks(hooks),
+      m_pieceSlots(std::clamp(state.pieceCount, 0, std::min(static_cast<int>(pieces.size()), kMaxPieces))) {
+    init();
+}
 
-    // Columns: Placements through each cell, in increasing order (a counting sort of the rows).
-    m_columnStart.assign(m_cells + 1, 0);
-    for (int n = 0; n < m_cells; ++n) m_columnStart[n + 1] = m_columnStart[n] + columnSizes[n];
-    m_columnRows.resize(m_rowCells.size());
-    std::vector<std::int32_t> fill(m_columnStart.begin(), m_columnStart.end() - 1);
-    for (int j = 0; j < placements; ++j)
-        for (auto i = m_rowStart[j]; i < m_rowStart[j + 1]; ++i) m_columnRows[fill[m_rowCells[i]]++] = j;
-
+void IncrementalSearch::init() {
+    const auto placements = static_cast<std::size_t>(m_index->placements());
+    const auto cells = static_cast<std::size_t>(m_cells);
     m_blocked.assign(placements, 0);
-    m_covered.assign(m_cells, 0);
-    m_count.assign(m_cells, 0);
+    m_covered.assign(cells, 0);
+    m_count.assign(cells, 0);
+    // A step below depth `cells` always covers a further cell, so no search goes deeper.
+    m_levels.resize(cells + 1);
+    m_state.coveredMask.resize(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
     // Cells already covered when the search starts (none for a fresh search, but the state says which).
     for (int n = 0; n < m_cells; ++n) {
         const auto word = static_cast<std::size_t>(n >> 5);
         if (word < m_state.coveredMask.size() && (m_state.coveredMask[word] >> (n & 31) & 1u) != 0) {
-            m_covered[n] = 1;
-            for (auto i = m_columnStart[n]; i < m_columnStart[n + 1]; ++i) ++m_blocked[m_columnRows[i]];
+            m_covered[static_cast<std::size_t>(n)] = 1;
+            for (const std::int32_t* r = m_index->columnBegin(n); r != m_index->columnEnd(n); ++r)
+                ++m_blocked[static_cast<std::size_t>(*r)];
         }
     }
-    for (int p = 0; p < m_state.pieceCount && p < kMaxPieces; ++p)
-        if (m_pieces[p].copies != 0) addPieceRows(p, +1);
+    for (int p = 0; p < m_pieceSlots; ++p)
+        if (m_pieces[static_cast<std::size_t>(p)].copies != 0) addPieceRows(p, +1);
 }
 
 void IncrementalSearch::run() {
+    m_donor = nullptr;
+    m_partDepth = 0;
     searchStep(0);
 }
 
 void IncrementalSearch::addRow(int placement, int delta) {
-    for (auto i = m_rowStart[placement]; i < m_rowStart[placement + 1]; ++i) m_count[m_rowCells[i]] += delta;
+    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c)
+        m_count[*c] += delta;
 }
 
 void IncrementalSearch::addPieceRows(int piece, int delta) {
-    for (int j = m_table.firstPlacement[piece]; j < m_table.endPlacement[piece]; ++j)
-        if (m_blocked[j] == 0) addRow(j, delta);
+    const int end = std::min(m_table.endPlacement[static_cast<std::size_t>(piece)], m_index->placements());
+    for (int j = m_table.firstPlacement[static_cast<std::size_t>(piece)]; j < end; ++j)
+        if (m_blocked[static_cast<std::size_t>(j)] == 0) addRow(j, delta);
 }
 
 void IncrementalSearch::cover(int placement) {
-    for (auto i = m_rowStart[placement]; i < m_rowStart[placement + 1]; ++i) {
-        const auto cell = m_rowCells[i];
-        m_covered[cell] = 1;
-        for (auto r = m_columnStart[cell]; r < m_columnStart[cell + 1]; ++r) {
-            const auto row = m_columnRows[r];
-            if (m_blocked[row]++ == 0 && m_pieces[m_pieceOf[row]].copies != 0)
-                addRow(static_cast<int>(row), -1);
+    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) {
+        m_covered[*c] = 1;
+        for (const std::int32_t* r = m_index->columnBegin(*c); r != m_index->columnEnd(*c); ++r) {
+            const std::int32_t row = *r;
+            if (m_blocked[static_cast<std::size_t>(row)]++ == 0 &&
+                m_pieces[static_cast<std::size_t>(m_index->pieceOf(row))].copies != 0)
+                addRow(row, -1);
         }
     }
 }
 
 void IncrementalSearch::uncover(int placement) {
-    for (auto i = m_rowStart[placement + 1]; i-- > m_rowStart[placement];) {
-        const auto cell = m_rowCells[i];
-        m_covered[cell] = 0;
-        for (auto r = m_columnStart[cell + 1]; r-- > m_columnStart[cell];) {
-            const auto row = m_columnRows[r];
-            if (--m_blocked[row] == 0 && m_pieces[m_pieceOf[row]].copies != 0)
-                addRow(static_cast<int>(row), +1);
+    for (const std::uint16_t* c = m_index->rowEnd(placement); c-- != m_index->rowBegin(placement);) {
+        m_covered[*c] = 0;
+        for (const std::int32_t* r = m_index->columnEnd(*c); r-- != m_index->columnBegin(*c);) {
+            const std::int32_t row = *r;
+            if (--m_blocked[static_cast<std::size_t>(row)] == 0 &&
+                m_pieces[static_cast<std::size_t>(m_index->pieceOf(row))].copies != 0)
+                addRow(row, +1);
         }
     }
 }
 
 void IncrementalSearch::place(int placement, int piece) {
     cover(placement);
-    Piece& p = m_pieces[piece];
+    Piece& p = m_pieces[static_cast<std::size_t>(piece)];
     --p.copies;
     if (p.copies == 0) addPieceRows(piece, -1);
 }
 
 void IncrementalSearch::unplace(int placement, int piece) {
-    Piece& p = m_pieces[piece];
-    if (p.copies == 0) {
-        ++p.copies;
-        addPieceRows(piece, +1);
-    } else {
-        ++p.copies;
-    }
+    Piece& p = m_pieces[static_cast<std::size_t>(piece)];
+    ++p.copies;
+    if (p.copies == 1) addPieceRows(piece, +1);
     uncover(placement);
 }
 
 void IncrementalSearch::togglePlacement(int value, int placement) {
     const std::uint32_t* mask = m_table.mask(placement);
-    for (int w = 0; w < m_table.wordsPerMask; ++w) m_state.coveredMask[w] ^= mask[w];
+    std::uint32_t* covered = m_state.coveredMask.data();
+    for (int w = 0; w < m_table.wordsPerMask; ++w) covered[w] ^= mask[w];
     if (m_state.showSteps == 1) m_hooks.drawPlacement(value, placement);
 }
 
 int IncrementalSearch::chooseCell() {
-    int best = 65535;
+    int best = kNoCount;
     for (int n = 0; n < m_cells; ++n) {
-        if (m_covered[n] != 0) continue;
-        const int count = m_count[n];
+        if (m_covered[static_cast<std::size_t>(n)] != 0) continue;
+        const int count = m_count[static_cast<std::size_t>(n)];
         if (count < best) {
             if (count == 0) return -1;
             best = count;
             m_state.bestCell = n;
         }
     }
-    if (m_cells == 0 || best == 65535) return -2;
+    if (m_cells == 0 || best == kNoCount) return -2;
     return m_state.bestCell;
 }
 
 void IncrementalSearch::searchStep(int a) {
+    if (enterStep(a)) tryCandidates(a, 0, m_levels[static_cast<std::size_t>(a)].total);
+}
+
+// Everything a step does before its candidates; true when it has candidates to try (collected into
+// level `a`).
+bool IncrementalSearch::enterStep(int a) {
     ++m_state.steps;
     const int s = m_state.stepCounter;
     m_state.stepCounter = s + 1;
-    if (s >= 100) {
+    if (s >= kPumpInterval) {
         m_state.stepCounter = 0;
         m_hooks.pumpMessages();
     }
     if (m_hooks.interruptRequested()) {
         m_state.showSteps = 0;
-        return;
+        return false;
     }
+    if (m_donor != nullptr && m_donor->wanted()) donateShallowest(a);
     m_state.currentDepth = a;
     if (a > m_state.shownDepth) {
         m_hooks.onNewDepth(a);
@@ -146,42 +150,138 @@ void IncrementalSearch::searchStep(int a) {
     }
     if (a >= m_state.totalCopies) {
         m_hooks.recordSolution(a);
-        return;
+        return false;
     }
     const int c = chooseCell();
     if (c == -2) {
         m_hooks.recordSolution(a);
-        return;
+        return false;
     }
-    if (c == -1) return;
+    if (c == -1) return false;
+    collectCandidates(a, c);
+    return true;
+}
 
-    const auto columnBegin = m_columnRows.begin() + m_columnStart[c];
-    const auto columnEnd = m_columnRows.begin() + m_columnStart[c + 1];
-    if (static_cast<std::size_t>(a) >= m_state.chosenPlacement.size()) m_state.chosenPlacement.resize(a + 1);
-    for (int p = 0; p < m_state.pieceCount; ++p) {
-        Piece& piece = m_pieces[p];
-        if (piece.copies < 1) continue;
-        const auto first = std::lower_bound(columnBegin, columnEnd, m_table.firstPlacement[p]);
-        const auto last = std::lower_bound(first, columnEnd, m_table.endPlacement[p]);
-        // The scan runs once per copy left, each copy a candidate of its own.
-        // Every run meets the same state, so a run that finds nothing ends the repetitions (a huge
-        // count from a piece file must not spin).
-        for (int run = 0; run < piece.copies; ++run) {
-            bool found = false;
-            for (auto it = first; it != last; ++it) {
-                const int j = *it;
-                if (m_blocked[j] != 0) continue;
-                found = true;
-                if (a == 0) m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, piece);
-                togglePlacement(p, j);
-                place(j, p);
-                m_state.chosenPlacement[a] = j;
-                if (m_state.skipToNextFirst == 0) searchStep(a + 1);
-                if (a == 0) m_state.skipToNextFirst = 0;
-                unplace(j, p);
-                togglePlacement(64, j);
-            }
-            if (!found) break;
+// The candidates of the step at depth a for cell c, in the order of trying: piece slot by piece slot,
+// the live Placements of the piece through c in table order, that run repeated once per remaining copy.
+// Every run meets the same state, so one list per piece serves all its runs.
+void IncrementalSearch::collectCandidates(int a, int c) {
+    Level& level = m_levels[static_cast<std::size_t>(a)];
+    level.live.clear();
+    level.segments.clear();
+    level.total = 0;
+    const std::int32_t* columnBegin = m_index->columnBegin(c);
+    const std::int32_t* columnEnd = m_index->columnEnd(c);
+    const std::int32_t* first = columnBegin;
+    for (int p = 0; p < m_pieceSlots; ++p) {
+        const int copies = m_pieces[static_cast<std::size_t>(p)].copies;
+        first = std::lower_bound(first, columnEnd, m_table.firstPlacement[static_cast<std::size_t>(p)]);
+        const std::int32_t* last = std::lower_bound(first, columnEnd, m_table.endPlacement[static_cast<std::size_t>(p)]);
+        if (copies < 1) continue;
+        const int start = static_cast<int>(level.live.size());
+        for (const std::int32_t* it = first; it != last; ++it)
+            if (m_blocked[static_cast<std::size_t>(*it)] == 0) level.live.push_back(*it);
+        const int size = static_cast<int>(level.live.size()) - start;
+        if (size == 0) continue;
+        const std::int64_t count = std::int64_t{size} * copies;
+        level.segments.push_back({p, start, size, level.total, count});
+        level.total += count;
+    }
+}
+
+void IncrementalSearch::tryCandidates(int a, std::int64_t from, std::int64_t end) {
+    Level& level = m_levels[static_cast<std::size_t>(a)];
+    level.end = std::min(end, level.total);
+    if (from >= level.end) return;
+    if (static_cast<std::size_t>(a) >= m_state.chosenPlacement.size())
+        m_state.chosenPlacement.resize(static_cast<std::size_t>(a) + 1);
+    std::size_t segment = 0;
+    while (from >= level.segments[segment].base + level.segments[segment].count) ++segment;
+    int k = static_cast<int>((from - level.segments[segment].base) % level.segments[segment].size);
+    // level.end is read again after every candidate: a deeper step may have given later ones away.
+    for (std::int64_t i = from; i < level.end; ++i) {
+        const Segment& s = level.segments[segment];
+        level.next = i;
+        const int p = s.piece;
+        const int j = level.live[static_cast<std::size_t>(s.start + k)];
+        if (a == 0) m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, m_pieces[static_cast<std::size_t>(p)]);
+        togglePlacement(p, j);
+        place(j, p);
+        m_state.chosenPlacement[static_cast<std::size_t>(a)] = j;
+        if (m_state.skipToNextFirst == 0) searchStep(a + 1);
+        if (a == 0) m_state.skipToNextFirst = 0;
+        unplace(j, p);
+        togglePlacement(kOpenValue, j);
+        if (++k == s.size) {
+            k = 0;
+            if (i + 1 == s.base + s.count) ++segment;
         }
     }
+}
+
+void IncrementalSearch::donateShallowest(int depth) {
+    for (int d = m_partDepth; d < depth; ++d) {
+        Level& level = m_levels[static_cast<std::size_t>(d)];
+        const std::int64_t from = level.next + 1;
+        if (from >= level.end) continue;
+        // Keep the earlier half: it follows what runs now, so the writer needs it first.
+        const std::int64_t mid = from + (level.end - from) / 2;
+        m_donor->donate(std::span<const std::int32_t>(m_state.chosenPlacement.data(), static_cast<std::size_t>(d)),
+                        mid, level.end);
+        level.end = mid;
+        return;
+    }
+}
+
+void IncrementalSearch::placePath(std::span<const std::int32_t> path) {
+    if (m_state.chosenPlacement.size() < path.size()) m_state.chosenPlacement.resize(path.size());
+    for (std::size_t d = 0; d < path.size(); ++d) {
+        const int j = path[d];
+        const int p = m_index->pieceOf(j);
+        togglePlacement(p, j);
+        place(j, p);
+        m_state.chosenPlacement[d] = j;
+    }
+}
+
+void IncrementalSearch::removePath(std::span<const std::int32_t> path) {
+    for (std::size_t d = path.size(); d-- > 0;) {
+        const int j = path[d];
+        unplace(j, m_index->pieceOf(j));
+        togglePlacement(kOpenValue, j);
+    }
+}
+
+std::int64_t IncrementalSearch::candidateCount(std::span<const std::int32_t> path) {
+    const int a = static_cast<int>(path.size());
+    placePath(path);
+    std::int64_t total = 0;
+    if (a < m_state.totalCopies && a < m_cells) {
+        const int c = chooseCell();
+        if (c >= 0) {
+            collectCandidates(a, c);
+            total = m_levels[static_cast<std::size_t>(a)].total;
+        }
+    }
+    removePath(path);
+    return total;
+}
+
+void IncrementalSearch::runPart(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end,
+                                Donor* donor) {
+    const int a = static_cast<int>(path.size());
+    m_donor = donor;
+    m_partDepth = a;
+    placePath(path);
+    m_state.shownDepth = a;
+    m_state.currentDepth = a;
+    if (a < m_state.totalCopies && a < m_cells) {
+        const int c = chooseCell();
+        if (c >= 0) {
+            collectCandidates(a, c);
+            tryCandidates(a, from, end);
+        }
+    }
+    removePath(path);
+    m_donor = nullptr;
 }

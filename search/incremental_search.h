@@ -1,34 +1,85 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
+#include "search/placement_index.h"
 #include "search/search_engine.h"
 
 // The search with an incremental candidate index. It makes exactly the choices of the plain search
 // (which recounts every candidate at every step) and calls the hooks at exactly the same points, but
 // keeps the counts up to date as Placements come and go.
 //
-// In exact-cover terms the placement table is a 0/1 matrix: rows are Placements, columns are open
-// cells, and a piece's remaining copies act as a counter on its rows. For every column the search needs
-// the number of live rows through it, where a row is live when none of its cells is covered and its
-// piece has copies left (a count other than 0). This class keeps, per row, how many of its cells are
-// covered (`m_blocked`), and per column the live-row count (`m_count`):
+// For every column of the exact-cover matrix (an open cell) the search needs the number of live rows
+// through it, where a row (a Placement) is live when none of its cells is covered and its piece has
+// copies left (a count other than 0). This class keeps, per row, how many of its cells are covered
+// (`m_blocked`), and per column the live-row count (`m_count`):
 // - covering a cell kills every live row through it: each cell of such a row loses one count;
 // - a piece whose count drops to 0 takes its live rows out of the counts, and puts them back when
 //   the count returns;
 // - taking a Placement away undoes both in reverse order, so the counts are restored exactly.
 // Choosing a cell is then one pass over the uncovered cells, and the candidates for the chosen cell
-// are read from its column list, which is sorted by row number and therefore in table order.
+// are read from its column list, which is in table order.
+//
+// The candidates of a step are numbered 0 .. total - 1 in the order they are tried (piece by piece,
+// each remaining copy a run of its own). Because the state is the same before every candidate, a
+// candidate is fully named by the Placements above it and its number; that is what lets the search
+// be cut into independent parts (`runPart`) and lets a running part give away its untried candidates
+// (`Donor`).
 class IncrementalSearch : public SearchEngine {
   public:
-    IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state,
+    // Told at every step whether another thread wants work; if so, the search gives away the later
+    // half of the untried candidates at its shallowest level that has any.
+    class Donor {
+      public:
+        virtual ~Donor() = default;
+        virtual bool wanted() const = 0;
+        // Candidates [from, end) of the step at `depth` below `path` (path.size() == depth) are no longer
+        // this search's: they follow, in order, after everything it still does.
+        virtual void donate(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end) = 0;
+    };
+
+    IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state, std::span<Piece> pieces,
+                      SearchHooks& hooks);
+    IncrementalSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table, SearchState& state,
                       std::span<Piece> pieces, SearchHooks& hooks);
     void run() override;
 
+    // Candidates [from, end) of the step reached by placing `path`, exactly as the whole search would try
+    // them there, without the step itself (its depth check, cell choice and solution test belong to
+    // whoever ran it). `path` must be a sequence the search itself can reach. Before it starts,
+    // shownDepth is set to the depth of that step, so that onNewDepth reports every step that goes
+    // deeper than the part has been so far.
+    void runPart(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end, Donor* donor);
+    // The number of candidates of the step reached by placing `path` (0 when that step records a solution
+    // or is a dead end). Calls no hook.
+    std::int64_t candidateCount(std::span<const std::int32_t> path);
+
   private:
+    struct Segment {
+        int piece;
+        int start;  // into Level::live
+        int size;
+        std::int64_t base;   // number of the segment's first candidate
+        std::int64_t count;  // size x copies
+    };
+    struct Level {
+        std::vector<std::int32_t> live;
+        std::vector<Segment> segments;
+        std::int64_t total = 0;
+        std::int64_t next = 0;  // the candidate being tried
+        std::int64_t end = 0;   // lowered when later candidates are given away
+    };
+
     void searchStep(int depth);
+    bool enterStep(int depth);
+    void collectCandidates(int depth, int cell);
+    void tryCandidates(int depth, std::int64_t from, std::int64_t end);
+    void placePath(std::span<const std::int32_t> path);
+    void removePath(std::span<const std::int32_t> path);
+    void donateShallowest(int depth);
     int chooseCell();
     void place(int placement, int piece);
     void unplace(int placement, int piece);
@@ -37,19 +88,21 @@ class IncrementalSearch : public SearchEngine {
     void addPieceRows(int piece, int delta);
     void addRow(int placement, int delta);
     void togglePlacement(int value, int placement);
+    void init();
 
+    std::shared_ptr<const PlacementIndex> m_index;
     const PlacementTable& m_table;
     int m_cells;
     SearchState& m_state;
     std::span<Piece> m_pieces;
     SearchHooks& m_hooks;
+    int m_pieceSlots;
 
-    std::vector<std::int32_t> m_pieceOf;   // piece slot of each Placement
-    std::vector<std::int32_t> m_rowStart;  // cells of Placement j: m_rowCells[m_rowStart[j] ..]
-    std::vector<std::int32_t> m_rowCells;
-    std::vector<std::int32_t> m_columnStart;  // Placements through cell n, ascending
-    std::vector<std::int32_t> m_columnRows;
-    std::vector<std::uint8_t> m_blocked;  // covered cells per Placement
+    std::vector<std::uint8_t> m_blocked;  // covered cells per Placement (at most nine)
     std::vector<std::int32_t> m_count;    // live Placements per cell
     std::vector<std::uint8_t> m_covered;  // per cell
+    std::vector<Level> m_levels;          // one per depth; never reallocated during a search
+
+    Donor* m_donor = nullptr;
+    int m_partDepth = 0;  // the shallowest level whose candidates this search may give away
 };

@@ -1,0 +1,60 @@
+#include "search/placement_index.h"
+
+#include <algorithm>
+#include <bit>
+
+PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
+    : m_cells(std::max(freeCellCount, 0)) {
+    const int placements = table.placementCount;
+    m_pieceOf.assign(static_cast<std::size_t>(placements), 0);
+    for (int p = 0; p < kMaxPieces; ++p)
+        for (int j = table.firstPlacement[p]; j < table.endPlacement[p] && j < placements; ++j)
+            m_pieceOf[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(p);
+
+    // Count first, so that every array is allocated once at its final size.
+    std::size_t entries = 0;
+    std::vector<std::int32_t> columnSizes(static_cast<std::size_t>(m_cells) + 1, 0);
+    for (int j = 0; j < placements; ++j) {
+        const std::uint32_t* mask = table.mask(j);
+        for (int w = 0; w < table.wordsPerMask; ++w) {
+            for (std::uint32_t bits = mask[w]; bits != 0; bits &= bits - 1) {
+                const int cell = w * 32 + std::countr_zero(bits);
+                if (cell >= m_cells) continue;  // the spare word of a mask is always 0
+                ++columnSizes[static_cast<std::size_t>(cell)];
+                ++entries;
+            }
+        }
+    }
+
+    m_rowStart.resize(static_cast<std::size_t>(placements) + 1);
+    m_rowCells.resize(entries);
+    std::size_t at = 0;
+    for (int j = 0; j < placements; ++j) {
+        m_rowStart[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(at);
+        const std::uint32_t* mask = table.mask(j);
+        for (int w = 0; w < table.wordsPerMask; ++w) {
+            for (std::uint32_t bits = mask[w]; bits != 0; bits &= bits - 1) {
+                const int cell = w * 32 + std::countr_zero(bits);
+                if (cell < m_cells) m_rowCells[at++] = static_cast<std::uint16_t>(cell);
+            }
+        }
+    }
+    m_rowStart[static_cast<std::size_t>(placements)] = static_cast<std::int32_t>(at);
+
+    // Columns by a counting sort of the rows: rows are visited in increasing order, so every column
+    // list comes out ascending.
+    m_columnStart.assign(static_cast<std::size_t>(m_cells) + 1, 0);
+    for (int n = 0; n < m_cells; ++n)
+        m_columnStart[static_cast<std::size_t>(n) + 1] =
+            m_columnStart[static_cast<std::size_t>(n)] + columnSizes[static_cast<std::size_t>(n)];
+    m_columnRows.resize(entries);
+    std::vector<std::int32_t> fill(m_columnStart.begin(), m_columnStart.end() - 1);
+    for (int j = 0; j < placements; ++j)
+        for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c) m_columnRows[fill[*c]++] = j;
+}
+
+std::size_t PlacementIndex::bytes() const {
+    return m_pieceOf.capacity() + m_rowStart.capacity() * sizeof(std::int32_t) +
+           m_rowCells.capacity() * sizeof(std::uint16_t) + m_columnStart.capacity() * sizeof(std::int32_t) +
+           m_columnRows.capacity() * sizeof(std::int32_t);
+}

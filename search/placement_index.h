@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "search/placement_table.h"
+
+// The placement table as sparse rows and columns, for the incremental search. In exact-cover terms the
+// table is a 0/1 matrix whose rows are Placements and whose columns are open cells; a row has at most
+// nine cells, so the sparse form is a small fraction of the masks (56 words per row on the largest
+// Board). It never changes during a search, so all worker threads share one.
+//
+// Sizes are chosen for the largest problem (about 580,000 Placements over 1770 cells): a cell number
+// fits 16 bits and a piece slot 8, only row numbers need 32.
+class PlacementIndex {
+  public:
+    PlacementIndex(const PlacementTable& table, int freeCellCount);
+
+    int cells() const { return m_cells; }
+    int placements() const { return static_cast<int>(m_pieceOf.size()); }
+    int pieceOf(int placement) const { return m_pieceOf[static_cast<std::size_t>(placement)]; }
+
+    // The open cells of a Placement, ascending.
+    const std::uint16_t* rowBegin(int placement) const { return m_rowCells.data() + m_rowStart[placement]; }
+    const std::uint16_t* rowEnd(int placement) const { return m_rowCells.data() + m_rowStart[placement + 1]; }
+    // The Placements through a cell, ascending, so in table order.
+    const std::int32_t* columnBegin(int cell) const { return m_columnRows.data() + m_columnStart[cell]; }
+    const std::int32_t* columnEnd(int cell) const { return m_columnRows.data() + m_columnStart[cell + 1]; }
+
+    // Bytes held, for the memory figures.
+    std::size_t bytes() const;
+
+  private:
+    int m_cells;
+    std::vector<std::uint8_t> m_pieceOf;
+    std::vector<std::int32_t> m_rowStart;
+    std::vector<std::uint16_t> m_rowCells;
+    std::vector<std::int32_t> m_columnStart;
+    std::vector<std::int32_t> m_columnRows;
+};
