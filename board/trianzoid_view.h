@@ -64,6 +64,7 @@ public:
     bool m_bColourSolutions = false;
     bool m_bModified = false;  // the document's modified flag; only mouse edits set it
     EngineKind m_engineKind = EngineKind::Fast;
+    SearchEngineFactory m_engineFactory;  // when set, used instead of m_engineKind (the window leaves it empty)
     std::string m_strOutputDir;  // folder of the solution files; empty: the current folder
 
     // ---- Geometry of the last repaint (the window, or the page while printing)

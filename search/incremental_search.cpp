@@ -47,9 +47,14 @@ void IncrementalSearch::init() {
 }
 
 void IncrementalSearch::run() {
-    m_donor = nullptr;
+    runWhole(nullptr);
+}
+
+void IncrementalSearch::runWhole(Donor* donor) {
+    m_donor = donor;
     m_partDepth = 0;
     searchStep(0);
+    m_donor = nullptr;
 }
 
 void IncrementalSearch::addRow(int placement, int delta) {
@@ -252,19 +257,59 @@ void IncrementalSearch::removePath(std::span<const std::int32_t> path) {
     }
 }
 
+// Chooses the cell of the step at `depth` (all Placements above it placed) and collects its candidates,
+// without calling any hook; false when that step has none to try.
+bool IncrementalSearch::collectAt(int a) {
+    if (a >= m_state.totalCopies || a >= m_cells) return false;
+    const int c = chooseCell();
+    if (c < 0) return false;
+    collectCandidates(a, c);
+    return true;
+}
+
+std::pair<int, std::int32_t> IncrementalSearch::candidateAt(int a, std::int64_t i) const {
+    const Level& level = m_levels[static_cast<std::size_t>(a)];
+    for (const Segment& s : level.segments)
+        if (i < s.base + s.count)
+            return {s.piece, level.live[static_cast<std::size_t>(s.start + (i - s.base) % s.size)]};
+    return {-1, -1};
+}
+
 std::int64_t IncrementalSearch::candidateCount(std::span<const std::int32_t> path) {
-    const int a = static_cast<int>(path.size());
     placePath(path);
-    std::int64_t total = 0;
-    if (a < m_state.totalCopies && a < m_cells) {
-        const int c = chooseCell();
-        if (c >= 0) {
-            collectCandidates(a, c);
-            total = m_levels[static_cast<std::size_t>(a)].total;
-        }
-    }
+    const int a = static_cast<int>(path.size());
+    const std::int64_t total = collectAt(a) ? m_levels[static_cast<std::size_t>(a)].total : 0;
     removePath(path);
     return total;
+}
+
+std::int64_t IncrementalSearch::runFirstStep() {
+    m_donor = nullptr;
+    return enterStep(0) ? m_levels[0].total : 0;
+}
+
+std::pair<std::int32_t, std::int64_t> IncrementalSearch::runStepBelow(std::span<const std::int32_t> path,
+                                                                      std::int64_t candidate) {
+    const int a = static_cast<int>(path.size());
+    m_donor = nullptr;
+    placePath(path);
+    m_state.shownDepth = a;
+    m_state.currentDepth = a;
+    std::pair<std::int32_t, std::int64_t> result{-1, 0};
+    if (collectAt(a) && candidate >= 0 && candidate < m_levels[static_cast<std::size_t>(a)].total) {
+        const auto [p, j] = candidateAt(a, candidate);
+        if (a == 0) m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, m_pieces[static_cast<std::size_t>(p)]);
+        togglePlacement(p, j);
+        place(j, p);
+        if (m_state.chosenPlacement.size() <= static_cast<std::size_t>(a))
+            m_state.chosenPlacement.resize(static_cast<std::size_t>(a) + 1);
+        m_state.chosenPlacement[static_cast<std::size_t>(a)] = j;
+        result = {j, enterStep(a + 1) ? m_levels[static_cast<std::size_t>(a) + 1].total : 0};
+        unplace(j, p);
+        togglePlacement(kOpenValue, j);
+    }
+    removePath(path);
+    return result;
 }
 
 void IncrementalSearch::runPart(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end,
@@ -275,13 +320,7 @@ void IncrementalSearch::runPart(std::span<const std::int32_t> path, std::int64_t
     placePath(path);
     m_state.shownDepth = a;
     m_state.currentDepth = a;
-    if (a < m_state.totalCopies && a < m_cells) {
-        const int c = chooseCell();
-        if (c >= 0) {
-            collectCandidates(a, c);
-            tryCandidates(a, from, end);
-        }
-    }
+    if (collectAt(a)) tryCandidates(a, from, end);
     removePath(path);
     m_donor = nullptr;
 }

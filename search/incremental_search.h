@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "search/placement_index.h"
@@ -46,6 +47,8 @@ class IncrementalSearch : public SearchEngine {
     IncrementalSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table, SearchState& state,
                       std::span<Piece> pieces, SearchHooks& hooks);
     void run() override;
+    // The whole search, giving work away to `donor` when asked.
+    void runWhole(Donor* donor);
 
     // Candidates [from, end) of the step reached by placing `path`, exactly as the whole search would try
     // them there, without the step itself (its depth check, cell choice and solution test belong to
@@ -56,6 +59,13 @@ class IncrementalSearch : public SearchEngine {
     // The number of candidates of the step reached by placing `path` (0 when that step records a solution
     // or is a dead end). Calls no hook.
     std::int64_t candidateCount(std::span<const std::int32_t> path);
+    // Only the first step of the search (depth 0), with its hooks; returns its number of candidates (0
+    // when it recorded a solution or is a dead end).
+    std::int64_t runFirstStep();
+    // Only the step below candidate `candidate` of the step reached by `path`, with its hooks, as the
+    // whole search would run it there (with the depth-0 status when path is empty). Returns the
+    // Placement of that candidate and the number of candidates of the step below it.
+    std::pair<std::int32_t, std::int64_t> runStepBelow(std::span<const std::int32_t> path, std::int64_t candidate);
 
   private:
     struct Segment {
@@ -77,6 +87,9 @@ class IncrementalSearch : public SearchEngine {
     bool enterStep(int depth);
     void collectCandidates(int depth, int cell);
     void tryCandidates(int depth, std::int64_t from, std::int64_t end);
+    // Candidate i of level `depth`: its piece slot and Placement.
+    std::pair<int, std::int32_t> candidateAt(int depth, std::int64_t i) const;
+    bool collectAt(int depth);
     void placePath(std::span<const std::int32_t> path);
     void removePath(std::span<const std::int32_t> path);
     void donateShallowest(int depth);

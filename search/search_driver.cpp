@@ -120,7 +120,9 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     for (int p = 0; p < m_state.pieceCount; ++p) copies += m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
     m_state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
 
-    makeSearchEngine(m_engineKind, m_table, freeCellCount, m_state, std::span<Piece>(m_doc.m_pieces), *this)
+    const std::span<Piece> pieces(m_doc.m_pieces);
+    (m_engineFactory ? m_engineFactory(m_table, freeCellCount, m_state, pieces, *this)
+                     : makeSearchEngine(m_engineKind, m_table, freeCellCount, m_state, pieces, *this))
         ->run();
 
     showFirstPieceStatus(-1, std::string());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -24,3 +25,8 @@ enum class EngineKind { Reference, Fast };
 // pieceCount and totalCopies set). `pieces` are the 64 slots; their copies change while it runs.
 std::unique_ptr<SearchEngine> makeSearchEngine(EngineKind kind, const PlacementTable& table, int freeCellCount,
                                                SearchState& state, std::span<Piece> pieces, SearchHooks& hooks);
+
+// Makes the engine of a search in place of makeSearchEngine: one on several threads, or one that plays a
+// search back from part files. Same arguments as makeSearchEngine after the kind.
+using SearchEngineFactory = std::function<std::unique_ptr<SearchEngine>(
+    const PlacementTable& table, int freeCellCount, SearchState& state, std::span<Piece> pieces, SearchHooks& hooks)>;

@@ -1,0 +1,223 @@
+#include "search/parallel_search.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <list>
+#include <mutex>
+#include <thread>
+
+#include "search/incremental_search.h"
+#include "search/search_events.h"
+
+namespace {
+
+// Values a part that is not the oldest may hold before its thread waits (16 MB).
+constexpr std::size_t kWaitingEventLimit = std::size_t{1} << 22;
+constexpr auto kPumpInterval = std::chrono::milliseconds(20);
+
+struct Task {
+    SearchPart part;
+    std::vector<std::int32_t> events;  // not yet consumed
+    bool started = false;
+    bool finished = false;
+    std::atomic<bool> splitWanted{false};
+};
+
+// The parts in the order of the whole search. The front is the part being consumed; a part that gives
+// work away puts the new parts right after itself, since everything it still does comes before them.
+struct Schedule {
+    std::mutex mutex;
+    std::condition_variable workers;
+    std::condition_variable consumer;
+    std::list<Task> tasks;
+    std::atomic<bool> stop{false};
+};
+
+class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
+  public:
+    WorkerHooks(Schedule& schedule, const SearchState& state, std::span<const Piece> pieces)
+        : EventRecorder(state, pieces), m_schedule(schedule) {}
+
+    std::list<Task>::iterator task;
+
+    bool interruptRequested() override { return m_schedule.stop.load(std::memory_order_relaxed); }
+    bool wanted() const override { return task->splitWanted.load(std::memory_order_relaxed); }
+
+    void donate(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end) override {
+        std::lock_guard lock(m_schedule.mutex);
+        Task& given = *m_schedule.tasks.emplace(std::next(task));
+        given.part.path.assign(path.begin(), path.end());
+        given.part.from = from;
+        given.part.end = end;
+        given.part.unit = task->part.unit;
+        task->splitWanted = false;
+        m_schedule.workers.notify_all();
+    }
+
+  protected:
+    void append(std::span<const std::int32_t> values) override {
+        std::unique_lock lock(m_schedule.mutex);
+        Task& t = *task;
+        const bool wasEmpty = t.events.empty();
+        t.events.insert(t.events.end(), values.begin(), values.end());
+        if (task == m_schedule.tasks.begin()) {
+            if (wasEmpty) m_schedule.consumer.notify_one();
+            return;
+        }
+        m_schedule.workers.wait(lock, [&] {
+            return t.events.size() <= kWaitingEventLimit || task == m_schedule.tasks.begin() ||
+                   m_schedule.stop.load();
+        });
+    }
+
+  private:
+    Schedule& m_schedule;
+};
+
+}  // namespace
+
+PartRunner::PartRunner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
+                       const SearchState& state, std::span<const Piece> pieces, int threads)
+    : m_index(std::move(index)),
+      m_table(table),
+      m_pieceCount(state.pieceCount),
+      m_totalCopies(state.totalCopies),
+      m_pieces(pieces.begin(), pieces.end()),
+      m_threads(std::max(threads, 1)) {}
+
+bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
+    Schedule schedule;
+    for (SearchPart& part : parts) schedule.tasks.emplace_back().part = std::move(part);
+    std::atomic<long long> steps{0};
+    std::atomic<int> partsRun{0};
+
+    auto work = [&] {
+        std::vector<Piece> pieces = m_pieces;
+        SearchState state;
+        state.pieceCount = m_pieceCount;
+        state.totalCopies = m_totalCopies;
+        state.coveredMask.assign(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
+        state.chosenPlacement.assign(static_cast<std::size_t>(m_index->cells()) + 1, 0);
+        WorkerHooks hooks(schedule, state, pieces);
+        IncrementalSearch engine(m_index, m_table, state, pieces, hooks);
+
+        std::unique_lock lock(schedule.mutex);
+        while (!schedule.stop) {
+            auto next = std::find_if(schedule.tasks.begin(), schedule.tasks.end(),
+                                     [](const Task& t) { return !t.started; });
+            if (next != schedule.tasks.end()) {
+                next->started = true;
+                ++partsRun;
+                hooks.task = next;
+                lock.unlock();
+                const SearchPart& part = next->part;
+                if (part.whole)
+                    engine.runWhole(&hooks);
+                else
+                    engine.runPart(part.path, part.from, part.end, &hooks);
+                lock.lock();
+                next->finished = true;
+                schedule.consumer.notify_one();
+                schedule.workers.notify_all();
+                continue;
+            }
+            // Nothing left to start: ask the oldest running part that was not asked yet for work.
+            bool running = false;
+            for (Task& t : schedule.tasks) {
+                if (!t.started || t.finished) continue;
+                running = true;
+                if (!t.splitWanted) {
+                    t.splitWanted = true;
+                    break;
+                }
+            }
+            if (!running) break;
+            schedule.workers.wait(lock);
+        }
+        steps += state.steps;
+    };
+
+    std::vector<std::thread> threads;
+    threads.reserve(static_cast<std::size_t>(m_threads));
+    for (int i = 0; i < m_threads; ++i) threads.emplace_back(work);
+
+    bool completed = true;
+    std::vector<std::int32_t> batch;
+    auto lastCheck = std::chrono::steady_clock::now();
+    std::unique_lock lock(schedule.mutex);
+    while (!schedule.tasks.empty()) {
+        Task& head = schedule.tasks.front();
+        if (head.events.empty() && !head.finished) schedule.consumer.wait_for(lock, kPumpInterval);
+        batch.clear();
+        batch.swap(head.events);
+        const int unit = head.part.unit;
+        if (head.finished) {
+            schedule.tasks.pop_front();
+            schedule.workers.notify_all();
+        }
+        lock.unlock();
+        bool going = batch.empty() || consumer.consume(unit, batch);
+        const auto now = std::chrono::steady_clock::now();
+        if (going && now - lastCheck >= kPumpInterval) {
+            lastCheck = now;
+            going = consumer.keepGoing();
+        }
+        lock.lock();
+        if (!going) {
+            completed = false;
+            break;
+        }
+    }
+    schedule.stop = true;
+    schedule.workers.notify_all();
+    lock.unlock();
+    for (std::thread& t : threads) t.join();
+    m_steps = steps;
+    m_partsRun = partsRun;
+    return completed;
+}
+
+namespace {
+
+class ParallelSearch : public SearchEngine, private PartConsumer {
+  public:
+    ParallelSearch(int threads, const PlacementTable& table, int freeCellCount, SearchState& state,
+                   std::span<Piece> pieces, SearchHooks& hooks)
+        : m_threads(threads), m_table(table), m_cells(freeCellCount), m_state(state), m_pieces(pieces),
+          m_hooks(hooks) {}
+
+    void run() override {
+        m_state.coveredMask.resize(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
+        PartRunner runner(std::make_shared<const PlacementIndex>(m_table, m_cells), m_table, m_state, m_pieces,
+                          m_threads);
+        SearchPart whole;
+        whole.whole = true;
+        runner.run({whole}, *this);
+        m_state.steps += runner.steps();
+    }
+
+  private:
+    bool consume(int, std::span<const std::int32_t> events) override {
+        return replayEvents(events, m_state, m_pieces, m_hooks);
+    }
+    bool keepGoing() override {
+        m_hooks.pumpMessages();
+        return !m_hooks.interruptRequested();
+    }
+
+    int m_threads;
+    const PlacementTable& m_table;
+    int m_cells;
+    SearchState& m_state;
+    std::span<Piece> m_pieces;
+    SearchHooks& m_hooks;
+};
+
+}  // namespace
+
+std::unique_ptr<SearchEngine> makeParallelSearch(int threads, const PlacementTable& table, int freeCellCount,
+                                                 SearchState& state, std::span<Piece> pieces, SearchHooks& hooks) {
+    return std::make_unique<ParallelSearch>(threads, table, freeCellCount, state, pieces, hooks);
+}
