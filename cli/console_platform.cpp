@@ -155,7 +155,7 @@ std::string ConsolePlatform::progressText() {
 }
 
 void ConsolePlatform::drawProgress(bool force) {
-    if (!m_settings.progress) return;
+    if (!m_settings.progress || !m_bProgressStarted) return;
     auto now = std::chrono::steady_clock::now();
     if (!force && m_bProgressShown && now - m_lastDraw < kRedrawInterval) return;
     m_lastDraw = now;

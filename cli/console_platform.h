@@ -27,6 +27,8 @@ public:
 
     // The view whose search an interrupt signal stops; none before the view exists.
     void attachView(CTrianzoidView* view) { m_pView = view; }
+    // From here on the status panes are shown as progress (before, they hold the readiness text).
+    void startProgress() { m_bProgressStarted = true; }
 
     MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                              MessageIcon icon) override;
@@ -72,6 +74,7 @@ private:
     bool m_bInterruptDelivered = false;
     std::optional<std::string> m_finalTitle;
 
+    bool m_bProgressStarted = false;
     bool m_bProgressShown = false;
     std::optional<std::chrono::steady_clock::time_point> m_searchStart;
     std::chrono::steady_clock::time_point m_lastDraw{};

@@ -11,10 +11,8 @@
 #include "board/trianzoid_doc.h"
 #include "board/trianzoid_view.h"
 #include "cli/console_platform.h"
-#include "cli/end_time_clock.h"
 #include "cli/interrupt_signals.h"
 #include "pieces/piece_file_reader.h"
-#include "solutions/search_summary.h"
 
 namespace {
 
@@ -61,7 +59,7 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
     }
     if (platform.errorReported()) return ExitStatus::Error;
 
-    EndTimeClock clock;
+    SystemClock clock;
     CTrianzoidView view(doc, platform, clock);
     platform.attachView(&view);
     view.m_strOutputDir = options.outputDir;
@@ -76,6 +74,7 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
     }
     if (readiness != kReadyText && !options.quiet) platform.report("Let op: " + readiness);
 
+    platform.startProgress();
     view.runSearch(false);
     platform.clearProgress();
 
@@ -86,10 +85,8 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
         if (!platform.errorReported()) platform.report("Oei: Zoeken niet gestart");
         return ExitStatus::Error;
     }
-    std::time_t end = clock.lastReading();
-    std::string summary = searchSummary(*platform.finalTitle(), static_cast<long>(end - view.searchStartTime),
-                                        view.m_state.solutionCount, clock.localTime(end));
-    std::fprintf(out, "%s\n", summary.c_str());
+    // The log's last line, as the driver wrote it.
+    std::fprintf(out, "%s\n", view.m_strSearchSummary.c_str());
     std::fflush(out);
 
     if (platform.errorReported()) return ExitStatus::Error;

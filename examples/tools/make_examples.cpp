@@ -52,6 +52,22 @@ std::vector<Cell> hexagon(int s) {
     return region;
 }
 
+// An equiangular hexagon: a triangle of side n, apex up, with the corner triangles of sides top,
+// bottomLeft and bottomRight cut off. Row y of the triangle holds the 2y + 1 columns c - y .. c + y.
+std::vector<Cell> cutTriangle(int n, int top, int bottomLeft, int bottomRight) {
+    const int c = 31;  // odd: the apex (c, 0) points up
+    std::vector<Cell> region;
+    for (int y = top; y < n; ++y) {
+        int fromBottom = n - 1 - y;
+        for (int i = 0; i <= 2 * y; ++i) {
+            // Inside a bottom corner triangle of side k: 2 * (rows from the bottom) + (cells from the side) < 2k - 1.
+            if (2 * fromBottom + i < 2 * bottomLeft - 1 || 2 * fromBottom + (2 * y - i) < 2 * bottomRight - 1) continue;
+            region.push_back({c - y + i, y});
+        }
+    }
+    return region;
+}
+
 // Rows of the given odd lengths, all centred on one column whose top triangle points up or down; the
 // region is symmetric in the vertical line through that column.
 std::vector<Cell> centredRows(const std::vector<int>& lengths, bool topCentreUp) {
@@ -139,7 +155,11 @@ int main(int argc, char** argv) {
 
     ok = writeBoard(folder, "hexiamonds-6x6.trz", "hexiamonds.tzp", parallelogram(6, 6)) && ok;
     ok = writeBoard(folder, "hexiamonds-4x9.trz", "hexiamonds.tzp", parallelogram(9, 4)) && ok;
-    ok = writeBoard(folder, "hexiamonds-3x12-long.trz", "hexiamonds.tzp", parallelogram(12, 3)) && ok;
+    // Passes the checkerboard test, yet has no tiling: the search has to prove it.
+    ok = writeBoard(folder, "hexiamonds-3x12.trz", "hexiamonds.tzp", parallelogram(12, 3)) && ok;
+    // The hexagon with sides 8, 2, 2, 8, 2, 2: thousands of tilings and seconds of searching, for
+    // measuring the search's speed.
+    ok = writeBoard(folder, "hexiamonds-hexagon-long.trz", "hexiamonds.tzp", cutTriangle(12, 8, 2, 2)) && ok;
     ok = writeBoard(folder, "tetriamonds-x2-hexagon.trz", "tetriamonds-x2.tzp", hexagon(2)) && ok;
     // 12 triangles, as many pointing up as down, for pieces of which one has two more of one kind:
     // the checkerboard test says no.

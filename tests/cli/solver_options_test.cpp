@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <regex>
+#include <set>
 
 #include "tests/cli/example_files.h"
 #include "tests/cli/solver_process.h"
@@ -23,9 +24,9 @@ std::vector<std::string> filesIn(const fs::path& folder) {
     return files;
 }
 
-// The pentiamond house: 4 solutions, quick. Row length 9 (W 5), 6 rows: trianzoid0906.
+// The pentiamond house: 4 solutions, quick. Row length 7 (W 4), 6 rows: trianzoid0706.
 const char kHouse[] = "pentiamonds-house.trz";
-const char kHouseBase[] = "trianzoid0906";
+const char kHouseBase[] = "trianzoid0706";
 
 TEST(SolverUsage, WrongUseExitsWithStatus2AndSaysHow) {
     testsupport::TempDir dir;
@@ -119,6 +120,45 @@ TEST(SolverErrors, UnwritableOutputFolder) {
     EXPECT_EQ(result.out, "");
 }
 
+TEST(SolverErrors, WriteErrorIsNotReportedAsSuccess) {
+    // The log goes to a full disk: the search runs to its end, but the program says so and exits with 1.
+    testsupport::TempDir dir;
+    fs::create_symlink("/dev/full", dir.path() / (std::string(kHouseBase) + ".opl"));
+    auto result = solverprocess::run(dir.path().string(), {examplePath(kHouse)});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(contains(result.err, "Oei: Fout bij het schrijven van ")) << result.err;
+    EXPECT_EQ(result.lastLine().substr(0, 7), "Klaar. ") << result.out;
+}
+
+TEST(SolverErrors, HostileDocumentsNeverCrashTheSolver) {
+    testsupport::TempDir dir;
+    std::vector<std::vector<std::uint8_t>> images = {
+        std::vector<std::uint8_t>(2054, 0xFF),  // every field -1, a path without NUL
+        std::vector<std::uint8_t>(2054, 0x00),  // width and height 0, every cell covered
+        std::vector<std::uint8_t>(7, 0x7F),     // only part of the width
+    };
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 5; ++i) {
+        std::vector<std::uint8_t> bytes(2054);
+        for (auto& b : bytes) b = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+        images.push_back(bytes);
+    }
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        testsupport::writeBytes(dir.file("hostile.trz"), images[i]);
+        for (auto arguments : {std::vector<std::string>{"--quiet", "--yes", "hostile.trz"},
+                               std::vector<std::string>{"--quiet", "--yes", "--letters", "--pieces",
+                                                        examplePath("pentiamonds.tzp"), "hostile.trz"}}) {
+            auto result = solverprocess::run(dir.path().string(), arguments);
+            EXPECT_TRUE(result.exitStatus == 0 || result.exitStatus == 1)
+                << "image " << i << ": status " << result.exitStatus << "\n" << result.err;
+        }
+    }
+    // A folder is no document.
+    auto folder = solverprocess::run(dir.path().string(), {dir.path().string()});
+    EXPECT_EQ(folder.exitStatus, 1);
+    EXPECT_EQ(folder.err, "Oei: Bestand " + dir.path().string() + " is er niet\n");
+}
+
 TEST(SolverOptions, PiecesOptionReplacesTheDocumentsPieceFile) {
     testsupport::TempDir dir;
     fs::copy_file(examplePath(kHouse), dir.path() / "house.trz");
@@ -148,16 +188,23 @@ TEST(SolverOptions, LettersWriteOneLinePerSolutionAndNoBlocks) {
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(fs::file_size(dir.path() / (std::string(kHouseBase) + ".opb")), 0u);
     std::string opl = testsupport::readText(dir.file(std::string(kHouseBase) + ".opl"));
-    // Every solution uses the four pieces once: mask 15 and the four letters in placement order.
-    std::regex letterLine("\r\n15 ([ABCD]{4})\r\n");
-    int lines = 0;
-    for (std::sregex_iterator it(opl.begin(), opl.end(), letterLine), end; it != end; ++it) {
-        std::string letters = (*it)[1];
-        std::sort(letters.begin(), letters.end());
-        EXPECT_EQ(letters, "ABCD");
+    // Every solution uses the four pieces once: mask 15 and the four letters in placement order, one
+    // line per solution, each solution different.
+    std::regex letterLine("15 ([ABCD]{4})");
+    std::set<std::string> orders;
+    std::size_t lines = 0;
+    for (std::size_t start = 0, end; (end = opl.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::string line = opl.substr(start, end - start);
+        std::smatch match;
+        if (!std::regex_match(line, match, letterLine)) continue;
         ++lines;
+        orders.insert(match[1]);
+        std::string letters = match[1];
+        std::sort(letters.begin(), letters.end());
+        EXPECT_EQ(letters, "ABCD") << line;
     }
-    EXPECT_EQ(lines, 4) << opl;
+    EXPECT_EQ(lines, 4u) << opl;
+    EXPECT_EQ(orders.size(), 4u);
     EXPECT_FALSE(contains(opl, "Oplossing "));
     EXPECT_EQ(opl.substr(opl.size() - result.lastLine().size() - 4), "\r\n\r\n" + result.lastLine());
 }

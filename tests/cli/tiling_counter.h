@@ -5,10 +5,13 @@
 // placement table or search. It always covers the first uncovered cell in row order (top row first,
 // then left to right); a piece that covers that cell has it as its own first cell, so each image of a
 // piece is tried at exactly one position. Copies of one piece are interchangeable here, so every tiling
-// is counted once.
+// is counted once. The pieces come in all their orientations, so the count is the same for every turned
+// or mirrored copy of the region; the region is first turned so that its rows are as short as possible,
+// which keeps the first-uncovered-cell rule from building long ragged rows.
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <stdexcept>
 #include <vector>
 
@@ -25,8 +28,8 @@ class TilingCounter {
 public:
     static constexpr int kMaxCells = 256;
 
-    TilingCounter(std::vector<polyiamonds::Cell> region, std::vector<PieceKind> pieces)
-        : m_cells(std::move(region)), m_copies(pieces.size()) {
+    TilingCounter(const std::vector<polyiamonds::Cell>& region, std::vector<PieceKind> pieces)
+        : m_cells(withShortestRows(region)), m_copies(pieces.size()) {
         std::sort(m_cells.begin(), m_cells.end(),
                   [](auto a, auto b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
         if (m_cells.size() > static_cast<std::size_t>(kMaxCells)) throw std::invalid_argument("region too large");
@@ -57,6 +60,24 @@ private:
     struct Mask {
         std::uint64_t w[kMaxCells / 64];
     };
+
+    static std::vector<polyiamonds::Cell> withShortestRows(const std::vector<polyiamonds::Cell>& region) {
+        std::vector<polyiamonds::Cell> best = region;
+        std::size_t bestRow = longestRow(region);
+        for (int s = 1; s < 12; ++s) {
+            std::vector<polyiamonds::Cell> image;
+            for (auto c : region) image.push_back(polyiamonds::cellOf(polyiamonds::applySymmetry(polyiamonds::centroid(c), s)));
+            if (longestRow(image) < bestRow) best = image, bestRow = longestRow(image);
+        }
+        return best;
+    }
+
+    static std::size_t longestRow(const std::vector<polyiamonds::Cell>& cells) {
+        std::map<int, std::size_t> perRow;
+        std::size_t longest = 0;
+        for (auto c : cells) longest = std::max(longest, ++perRow[c.y]);
+        return longest;
+    }
 
     int numberOf(polyiamonds::Cell c) const {
         auto at = std::find(m_cells.begin(), m_cells.end(), c);
