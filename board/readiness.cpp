@@ -1,0 +1,45 @@
+#include <cstdint>
+#include <cstdlib>
+
+#include "board/trianzoid_view.h"
+
+void CTrianzoidView::ShowStatus(const std::string& text) { m_platform.setPaneText(0, text); }
+
+void CTrianzoidView::ShowParity(int n) { m_platform.setPaneText(1, "Par. = " + std::to_string(n)); }
+
+int CTrianzoidView::UpdateReadiness() {
+    const OpenCellCount open = m_doc.CountOpenCells();
+    const int parity = std::abs(open.down - open.up);
+
+    // Triangles of the piece set as it stands now (the pieces dialog may have changed the copies).
+    std::int64_t triangles = 0;
+    if (m_doc.m_nPieceTriangles != 0 && m_doc.m_nPieces >= 1) {
+        for (int p = 0; p < m_doc.m_nPieces && p < kMaxPieces; ++p) {
+            const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(p)];
+            triangles += std::int64_t{piece.copies} * piece.triangleCount;
+        }
+    }
+
+    std::string text;
+    int result = parity;
+    if (triangles == 0) {
+        text = "Aantal beschikbare driehoeken: " + std::to_string(open.total);
+        result = -1;
+    } else {
+        const std::int64_t left = open.total - triangles;
+        if (left == 0) {
+            text = "Zoeken kan starten";
+        } else if (left == 1) {
+            text = "Nog 1 driehoek over";
+        } else if (left > 1) {
+            text = "Nog " + std::to_string(left) + " driehoeken over";
+        } else if (left == -1) {
+            text = "1 driehoek te weinig";
+        } else {
+            text = std::to_string(-left) + " driehoeken te weinig";
+        }
+    }
+    ShowStatus(text);
+    ShowParity(parity);
+    return result;
+}
