@@ -120,4 +120,11 @@ QIcon toolbarIcon(int id) {
     return icon;
 }
 
-QIcon applicationIcon() { return QIcon(":/icons/trianzoid.svg"); }
+// The resources of a static library are registered by hand.
+static void registerResources() { Q_INIT_RESOURCE(trianzoid); }
+
+QIcon applicationIcon() {
+    static const bool registered = (registerResources(), true);
+    (void)registered;
+    return QIcon(":/icons/trianzoid.svg");
+}

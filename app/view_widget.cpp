@@ -70,10 +70,9 @@ void ViewWidget::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), palette().window());
         return;
     }
-    painter.drawImage(event->rect(), m_image, event->rect());
-    // Whatever the image does not cover yet (a growing window before its repaint).
-    const QRect outside = rect().subtracted(m_image.rect());
-    if (outside.isValid()) painter.fillRect(outside, Qt::white);
+    // Whatever the image does not cover yet (a growing window before its repaint) shows white.
+    if (!m_image.rect().contains(event->rect())) painter.fillRect(event->rect(), Qt::white);
+    painter.drawImage(event->rect().topLeft(), m_image, event->rect());
 }
 
 void ViewWidget::resizeEvent(QResizeEvent* event) {
