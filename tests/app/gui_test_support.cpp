@@ -2,36 +2,53 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <vector>
 
 #include "app/view_widget.h"
 #include "board/board_geometry.h"
 
 namespace guitest {
 
-void onNextModal(std::function<void(QWidget*)> answer) {
+namespace {
+
+std::vector<QPointer<QTimer>>& pendingAnswers() {
+    static std::vector<QPointer<QTimer>> timers;
+    return timers;
+}
+
+void waitForModal(std::function<bool(QWidget*)> wanted, std::function<void(QWidget*)> answer) {
     auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+    QObject::connect(timer, &QTimer::timeout, [timer, wanted, answer] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) return;
+        if (!modal || !modal->isVisible() || !wanted(modal)) return;
         timer->stop();
         timer->deleteLater();
         answer(modal);
     });
     timer->start();
+    pendingAnswers().emplace_back(timer);
+}
+
+}  // namespace
+
+void onNextModal(std::function<void(QWidget*)> answer) {
+    waitForModal([](QWidget*) { return true; }, std::move(answer));
+}
+
+void cancelPendingAnswers() {
+    for (const QPointer<QTimer>& timer : pendingAnswers()) delete timer.data();
+    pendingAnswers().clear();
 }
 
 void answerMessageBox(QString* text, const QString& button) {
-    onNextModal([text, button](QWidget* modal) {
+    waitForModal([](QWidget* modal) { return qobject_cast<QMessageBox*>(modal) != nullptr; },
+                 [text, button](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box) {
-            if (text) *text = QString("(not a message box: %1)").arg(modal->metaObject()->className());
-            modal->close();
-            return;
-        }
         if (text) *text = box->text();
         QAbstractButton* chosen = box->defaultButton();
         for (QAbstractButton* b : box->buttons())
@@ -51,6 +68,7 @@ WindowFixture::WindowFixture() : m_pWindow(std::make_unique<MainWindow>()) {
 }
 
 WindowFixture::~WindowFixture() {
+    cancelPendingAnswers();
     view().ViewMode = kEditing;
     view().m_bModified = false;
     m_pWindow->close();

@@ -16,8 +16,10 @@ namespace guitest {
 // function must close it. Call before the code that opens the dialog.
 void onNextModal(std::function<void(QWidget*)> answer);
 // The text of the next message box, which is then closed with the button of that text (or the
-// default button when `button` is empty).
+// default button when `button` is empty). Other dialogs are left alone.
 void answerMessageBox(QString* text, const QString& button = QString());
+// Drops the answers that found no dialog (called at the end of every window test).
+void cancelPendingAnswers();
 
 // A main window as the program shows it, with its view at 640 x 480 pixels and the Board drawn.
 class WindowFixture {
