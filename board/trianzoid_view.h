@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "board/board_geometry.h"
 #include "board/trianzoid_doc.h"
@@ -16,6 +17,7 @@
 #include "search/search_engine.h"
 #include "search/search_hooks.h"
 #include "search/search_state.h"
+#include "solutions/solution_file_index.h"
 #include "solutions/solution_files.h"
 
 // Values of ViewMode.
@@ -130,6 +132,14 @@ public:
     std::string m_szSolutionName;
     OutputFile m_logFile;
     OutputFile m_solutionFile;
+
+    // ---- Working state of the search driver and the solution display
+    int m_nSearchRowLength = 0;  // the Board's size copied at every search start, for the files
+    int m_nSearchHeight = 0;
+    std::string m_strSearchSummary;        // the log's last line of the last search
+    bool m_bSolutionFileReported = false;  // a missing solution file was reported in this display
+    bool m_bSolutionIndexBuilt = false;    // m_solutionBlocks is built once per entry into the display
+    std::vector<SolutionBlock> m_solutionBlocks;
 
     // ---- Command routing for menus, toolbar, accelerators and context menus
     CommandState commandState(int id) const;

@@ -164,10 +164,14 @@ void IncrementalSearch::searchStep(int a) {
         const auto first = std::lower_bound(columnBegin, columnEnd, m_table.firstPlacement[p]);
         const auto last = std::lower_bound(first, columnEnd, m_table.endPlacement[p]);
         // The scan runs once per copy left, each copy a candidate of its own.
+        // Every run meets the same state, so a run that finds nothing ends the repetitions (a huge
+        // count from a piece file must not spin).
         for (int run = 0; run < piece.copies; ++run) {
+            bool found = false;
             for (auto it = first; it != last; ++it) {
                 const int j = *it;
                 if (m_blocked[j] != 0) continue;
+                found = true;
                 if (a == 0) m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, piece);
                 togglePlacement(p, j);
                 place(j, p);
@@ -177,6 +181,7 @@ void IncrementalSearch::searchStep(int a) {
                 unplace(j, p);
                 togglePlacement(64, j);
             }
+            if (!found) break;
         }
     }
 }

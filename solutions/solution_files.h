@@ -30,3 +30,8 @@ private:
     std::string m_strPath;
     bool m_bFailed = false;
 };
+
+// "trianzoid%02d%02d.opl" or ".opb" after the row length and the height, in `folder` when it is not empty
+// (else in the current folder). Every Board size has its own pair of files.
+std::string solutionFilePath(const std::string& folder, int rowLength, int height,
+                             const std::string& extension);

@@ -1,0 +1,149 @@
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <new>
+
+#include "board/trianzoid_view.h"
+#include "solutions/time_text.h"
+
+namespace {
+
+constexpr const char* kOops = "Oei";
+
+std::string runningText(int solutions) {
+    return "Zoeken bezig, aantal oplossingen " + std::to_string(solutions);
+}
+
+// a after `copies` steps of the checkerboard rule with imbalance b. For a >= -1 the values fall by b
+// until they are below b and then alternate with period 2 (or stay, for b = 0), so a huge copies
+// count from a piece file is settled from the first repetition instead of by billions of steps.
+int applyCopies(int a, int b, std::int64_t copies) {
+    int before = INT_MIN;
+    int last = INT_MIN;
+    for (std::int64_t i = 0; i < copies; ++i) {
+        if (i >= 2 && a == before) return (copies - i) % 2 == 0 ? a : last;
+        before = last;
+        last = a;
+        a = b > a ? a + b : a - b;
+    }
+    return a;
+}
+
+}  // namespace
+
+int CTrianzoidView::checkerboardTest(int a) {
+    // Each piece copy changes the difference between down- and up-pointing open cells still to cover
+    // by its own imbalance; a tiling needs it to end at 0. The method's rule: when b exceeds the running
+    // value the two are added, otherwise b is taken off.
+    const int pieces = std::clamp(static_cast<int>(m_doc.m_nPieces), 0, kMaxPieces);
+    for (int p = 0; p < pieces; ++p) {
+        const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(p)];
+        if (piece.copies > 0) a = applyCopies(a, piece.parityImbalance, piece.copies);
+    }
+    return a;
+}
+
+void CTrianzoidView::runSearch(bool waitFlag) {
+    m_state.waitForKey = waitFlag;
+    m_nSearchRowLength = std::clamp(m_doc.rowLength(), 0, BOARD_COLUMNS);
+    m_nSearchHeight = std::clamp(static_cast<int>(m_doc.m_nHeight), 0, BOARD_ROWS);
+    m_state.skipToNextFirst = 0;
+    // During a search the search commands only switch waiting on or off and cancel a pending skip.
+    if (ViewMode != kEditing) return;
+
+    if (checkerboardTest(m_nReadiness) != 0 &&
+        m_platform.messageBox("Volgens de dambordmethode is een oplossing onmogelijk\nToch doorgaan?",
+                              "Dit lukt nooit", MessageButtons::YesNo,
+                              MessageIcon::Exclamation) == MessageAnswer::No)
+        return;
+
+    // Every buffer of a search is made here and released at its end, also when a step fails.
+    auto releaseSearch = [this] {
+        m_state.coveredMask = {};
+        m_state.candidateCounts = {};
+        m_state.chosenPlacement = {};
+        m_table = PlacementTable{};
+    };
+
+    int freeCellCount = 0;
+    try {
+        freeCellCount = numberFreeCells(m_freeCells, m_doc);
+        m_state.coveredMask.assign(static_cast<std::size_t>(wordsPerMaskFor(freeCellCount)), 0u);
+        ShowStatus("Bezig met passen en meten rotaties");
+        buildPlacementTable(m_table, m_freeCells, m_doc, m_nSearchRowLength, m_nSearchHeight);
+        m_state.candidateCounts.assign(static_cast<std::size_t>(freeCellCount), 0);
+        m_state.chosenPlacement.assign(static_cast<std::size_t>(freeCellCount) + 1, 0);
+    } catch (const std::bad_alloc&) {
+        releaseSearch();
+        m_platform.messageBox("Onvoldoende geheugen", kOops, MessageButtons::Ok, MessageIcon::Exclamation);
+        return;
+    }
+
+    m_szLogName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opl");
+    if (!m_logFile.create(m_szLogName)) {
+        releaseSearch();
+        m_platform.messageBox("Bestand niet te schrijven", m_szLogName, MessageButtons::Ok,
+                              MessageIcon::Exclamation);
+        return;
+    }
+    m_szSolutionName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opb");
+    if (!m_solutionFile.create(m_szSolutionName)) {
+        m_logFile.close();
+        releaseSearch();
+        m_platform.messageBox("Bestand niet te schrijven", m_szSolutionName, MessageButtons::Ok,
+                              MessageIcon::Exclamation);
+        return;
+    }
+
+    m_state.solutionCount = 0;
+    searchStartTime = m_clock.now();
+    m_logFile.writeText("Start zoeken (" + std::to_string(m_doc.m_nWidth) + "-" +
+                        std::to_string(m_doc.m_nHeight) + ") op " +
+                        formatDateTime(m_clock.localTime(searchStartTime)) + ".\r\n");
+    m_logFile.writeText("Trianzoidbestand " + m_doc.m_szPieceFile + ".\r\nAantal trianzoids " +
+                        std::to_string(m_doc.m_nPieces) + ", driehoeken " +
+                        std::to_string(m_doc.m_nPieceTriangles) + ", vakjes " +
+                        std::to_string(freeCellCount) + ".\r\n\r\n");
+    ShowStatus(runningText(0));
+    m_state.stepCounter = 0;
+    pumpMessages();
+
+    m_state.pieceCount = std::clamp(static_cast<int>(m_doc.m_nPieces), 0, kMaxPieces);
+    ViewMode = kSearching;
+    m_state.shownDepth = 0;
+    m_state.currentDepth = 0;
+    m_state.steps = 0;
+    m_platform.invalidateView();
+    // A search path of this depth is a solution. Negative copies lower it; the sum is held in range so
+    // that absurd counts from a piece file cannot overflow it.
+    std::int64_t copies = 0;
+    for (int p = 0; p < m_state.pieceCount; ++p) copies += m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
+    m_state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
+
+    makeSearchEngine(m_engineKind, m_table, freeCellCount, m_state, std::span<Piece>(m_doc.m_pieces), *this)
+        ->run();
+
+    showFirstPieceStatus(-1, std::string());
+    releaseSearch();
+    const std::time_t endTime = m_clock.now();
+    const std::string title = ViewMode == kInterruptRequested ? "Onderbroken" : "Klaar";
+    ViewMode = kEditing;
+    ClearPieceCells();
+    m_platform.invalidateView();
+
+    m_strSearchSummary = title + ". Duur: " + formatDuration(static_cast<long>(endTime - searchStartTime)) +
+                         ", aantal oplossingen " + std::to_string(m_state.solutionCount) + ", op " +
+                         formatDateTime(m_clock.localTime(endTime));
+    m_logFile.writeText("\r\n\r\n" + m_strSearchSummary);
+    const bool logWritten = m_logFile.close();
+    const bool solutionsWritten = m_solutionFile.close();
+    // A full disk or a vanished folder must not pass for a complete record of the search.
+    if (!solutionsWritten)
+        m_platform.messageBox("Fout bij het schrijven van " + m_szSolutionName, kOops, MessageButtons::Ok,
+                              MessageIcon::Exclamation);
+    if (!logWritten)
+        m_platform.messageBox("Fout bij het schrijven van " + m_szLogName, kOops, MessageButtons::Ok,
+                              MessageIcon::Exclamation);
+    m_platform.messageBox("Aantal oplossingen " + std::to_string(m_state.solutionCount), title,
+                          MessageButtons::Ok, MessageIcon::None);
+}

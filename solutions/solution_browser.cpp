@@ -1,0 +1,133 @@
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+
+#include "board/trianzoid_view.h"
+
+namespace {
+
+bool readInt32(std::istream& in, std::int32_t& value) {
+    unsigned char bytes[4];
+    if (!in.read(reinterpret_cast<char*>(bytes), 4)) return false;
+    value = static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+    return true;
+}
+
+bool readRecord(std::istream& in, PlacementRecord& r) {
+    return readInt32(in, r.piece) && readInt32(in, r.orientation) && readInt32(in, r.anchorX) &&
+           readInt32(in, r.anchorY);
+}
+
+// A record of the solution file may come from another piece set, another Board of the same size or
+// a damaged file: it is drawn only when it names a loaded piece slot and one of its orientations, and
+// every triangle lands in the active area of the Board as it is now, on a cell that is not blocked.
+// (Drawing stores the piece's colour into the cell, and leaving the display opens every covered cell:
+// a blocked cell drawn over would be lost.)
+bool drawable(const CTrianzoidDoc& doc, const PlacementRecord& r) {
+    const int pieces = std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces);
+    if (r.piece < 0 || r.piece >= pieces) return false;
+    const Piece& piece = doc.m_pieces[static_cast<std::size_t>(r.piece)];
+    if (r.orientation < 0 ||
+        r.orientation >= std::min(static_cast<int>(piece.orientationCount), kMaxOrientations))
+        return false;
+    if (piece.triangleCount < 1 || piece.triangleCount > kMaxTriangles) return false;
+    const std::int64_t rowLength = std::clamp(doc.rowLength(), 0, BOARD_COLUMNS);
+    const std::int64_t height = std::clamp(static_cast<int>(doc.m_nHeight), 0, BOARD_ROWS);
+    for (int t = 0; t < piece.triangleCount; ++t) {
+        const std::int64_t col = std::int64_t{r.anchorX} + piece.cells[r.orientation][t].x;
+        const std::int64_t row = std::int64_t{r.anchorY} + piece.cells[r.orientation][t].y;
+        if (col < 0 || col >= rowLength || row < 0 || row >= height) return false;
+        if (doc.cell(static_cast<int>(col), static_cast<int>(row)) > kOpenCell) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void CTrianzoidView::ShowSolution(DrawingSurface& dc, int k) {
+    std::ifstream file(m_szSolutionName, std::ios::binary);
+    if (!file) {
+        // Painting calls this too, and a message box makes the window paint again when it closes:
+        // the missing file is reported once per entry into the display.
+        if (!m_bSolutionFileReported) {
+            m_bSolutionFileReported = true;
+            m_platform.messageBox("Oplossingenbestand is er niet", m_szSolutionName, MessageButtons::Ok,
+                                  MessageIcon::Exclamation);
+        }
+        return;
+    }
+    if (!m_bSolutionIndexBuilt) {
+        m_solutionBlocks = indexSolutionBlocks(file);
+        m_bSolutionIndexBuilt = true;
+    }
+    // A solution that is not in the file (a letter-mode search writes none, a damaged file has fewer)
+    // draws nothing and leaves the status text alone.
+    if (k < 0 || k >= static_cast<int>(m_solutionBlocks.size())) return;
+    const SolutionBlock& block = m_solutionBlocks[static_cast<std::size_t>(k)];
+    file.seekg(block.offset);
+    std::int32_t count = 0;
+    if (!readInt32(file, count) || count != block.count) return;  // the file changed since it was indexed
+
+    for (std::int32_t i = 0; i < count; ++i) {
+        PlacementRecord r;
+        if (!readRecord(file, r)) break;
+        if (!drawable(m_doc, r)) continue;
+        const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(r.piece)];
+        DrawPiece(dc, piece, r.orientation, piece.colorNumber, r.anchorX, r.anchorY);
+    }
+    ShowStatus("Oplossing " + std::to_string(m_nCurrentSolution + 1) + "/" +
+               std::to_string(m_state.solutionCount));
+}
+
+void CTrianzoidView::OnShowSolutions(bool colour) {
+    if (ViewMode != kEditing || m_state.solutionCount <= 0) return;
+    ViewMode = kShowingSolutions;
+    m_bColourSolutions = colour;
+    m_platform.invalidateView();
+    m_nCurrentSolution = 0;
+    m_bSolutionFileReported = false;
+    m_bSolutionIndexBuilt = false;
+    m_solutionBlocks.clear();
+    ShowSolution(m_platform.clientSurface(), 0);
+}
+
+void CTrianzoidView::OnFirstSolution() {
+    if (ViewMode != kShowingSolutions) return;
+    m_nCurrentSolution = 0;
+    ShowSolution(m_platform.clientSurface(), 0);
+}
+
+void CTrianzoidView::OnNextSolution() {
+    if (ViewMode != kShowingSolutions) return;
+    if (m_nCurrentSolution < m_state.solutionCount - 1)
+        ++m_nCurrentSolution;
+    else if (m_bSound)
+        m_platform.beep(BeepSound::Exclamation);
+    ShowSolution(m_platform.clientSurface(), m_nCurrentSolution);
+}
+
+void CTrianzoidView::OnPreviousSolution() {
+    if (ViewMode != kShowingSolutions) return;
+    if (m_nCurrentSolution > 0)
+        --m_nCurrentSolution;
+    else if (m_bSound)
+        m_platform.beep(BeepSound::Exclamation);
+    ShowSolution(m_platform.clientSurface(), m_nCurrentSolution);
+}
+
+void CTrianzoidView::OnLastSolution() {
+    if (ViewMode != kShowingSolutions) return;
+    m_nCurrentSolution = m_state.solutionCount - 1;
+    ShowSolution(m_platform.clientSurface(), m_nCurrentSolution);
+}
+
+void CTrianzoidView::OnDoneSolutions() {
+    if (ViewMode != kShowingSolutions) return;
+    ViewMode = kEditing;
+    ClearPieceCells();
+    m_platform.invalidateView();
+    m_solutionBlocks = {};
+    m_bSolutionIndexBuilt = false;
+}

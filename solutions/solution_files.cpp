@@ -1,0 +1,45 @@
+#include "solutions/solution_files.h"
+
+#include <filesystem>
+
+bool OutputFile::create(const std::string& path) {
+    close();
+    m_strPath = path;
+    m_bFailed = false;
+    m_pFile = std::fopen(path.c_str(), "wb");
+    return m_pFile != nullptr;
+}
+
+void OutputFile::write(const void* data, std::size_t size) {
+    if (m_pFile == nullptr || size == 0) return;
+    if (std::fwrite(data, 1, size, m_pFile) != size) m_bFailed = true;
+}
+
+void OutputFile::writeText(const std::string& text) {
+    write(text.data(), text.size());
+}
+
+void OutputFile::writeInt32(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    const unsigned char bytes[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
+                                    static_cast<unsigned char>(bits >> 16),
+                                    static_cast<unsigned char>(bits >> 24)};
+    write(bytes, sizeof bytes);
+}
+
+bool OutputFile::close() {
+    if (m_pFile != nullptr) {
+        // A full disk often shows only when the buffer is flushed on closing.
+        if (std::fclose(m_pFile) != 0) m_bFailed = true;
+        m_pFile = nullptr;
+    }
+    return !m_bFailed;
+}
+
+std::string solutionFilePath(const std::string& folder, int rowLength, int height,
+                             const std::string& extension) {
+    char name[64];
+    std::snprintf(name, sizeof name, "trianzoid%02d%02d.%s", rowLength, height, extension.c_str());
+    if (folder.empty()) return name;
+    return (std::filesystem::path(folder) / name).string();
+}

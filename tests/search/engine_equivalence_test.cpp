@@ -1,0 +1,183 @@
+// The incremental engine must behave exactly like the plain one: the same cells chosen, the same
+// candidates in the same order, the same hook calls at the same points. These tests run both on many
+// random problems and compare the complete sequence of what they tell their hooks.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "pieces/orientations.h"
+#include "search/backtracking_search.h"
+#include "search/incremental_search.h"
+
+namespace {
+
+struct Problem {
+    Board board;
+    PieceSet pieces;
+};
+
+// Logs every hook call, and acts like a user at scripted pumps: a key press (steps shown), "next
+// first", an interrupt.
+class ScriptedHooks : public SearchHooks {
+public:
+    ScriptedHooks(SearchState& state, long keyAt, long skipAt, long interruptAt)
+        : m_state(state), m_keyAt(keyAt), m_skipAt(skipAt), m_interruptAt(interruptAt) {}
+
+    void pumpMessages() override {
+        ++m_pumps;
+        log << "pump\n";
+        if (m_pumps == m_keyAt) m_state.shownDepth = 0, m_state.showSteps = 1 - m_state.showSteps;
+        if (m_pumps == m_skipAt) m_state.skipToNextFirst = 1;
+        if (m_pumps == m_interruptAt) m_interrupted = true;
+    }
+    // A run stops itself after a bounded number of events, at the same point for both engines, so that
+    // problems with many solutions stay quick.
+    bool interruptRequested() override { return m_interrupted || ++m_events > kEventLimit; }
+    void onNewDepth(int depth) override { log << "depth " << depth << "\n"; }
+    void drawPlacement(int value, int placement) override { log << "draw " << value << " " << placement << "\n"; }
+    void recordSolution(int depth) override {
+        ++solutions;
+        log << "solution";
+        for (int d = 0; d < depth; ++d) log << " " << m_state.chosenPlacement[static_cast<std::size_t>(d)];
+        log << "\n";
+        pumpMessages();  // the recording pumps too
+    }
+    void showFirstPieceStatus(int percent, const Piece& piece) override {
+        log << "first " << percent << " " << labelText(piece) << "\n";
+        pumpMessages();
+    }
+
+    std::ostringstream log;
+    int solutions = 0;
+
+private:
+    SearchState& m_state;
+    static constexpr long kEventLimit = 3000;
+    long m_pumps = 0;
+    long m_events = 0;
+    long m_keyAt, m_skipAt, m_interruptAt;
+    bool m_interrupted = false;
+};
+
+Problem randomProblem(std::mt19937& random) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    Problem problem;
+    Board& board = problem.board;
+    board.m_nWidth = pick(3, 5);
+    board.m_nHeight = 2 * pick(1, 3);
+    const int blockedPercent = pick(0, 40);
+    for (int c = 0; c < board.rowLength(); ++c)
+        for (int r = 0; r < board.m_nHeight; ++r)
+            if (pick(1, 100) <= blockedPercent) board.cell(c, r) = static_cast<std::uint8_t>(pick(65, 69));
+
+    PieceSet& set = problem.pieces;
+    set.m_nPieces = pick(1, 5);
+    for (int p = 0; p < set.m_nPieces; ++p) {
+        Piece piece;
+        piece.label[0] = static_cast<char>('A' + p);
+        piece.label[1] = '1';
+        piece.triangleCount = pick(1, 5);
+        for (int j = 0; j + 1 < piece.triangleCount; ++j)
+            piece.links[j] = {static_cast<std::uint8_t>(pick(0, j)), static_cast<std::uint8_t>(pick(0, 2))};
+        GenerateOrientations(piece);
+        piece.colorNumber = p;
+        piece.copies = pick(-1, 2);
+        if (pick(0, 3) == 0) piece.participates[pick(0, piece.orientationCount - 1)] = 0;
+        set.m_pieces[static_cast<std::size_t>(p)] = piece;
+    }
+    set.m_nPieceTriangles = 1;
+    return problem;
+}
+
+struct Run {
+    std::string log;
+    std::vector<std::uint32_t> coveredMask;
+    std::vector<int> copies;
+    long long steps;
+};
+
+Run runEngine(bool incremental, const Problem& problem, long keyAt, long skipAt, long interruptAt) {
+    FreeCellIndex index;
+    const int cells = numberFreeCells(index, problem.board);
+    PlacementTable table;
+    buildPlacementTable(table, index, problem.pieces, problem.board.rowLength(), problem.board.m_nHeight);
+    PieceSet pieces = problem.pieces;
+    SearchState state;
+    state.coveredMask.assign(static_cast<std::size_t>(wordsPerMaskFor(cells)), 0);
+    state.candidateCounts.assign(static_cast<std::size_t>(cells), 0);
+    state.pieceCount = pieces.m_nPieces;
+    for (int p = 0; p < pieces.m_nPieces; ++p) state.totalCopies += pieces.m_pieces[static_cast<std::size_t>(p)].copies;
+    ScriptedHooks hooks(state, keyAt, skipAt, interruptAt);
+    std::span<Piece> slots(pieces.m_pieces);
+    if (incremental) {
+        IncrementalSearch(table, cells, state, slots, hooks).run();
+    } else {
+        BacktrackingSearch(table, cells, state, slots, hooks).run();
+    }
+    Run run{hooks.log.str(), state.coveredMask, {}, state.steps};
+    for (const Piece& piece : pieces.m_pieces) run.copies.push_back(piece.copies);
+    return run;
+}
+
+void expectSameBehaviour(const Problem& problem, long keyAt, long skipAt, long interruptAt, int seed) {
+    const Run plain = runEngine(false, problem, keyAt, skipAt, interruptAt);
+    const Run fast = runEngine(true, problem, keyAt, skipAt, interruptAt);
+    ASSERT_EQ(plain.log, fast.log) << "seed " << seed;
+    EXPECT_EQ(plain.coveredMask, fast.coveredMask) << "seed " << seed;
+    EXPECT_EQ(plain.copies, fast.copies) << "seed " << seed;
+    EXPECT_EQ(plain.steps, fast.steps) << "seed " << seed;
+    // Whatever happened, the counters are back where they started.
+    for (std::size_t p = 0; p < plain.copies.size(); ++p)
+        EXPECT_EQ(fast.copies[p], problem.pieces.m_pieces[p].copies) << "seed " << seed;
+    for (auto word : fast.coveredMask) EXPECT_EQ(word, 0u) << "seed " << seed;
+}
+
+TEST(EngineEquivalence, RandomProblemsUndisturbed) {
+    for (int seed = 1; seed <= 200; ++seed) {
+        std::mt19937 random(static_cast<std::mt19937::result_type>(seed));
+        expectSameBehaviour(randomProblem(random), -1, -1, -1, seed);
+    }
+}
+
+TEST(EngineEquivalence, RandomProblemsWithKeysSkipsAndInterrupts) {
+    for (int seed = 1; seed <= 200; ++seed) {
+        std::mt19937 random(static_cast<std::mt19937::result_type>(seed * 7919));
+        const Problem problem = randomProblem(random);
+        auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+        expectSameBehaviour(problem, pick(1, 20), pick(1, 30), pick(0, 3) == 0 ? pick(1, 60) : -1, seed);
+    }
+}
+
+TEST(EngineEquivalence, TheHexagonExampleAndSpareCells) {
+    Problem hexagon;
+    hexagon.board.m_cells.fill(65);
+    for (auto [c, r] : {std::pair{1, 0}, {2, 0}, {3, 0}, {1, 1}, {2, 1}, {3, 1}}) hexagon.board.cell(c, r) = 64;
+    hexagon.pieces.m_nPieces = 1;
+    Piece two;
+    two.triangleCount = 2;
+    two.links[0] = {0, 0};
+    GenerateOrientations(two);
+    two.copies = 3;
+    hexagon.pieces.m_pieces[0] = two;
+    expectSameBehaviour(hexagon, -1, -1, -1, 0);
+
+    Problem parallelogram;
+    parallelogram.board.m_nWidth = 3;
+    parallelogram.board.m_nHeight = 4;
+    parallelogram.pieces.m_nPieces = 2;
+    two.copies = 2;
+    parallelogram.pieces.m_pieces[0] = two;
+    Piece three;
+    three.triangleCount = 3;
+    three.links[0] = {0, 0};
+    three.links[1] = {1, 2};
+    GenerateOrientations(three);
+    three.copies = 2;
+    parallelogram.pieces.m_pieces[1] = three;
+    expectSameBehaviour(parallelogram, -1, -1, -1, 0);
+}
+
+}  // namespace
