@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <vector>
@@ -58,7 +59,17 @@ void answerMessageBox(QString* text, const QString& button) {
     });
 }
 
-WindowFixture::WindowFixture() : m_pWindow(std::make_unique<MainWindow>()) {
+namespace {
+
+// Every window starts from no saved settings: no recent files from an earlier test.
+std::unique_ptr<MainWindow> freshWindow() {
+    QSettings("Local AppWizard-Generated Applications", "Trianzoid").clear();
+    return std::make_unique<MainWindow>();
+}
+
+}  // namespace
+
+WindowFixture::WindowFixture() : m_pWindow(freshWindow()) {
     m_pWindow->show();
     // The view takes what the menus, toolbar and status bar leave; make that 640 x 480.
     const QSize extra = m_pWindow->size() - m_pWindow->viewWidget()->size();
