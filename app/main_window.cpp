@@ -32,6 +32,7 @@
 #include "app/app_icons.h"
 #include "app/command_table.h"
 #include "app/field_data_dialog.h"
+#include "app/pieces_dialog.h"
 #include "app/qpainter_surface.h"
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
@@ -342,7 +343,14 @@ void MainWindow::fieldDataDialog() {
     });
 }
 
-void MainWindow::showPieces() {}
+void MainWindow::showPieces() {
+    // While a search runs the copies are its counters of copies still to place: the dialog only shows.
+    const bool searching = m_pView->ViewMode == kSearching || m_pView->ViewMode == kInterruptRequested;
+    CPiecesDlg dialog(m_doc, searching, this);
+    dialog.exec();
+    // The copies may have changed: the repaint shows the readiness for them.
+    m_pViewWidget->invalidate();
+}
 
 QString MainWindow::manualPath() {
     const QString appDir = QCoreApplication::applicationDirPath();
