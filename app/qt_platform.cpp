@@ -76,7 +76,10 @@ std::string QtPlatform::paneText(int pane) const {
     return label ? label->text().toStdString() : std::string();
 }
 
-void QtPlatform::beep(BeepSound) { QApplication::beep(); }
+void QtPlatform::beep(BeepSound) {
+    ++m_nBeeps;
+    QApplication::beep();
+}
 
 void QtPlatform::pumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 

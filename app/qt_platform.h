@@ -38,6 +38,9 @@ public:
     bool quitPending() const { return m_bQuitPending; }
 
     std::string paneText(int pane) const;
+    // True while waiting for a key at a solution.
+    bool waitingForKey() const { return m_pWaitLoop != nullptr; }
+    int beepCount() const { return m_nBeeps; }
 
 private:
     QPointer<QWidget> m_pOwner;
@@ -45,6 +48,7 @@ private:
     std::array<QLabel*, 4> m_panes{};
     bool m_bQuitPending = false;
     QEventLoop* m_pWaitLoop = nullptr;
+    int m_nBeeps = 0;
 };
 
 // Turns the filters of the core's open-file dialog into Qt's notation; "*.*" becomes "*", so that
