@@ -5,8 +5,11 @@
 #include <cmath>
 
 DialogUnits::DialogUnits(const QWidget& dialog) {
+    // The average width of the 52 letters, as the dialog units of a template are measured.
     const QFontMetrics metrics(dialog.font());
-    m_dUnitX = metrics.averageCharWidth() / 4.0;
+    const double average =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+    m_dUnitX = average / 4.0;
     m_dUnitY = metrics.height() / 8.0;
 }
 

@@ -5,7 +5,7 @@
 class QWidget;
 
 // Places the controls of a dialog as its template gives them, in dialog units: a horizontal unit is a
-// quarter of the dialog font's average character width, a vertical unit an eighth of its height.
+// quarter of the average width of the dialog font's letters, a vertical unit an eighth of its height.
 class DialogUnits {
 public:
     explicit DialogUnits(const QWidget& dialog);

@@ -1,6 +1,7 @@
 #include "app/pieces_dialog.h"
 
 #include <QButtonGroup>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -39,7 +40,12 @@ CPiecesDlg::CPiecesDlg(PieceSet& pieces, bool readOnly, QWidget* parent)
         m_pButtons[index] = b;
         return b;
     };
-    auto label = [&](const char* text, int x, int y) { (new QLabel(text, this))->setGeometry(du.rect(x, y, 44, 11)); };
+    auto label = [&](const char* text, int x, int y) {
+        auto* l = new QLabel(text, this);
+        QRect at = du.rect(x, y, 44, 11);
+        at.setWidth(std::max(at.width(), l->sizeHint().width()));  // a wider font must not cut the text
+        l->setGeometry(at);
+    };
     auto edit = [&](int x, int y, int w) {
         auto* e = new QLineEdit(this);
         e->setGeometry(du.rect(x, y, w, 12));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -33,6 +34,8 @@ void TestSnapshots::writeLayout() {
     const QList<QAction*> menus = m_window.menuBar()->actions();
     for (qsizetype i = 0; i < menus.size(); ++i)
         line(QString("menu%1").arg(i), m_window.menuBar()->actionGeometry(menus[i]), m_window.menuBar());
+    out << "status " << m_window.pane(0)->text() << '\n';
+    out << "title " << m_window.windowTitle() << '\n';
     out.flush();
     file.commit();
 }
