@@ -5,6 +5,6 @@
 // The about box: the application's icon, its name and version, and OK.
 class AboutDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutDialog(QWidget* parent = nullptr);
 };

@@ -96,7 +96,8 @@ void drawIcon(QPainter& p, int id) {
             drawQuestion(p);
             break;
         default:
-            if (id >= Cmd::ToolFillGrey && id <= Cmd::ToolFillYellow) drawFillColour(p, id - Cmd::ToolFillGrey);
+            if (id >= Cmd::ToolFillGrey && id <= Cmd::ToolFillYellow)
+                drawFillColour(p, id - Cmd::ToolFillGrey);
             break;
     }
 }
@@ -121,7 +122,9 @@ QIcon toolbarIcon(int id) {
 }
 
 // The resources of a static library are registered by hand.
-static void registerResources() { Q_INIT_RESOURCE(trianzoid); }
+static void registerResources() {
+    Q_INIT_RESOURCE(trianzoid);
+}
 
 QIcon applicationIcon() {
     static const bool registered = (registerResources(), true);

@@ -16,7 +16,8 @@ constexpr std::array kFileMenu{
     kSeparator,
     MenuEntry{Cmd::FilePrint, "&Afdrukken...\tCtrl+P", "Druk veld af\nAfdrukken"},
     MenuEntry{Cmd::FilePrintPreview, "A&fdrukvoorbeeld...", "Afdrukvoorbeeld\nAfdrukvoorbeeld"},
-    MenuEntry{Cmd::FilePageSetup, "Paginains&telling...", "Wijzig instellingen van de printer\nInstellingen printer"},
+    MenuEntry{Cmd::FilePageSetup, "Paginains&telling...",
+              "Wijzig instellingen van de printer\nInstellingen printer"},
     kSeparator,
     MenuEntry{Cmd::FileMru1, "Recent File", "Open een veld"},
     kSeparator,
@@ -27,7 +28,8 @@ constexpr std::array kViewMenu{
     MenuEntry{Cmd::ViewToolbar, "&Werkbalk", "Toon of verberg werkbalk\nWel/geen werkbalk"},
     MenuEntry{Cmd::ViewStatusBar, "&Statusregel", "Toon of verberg statusbalk\nWel/geen statusbalk"},
     kSeparator,
-    MenuEntry{Cmd::BackgroundColour, "&Achtergrondkleur...", "Kies een nieuwe achtergrondkleur\nKies achtergrondkleur"},
+    MenuEntry{Cmd::BackgroundColour, "&Achtergrondkleur...",
+              "Kies een nieuwe achtergrondkleur\nKies achtergrondkleur"},
     kSeparator,
     MenuEntry{Cmd::FillGrey, "Vulkleur gr&ijs", "Vulkleur grijs\nVulkleur grijs"},
     MenuEntry{Cmd::FillGrey + 1, "Vulkleur &rood", "Vulkleur rood\nVulkleur rood"},
@@ -48,7 +50,8 @@ constexpr std::array kPiecesMenu{
     MenuEntry{Cmd::OpenPieceFile, "Open tri&anzoidbestand...",
               "Open een bestand met eigenschappen van de trianzoids\nOpen trianzoidsbestand"},
     kSeparator,
-    MenuEntry{Cmd::ShowPieces, "&Toon trianzoids...", "Toon trianzoid uit huidig trianzoidbestand\nToon trianzoids"},
+    MenuEntry{Cmd::ShowPieces, "&Toon trianzoids...",
+              "Toon trianzoid uit huidig trianzoidbestand\nToon trianzoids"},
 };
 
 constexpr std::array kSearchMenu{
@@ -58,13 +61,15 @@ constexpr std::array kSearchMenu{
     kSeparator,
     MenuEntry{Cmd::NextFirst, "&Volgende eerste", "Neem volgende ligging eerste geplaatste trianzoid"},
     kSeparator,
-    MenuEntry{Cmd::Interrupt, "&Onderbreek", "Onderbreek zoekpreces (kan ook met ESC)\nOnderbreek zoekproces"},
+    MenuEntry{Cmd::Interrupt, "&Onderbreek",
+              "Onderbreek zoekpreces (kan ook met ESC)\nOnderbreek zoekproces"},
     kSeparator,
     MenuEntry{Cmd::LetterSolution, "&Letteroplossing", nullptr},
 };
 
 constexpr std::array kSolutionsMenu{
-    MenuEntry{Cmd::ShowSolutionsBw, "&Toon oplossingen zwart-wit", "Toon de zojuist gevonden oplossingen\nToon oplossingen"},
+    MenuEntry{Cmd::ShowSolutionsBw, "&Toon oplossingen zwart-wit",
+              "Toon de zojuist gevonden oplossingen\nToon oplossingen"},
     MenuEntry{Cmd::ShowSolutionsColour, "Toon oplossingen in &kleur", nullptr},
     kSeparator,
     MenuEntry{Cmd::FirstSolution, "&Eerste oplossing\tHome", "Toon eerste oplossing"},
@@ -84,9 +89,9 @@ constexpr std::array kHelpMenu{
 };
 
 constexpr std::array kMainMenu{
-    MenuSpec{"&Bestand", kFileMenu},      MenuSpec{"Beel&d", kViewMenu},
-    MenuSpec{"&Veld", kFieldMenu},        MenuSpec{"&Trianzoids", kPiecesMenu},
-    MenuSpec{"&Zoeken", kSearchMenu},     MenuSpec{"&Oplossingen", kSolutionsMenu},
+    MenuSpec{"&Bestand", kFileMenu},  MenuSpec{"Beel&d", kViewMenu},
+    MenuSpec{"&Veld", kFieldMenu},    MenuSpec{"&Trianzoids", kPiecesMenu},
+    MenuSpec{"&Zoeken", kSearchMenu}, MenuSpec{"&Oplossingen", kSolutionsMenu},
     MenuSpec{"&Hulp", kHelpMenu},
 };
 
@@ -160,11 +165,21 @@ constexpr std::array kAccelerators{
 
 }  // namespace
 
-std::span<const MenuSpec> mainMenuSpec() { return kMainMenu; }
-std::span<const MenuEntry> contextMenu102Spec() { return kContextMenu102; }
-std::span<const MenuEntry> contextMenu139Spec() { return kContextMenu139; }
-std::span<const ToolButtonSpec> toolBarSpec() { return kToolBar; }
-std::span<const AcceleratorSpec> acceleratorSpec() { return kAccelerators; }
+std::span<const MenuSpec> mainMenuSpec() {
+    return kMainMenu;
+}
+std::span<const MenuEntry> contextMenu102Spec() {
+    return kContextMenu102;
+}
+std::span<const MenuEntry> contextMenu139Spec() {
+    return kContextMenu139;
+}
+std::span<const ToolButtonSpec> toolBarSpec() {
+    return kToolBar;
+}
+std::span<const AcceleratorSpec> acceleratorSpec() {
+    return kAccelerators;
+}
 
 const char* promptFor(int id) {
     for (const auto& menu : kMainMenu)
@@ -178,4 +193,6 @@ const char* promptFor(int id) {
     return nullptr;
 }
 
-const char* idleStatusText() { return "Vul veld met muis (met Ctlr en/of Shift)"; }
+const char* idleStatusText() {
+    return "Vul veld met muis (met Ctlr en/of Shift)";
+}

@@ -26,7 +26,9 @@ std::optional<int> parseDialogInteger(const QString& text) {
     return static_cast<int>(value);
 }
 
-QString notAnIntegerText() { return QStringLiteral("Please enter an integer."); }
+QString notAnIntegerText() {
+    return QStringLiteral("Please enter an integer.");
+}
 
 QString integerOutOfRangeText(int min, int max) {
     return QStringLiteral("Please enter an integer between %1 and %2.").arg(min).arg(max);

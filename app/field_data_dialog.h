@@ -11,7 +11,7 @@ class QLineEdit;
 // words and selected again.
 class CFieldDataDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CFieldDataDlg(const FieldData& data, QWidget* parent = nullptr);
 
     FieldData values() const { return m_data; }
@@ -23,10 +23,10 @@ public:
     static constexpr int kMinRows = 5, kMaxRows = 30;
     static constexpr int kMinMargin = 2, kMaxMargin = 400;
 
-public slots:
+  public slots:
     void accept() override;
 
-private:
+  private:
     FieldData m_data;
     QLineEdit* m_pRowLength;
     QLineEdit* m_pRows;

@@ -46,14 +46,19 @@ constexpr const char* kApplicationTitle = "Trianzoid";
 constexpr const char* kUntitled = "Naamloos";
 constexpr const char* kDocumentFilter = "Trianzoid Files (*.trz)";
 
-QSettings applicationSettings() { return QSettings("Local AppWizard-Generated Applications", "Trianzoid"); }
-
-bool isCheckable(int id) {
-    return (id >= Cmd::FillGrey && id <= Cmd::FillYellow) || (id >= Cmd::ToolFillGrey && id <= Cmd::ToolFillYellow) ||
-           id == Cmd::Sound || id == Cmd::LetterSolution || id == Cmd::ViewToolbar || id == Cmd::ViewStatusBar;
+QSettings applicationSettings() {
+    return QSettings("Local AppWizard-Generated Applications", "Trianzoid");
 }
 
-bool isRecentFile(int id) { return id >= Cmd::FileMru1 && id < Cmd::FileMru1 + kRecentFileCount; }
+bool isCheckable(int id) {
+    return (id >= Cmd::FillGrey && id <= Cmd::FillYellow) ||
+           (id >= Cmd::ToolFillGrey && id <= Cmd::ToolFillYellow) || id == Cmd::Sound ||
+           id == Cmd::LetterSolution || id == Cmd::ViewToolbar || id == Cmd::ViewStatusBar;
+}
+
+bool isRecentFile(int id) {
+    return id >= Cmd::FileMru1 && id < Cmd::FileMru1 + kRecentFileCount;
+}
 
 // Commands of the accelerator table that this program has no handler for: their keys do nothing.
 bool hasNoHandler(int id) {
@@ -224,7 +229,8 @@ CommandState MainWindow::commandStateFor(int id) const {
     if (id == Cmd::ViewToolbar) return {true, m_pToolBar && !m_pToolBar->isHidden()};
     if (id == Cmd::ViewStatusBar) return {true, !statusBar()->isHidden()};
     if (hasNoHandler(id)) return {false, false};
-    if (isRecentFile(id)) return {!m_recentFiles.isEmpty() && m_pView->commandState(Cmd::FileMru1).enabled, false};
+    if (isRecentFile(id))
+        return {!m_recentFiles.isEmpty() && m_pView->commandState(Cmd::FileMru1).enabled, false};
     return m_pView->commandState(id);
 }
 
@@ -376,7 +382,9 @@ QString MainWindow::documentName() const {
     return m_strCurrentFile.isEmpty() ? QString(kUntitled) : QFileInfo(m_strCurrentFile).fileName();
 }
 
-void MainWindow::updateTitle() { setWindowTitle(documentName() + " - " + kApplicationTitle); }
+void MainWindow::updateTitle() {
+    setWindowTitle(documentName() + " - " + kApplicationTitle);
+}
 
 void MainWindow::setCurrentFile(const QString& path) {
     m_strCurrentFile = path;
@@ -419,8 +427,9 @@ bool MainWindow::openDocument(const QString& path) {
                        .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
-    loadDocumentImage(m_doc, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                                           static_cast<std::size_t>(bytes.size())));
+    loadDocumentImage(m_doc,
+                      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                    static_cast<std::size_t>(bytes.size())));
     m_pView->m_bModified = false;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     setCurrentFile(absolute);
@@ -435,14 +444,16 @@ bool MainWindow::saveDocument(const QString& path) {
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
     if (written)
-        written = file.write(reinterpret_cast<const char*>(image.data()), static_cast<qint64>(image.size())) ==
-                  static_cast<qint64>(image.size());
+        written = file.write(reinterpret_cast<const char*>(image.data()),
+                             static_cast<qint64>(image.size())) == static_cast<qint64>(image.size());
     // commit() renames the finished file over the old one, so a failure leaves the old file as it was.
     if (!written || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        oops(this, QString("Het veld kan niet worden opgeslagen in %1.\n%2\nEen bestaand bestand is niet veranderd.")
-                       .arg(QDir::toNativeSeparators(path), reason));
+        oops(
+            this,
+            QString("Het veld kan niet worden opgeslagen in %1.\n%2\nEen bestaand bestand is niet veranderd.")
+                .arg(QDir::toNativeSeparators(path), reason));
         return false;
     }
     m_pView->m_bModified = false;
@@ -536,7 +547,8 @@ void MainWindow::print() {
 void MainWindow::printPreview() {
     QPrintPreviewDialog dialog(&m_printer, this);
     dialog.setWindowTitle("Afdrukvoorbeeld");
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { printPage(*printer); });
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { printPage(*printer); });
     dialog.exec();
     m_pViewWidget->invalidate();
 }
@@ -596,13 +608,17 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls()) {
+    if (openDroppedFiles(event->mimeData()->urls())) event->acceptProposedAction();
+}
+
+bool MainWindow::openDroppedFiles(const QList<QUrl>& urls) {
+    for (const QUrl& url : urls) {
         if (!url.isLocalFile()) continue;
-        event->acceptProposedAction();
         if (commandStateFor(Cmd::FileOpen).enabled && maybeSave()) openDocument(url.toLocalFile());
         afterCommand();
-        return;
+        return true;
     }
+    return false;
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPrinter>
 #include <QStringList>
+#include <QUrl>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -25,7 +26,7 @@ class ViewWidget;
 // window of its own.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     MainWindow();
     ~MainWindow() override;
 
@@ -54,6 +55,8 @@ public:
     QString currentFile() const { return m_strCurrentFile; }
     QString documentName() const;
     QStringList recentFiles() const { return m_recentFiles; }
+    // Files dropped on the window: the first local one is opened like Open does (not during a search).
+    bool openDroppedFiles(const QList<QUrl>& urls);
 
     // The page: the view's drawing at the page's cell size, without a background.
     bool printPage(QPrinter& printer);
@@ -67,14 +70,14 @@ public:
     // Where "&Hulponderwerpen" finds the manual.
     static QString manualPath();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QAction* makeAction(int id, const QString& text, const char* prompt, QObject* parent);
     QMenu* buildPopup(const QString& title, std::span<const struct MenuEntry> entries, QWidget* parent);
     void buildMenus();
@@ -104,7 +107,7 @@ private:
     ViewWidget* m_pViewWidget = nullptr;
     QToolBar* m_pToolBar = nullptr;
     std::array<QLabel*, 4> m_panes{};
-    QMenu* m_pRecentMenu = nullptr;       // the "&Bestand" menu, which holds the recent files
+    QMenu* m_pRecentMenu = nullptr;  // the "&Bestand" menu, which holds the recent files
     QAction* m_pRecentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;
     QMenu* m_pContextMenu102 = nullptr;

@@ -1,7 +1,6 @@
 #include "app/pieces_dialog.h"
 
 #include <QButtonGroup>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "app/dialog_integer.h"
 #include "app/dialog_units.h"
@@ -58,13 +58,15 @@ CPiecesDlg::CPiecesDlg(PieceSet& pieces, bool readOnly, QWidget* parent)
     QPushButton* nextPiece = push(2, ">>", 187, 43);
     nextPiece->setDefault(true);  // Enter moves to the next piece
     connect(nextPiece, &QPushButton::clicked, this, [this] { move(&PiecesDialogLogic::nextPiece); });
-    connect(push(3, "<<", 241, 43), &QPushButton::clicked, this, [this] { move(&PiecesDialogLogic::previousPiece); });
+    connect(push(3, "<<", 241, 43), &QPushButton::clicked, this,
+            [this] { move(&PiecesDialogLogic::previousPiece); });
     label("Exemplaren:", 188, 68);
     m_pCopies = edit(238, 65, 19);
     label("Kleurnummer:", 188, 87);
     m_pColour = edit(238, 84, 19);
     group("Rotatie trianzoid", 181, 111, 117, 61);
-    connect(push(4, ">>", 187, 124), &QPushButton::clicked, this, [this] { move(&PiecesDialogLogic::nextOrientation); });
+    connect(push(4, ">>", 187, 124), &QPushButton::clicked, this,
+            [this] { move(&PiecesDialogLogic::nextOrientation); });
     connect(push(5, "<<", 241, 124), &QPushButton::clicked, this,
             [this] { move(&PiecesDialogLogic::previousOrientation); });
     m_pTakesPart = new QRadioButton("Doet mee", this);
@@ -163,7 +165,8 @@ void CPiecesDlg::paintEvent(QPaintEvent*) {
     auto cell = [&](int x, int y, int colour) {
         const auto corners = PiecesDialogLogic::triangle(geometry, x, y);
         const Point vertices[3] = {corners[0], corners[1], corners[2]};
-        surface.triangle(vertices, ::palette[static_cast<std::size_t>(PiecesDialogLogic::drawingColour(colour))], true);
+        surface.triangle(vertices,
+                         ::palette[static_cast<std::size_t>(PiecesDialogLogic::drawingColour(colour))], true);
     };
     for (int x = 0; x < PiecesDialogLogic::kCanvasColumns; ++x)
         for (int y = 0; y < PiecesDialogLogic::kCanvasRows; ++y) cell(x, y, PiecesDialogLogic::kEmptyColour);

@@ -14,7 +14,7 @@ class QRadioButton;
 // when the fields are stored (arrows, OK, closing); Escape drops the fields on screen.
 class CPiecesDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CPiecesDlg(PieceSet& pieces, bool readOnly, QWidget* parent = nullptr);
 
     PiecesDialogLogic& logic() { return m_logic; }
@@ -31,15 +31,15 @@ public:
     // words) and stores them into the piece shown; false when a value lies outside 0 .. 63.
     bool storeFields();
 
-public slots:
+  public slots:
     void accept() override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void move(bool (PiecesDialogLogic::*step)());
     void resetToStart();
 

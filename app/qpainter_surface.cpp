@@ -23,8 +23,8 @@ void QPainterSurface::triangle(const Point (&vertices)[3], Rgb fill, bool outlin
     QPainter& p = painter();
     p.setPen(outline ? blackPen() : QPen(Qt::NoPen));
     p.setBrush(toQColor(fill));
-    const QPoint points[3] = {{vertices[0].x, vertices[0].y}, {vertices[1].x, vertices[1].y},
-                              {vertices[2].x, vertices[2].y}};
+    const QPoint points[3] = {
+        {vertices[0].x, vertices[0].y}, {vertices[1].x, vertices[1].y}, {vertices[2].x, vertices[2].y}};
     p.drawPolygon(points, 3);
 }
 

@@ -19,18 +19,19 @@ namespace {
 // Takes the next key press or mouse button press of any window of the program, so that it reaches no
 // window, and ends the waiting loop with its code.
 class KeyPressCatcher : public QObject {
-public:
+  public:
     explicit KeyPressCatcher(QEventLoop& loop) : m_loop(loop) {}
     int code = KeyCode::Other;
 
-protected:
+  protected:
     // A press from the window system reaches its top-level window first and is consumed there whole;
     // one sent to a widget directly is consumed at that widget.
     bool eventFilter(QObject*, QEvent* event) override {
         if (m_bCaught) return false;
         if (event->type() == QEvent::KeyPress) {
             code = keyCodeForQtKey(static_cast<QKeyEvent*>(event)->key());
-        } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        } else if (event->type() == QEvent::MouseButtonPress ||
+                   event->type() == QEvent::MouseButtonDblClick) {
             code = KeyCode::Other;
         } else {
             return false;
@@ -40,7 +41,7 @@ protected:
         return true;
     }
 
-private:
+  private:
     QEventLoop& m_loop;
     bool m_bCaught = false;
 };
@@ -81,7 +82,9 @@ void QtPlatform::beep(BeepSound) {
     QApplication::beep();
 }
 
-void QtPlatform::pumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtPlatform::pumpMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 int QtPlatform::waitForKeyPress() {
     if (m_bQuitPending) return KeyCode::Other;
@@ -124,8 +127,8 @@ QString qtFileFilter(const std::vector<FileFilter>& filters) {
 
 std::optional<std::string> QtPlatform::chooseFileToOpen(const std::string& title,
                                                         const std::vector<FileFilter>& filters) {
-    const QString path =
-        QFileDialog::getOpenFileName(m_pOwner, QString::fromStdString(title), QString(), qtFileFilter(filters));
+    const QString path = QFileDialog::getOpenFileName(m_pOwner, QString::fromStdString(title), QString(),
+                                                      qtFileFilter(filters));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }

@@ -14,7 +14,7 @@ class ViewWidget;
 // The platform of the desktop application: Qt message boxes with Dutch buttons, the main window's
 // status panes, the desktop's beep, Qt's event loop for pumping and waiting, and the view's window.
 class QtPlatform : public Platform {
-public:
+  public:
     explicit QtPlatform(QWidget* owner) : m_pOwner(owner) {}
 
     void attachView(ViewWidget* view) { m_pView = view; }
@@ -42,7 +42,7 @@ public:
     bool waitingForKey() const { return m_pWaitLoop != nullptr; }
     int beepCount() const { return m_nBeeps; }
 
-private:
+  private:
     QPointer<QWidget> m_pOwner;
     ViewWidget* m_pView = nullptr;
     std::array<QLabel*, 4> m_panes{};

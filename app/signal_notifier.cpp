@@ -1,9 +1,9 @@
 #include "app/signal_notifier.h"
 
-#include <QSocketNotifier>
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
 #include <vector>
 
 namespace {

@@ -10,12 +10,12 @@ class QSocketNotifier;
 // pair, whose other end the event loop watches and passes to `onSignal`. One instance at a time.
 class SignalNotifier : public QObject {
     Q_OBJECT
-public:
+  public:
     SignalNotifier(std::initializer_list<int> signalNumbers, std::function<void(int)> onSignal,
                    QObject* parent = nullptr);
     ~SignalNotifier() override;
 
-private:
+  private:
     std::function<void(int)> m_onSignal;
     QSocketNotifier* m_pNotifier = nullptr;
 };

@@ -26,8 +26,8 @@ void TestSnapshots::writeLayout() {
     QTextStream out(&file);
     auto line = [&](const QString& name, const QRect& local, const QWidget* widget) {
         const QPoint topLeft = widget->mapToGlobal(local.topLeft());
-        out << name << ' ' << topLeft.x() << ' ' << topLeft.y() << ' ' << local.width() << ' ' << local.height()
-            << '\n';
+        out << name << ' ' << topLeft.x() << ' ' << topLeft.y() << ' ' << local.width() << ' '
+            << local.height() << '\n';
     };
     const ViewWidget* view = m_window.viewWidget();
     line("view", view->rect(), view);

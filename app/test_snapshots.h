@@ -10,13 +10,13 @@ class MainWindow;
 // on SIGUSR1 saves a picture of the active dialog, else of the main window, as snapshot-N.png.
 class TestSnapshots : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TestSnapshots(MainWindow& window);
     // Asked by the signal: the picture and the layout.
     void takeSnapshot();
     void writeLayout();
 
-private:
+  private:
     MainWindow& m_window;
     QString m_strDir;
     int m_nTaken = 0;

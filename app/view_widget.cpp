@@ -9,7 +9,9 @@
 
 #include "board/trianzoid_view.h"
 
-void ViewWidget::ImageSurface::end() { m_painter.reset(); }
+void ViewWidget::ImageSurface::end() {
+    m_painter.reset();
+}
 
 QPainter& ViewWidget::ImageSurface::painter() {
     if (!m_painter) {
@@ -26,7 +28,9 @@ ViewWidget::ViewWidget(CTrianzoidView& view, QWidget* parent) : QWidget(parent),
     setMinimumSize(40, 40);
 }
 
-ViewWidget::~ViewWidget() { m_surface.end(); }
+ViewWidget::~ViewWidget() {
+    m_surface.end();
+}
 
 void ViewWidget::invalidate() {
     m_bDirty = true;

@@ -16,7 +16,7 @@ class QMenu;
 // the drawing cannot nest in painting.
 class ViewWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     ViewWidget(CTrianzoidView& view, QWidget* parent = nullptr);
     ~ViewWidget() override;
 
@@ -38,28 +38,28 @@ public:
     // Where the keyboard's context-menu key opens the popup: 5 pixels right of and below the corner.
     QPoint keyboardMenuPosition() const { return mapToGlobal(QPoint(5, 5)); }
 
-signals:
+  signals:
     // A mouse edit may have changed the Board and the document's modified flag.
     void edited();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     // Paints on the backing image; opens its painter at the first drawing and asks for an update.
     class ImageSurface : public QPainterSurface {
-    public:
+      public:
         explicit ImageSurface(ViewWidget& owner) : QPainterSurface(false), m_owner(owner) {}
         void end();
 
-    protected:
+      protected:
         QPainter& painter() override;
 
-    private:
+      private:
         ViewWidget& m_owner;
         std::optional<QPainter> m_painter;
     };

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
-PiecesDialogLogic::PiecesDialogLogic(PieceSet& pieces, bool readOnly) : m_pieces(pieces), m_bReadOnly(readOnly) {}
+PiecesDialogLogic::PiecesDialogLogic(PieceSet& pieces, bool readOnly)
+    : m_pieces(pieces), m_bReadOnly(readOnly) {}
 
-int PiecesDialogLogic::pieceCount() const { return std::clamp(static_cast<int>(m_pieces.m_nPieces), 0, kMaxPieces); }
+int PiecesDialogLogic::pieceCount() const {
+    return std::clamp(static_cast<int>(m_pieces.m_nPieces), 0, kMaxPieces);
+}
 
 const Piece& PiecesDialogLogic::shown() const {
     return m_pieces.m_pieces[static_cast<std::size_t>(std::clamp(m_nPiece, 0, kMaxPieces - 1))];
@@ -15,7 +18,9 @@ Piece& PiecesDialogLogic::shown() {
     return m_pieces.m_pieces[static_cast<std::size_t>(std::clamp(m_nPiece, 0, kMaxPieces - 1))];
 }
 
-int PiecesDialogLogic::orientationCount() const { return std::clamp(shown().orientationCount, 1, kMaxOrientations); }
+int PiecesDialogLogic::orientationCount() const {
+    return std::clamp(shown().orientationCount, 1, kMaxOrientations);
+}
 
 std::string PiecesDialogLogic::statusText() const {
     if (!hasPieces()) return "Geen geldige trianzoids in dit bestand";
@@ -24,8 +29,8 @@ std::string PiecesDialogLogic::statusText() const {
     for (int k = 0; k < orientationCount(); ++k)
         if (piece.participates[k] == 0) ++excluded;
     char text[128];
-    std::snprintf(text, sizeof text, "%s %d/%d rotatie %d/%d, uitgesloten %d", labelText(piece).c_str(), m_nPiece + 1,
-                  pieceCount(), m_nOrientation + 1, orientationCount(), excluded);
+    std::snprintf(text, sizeof text, "%s %d/%d rotatie %d/%d, uitgesloten %d", labelText(piece).c_str(),
+                  m_nPiece + 1, pieceCount(), m_nOrientation + 1, orientationCount(), excluded);
     return text;
 }
 
@@ -89,11 +94,15 @@ void PiecesDialogLogic::resetToStart() {
 std::span<const CellPos> PiecesDialogLogic::shownCells() const {
     if (!hasPieces()) return {};
     const Piece& piece = shown();
-    const auto& cells = piece.cells[static_cast<std::size_t>(std::clamp(m_nOrientation, 0, kMaxOrientations - 1))];
-    return std::span<const CellPos>(cells).first(static_cast<std::size_t>(std::clamp(piece.triangleCount, 0, kMaxTriangles)));
+    const auto& cells =
+        piece.cells[static_cast<std::size_t>(std::clamp(m_nOrientation, 0, kMaxOrientations - 1))];
+    return std::span<const CellPos>(cells).first(
+        static_cast<std::size_t>(std::clamp(piece.triangleCount, 0, kMaxTriangles)));
 }
 
-int PiecesDialogLogic::shownColour() const { return hasPieces() ? drawingColour(shown().colorNumber) : kEmptyColour; }
+int PiecesDialogLogic::shownColour() const {
+    return hasPieces() ? drawingColour(shown().colorNumber) : kEmptyColour;
+}
 
 PiecesDrawingGeometry PiecesDialogLogic::geometryFor(int clientWidth, int clientHeight) {
     PiecesDrawingGeometry g;
@@ -112,8 +121,12 @@ std::array<Point, 3> PiecesDialogLogic::triangle(const PiecesDrawingGeometry& g,
     const int s = g.m_nCellSide;
     const int x0 = g.m_nDrawMargin + (x * s) / 2;
     const int y0 = g.m_nDrawMargin + y * g.m_nCellHeight;
-    if ((x + y) % 2 != 0) return {Point{x0 + g.m_nCellHalf, y0}, Point{x0, y0 + g.m_nCellHeight}, Point{x0 + s, y0 + g.m_nCellHeight}};
+    if ((x + y) % 2 != 0)
+        return {Point{x0 + g.m_nCellHalf, y0}, Point{x0, y0 + g.m_nCellHeight},
+                Point{x0 + s, y0 + g.m_nCellHeight}};
     return {Point{x0, y0}, Point{x0 + s, y0}, Point{x0 + g.m_nCellHalf, y0 + g.m_nCellHeight}};
 }
 
-int PiecesDialogLogic::drawingColour(int colour) { return colour < 0 || colour > 64 ? 0 : colour; }
+int PiecesDialogLogic::drawingColour(int colour) {
+    return colour < 0 || colour > 64 ? 0 : colour;
+}

@@ -11,7 +11,7 @@
 // cells in the dialog's client area.
 struct PiecesDrawingGeometry {
     int m_nDrawMargin = 20;
-    int m_nCellSide = 0;    // even
+    int m_nCellSide = 0;  // even
     int m_nCellHalf = 0;
     int m_nCellHeight = 0;
 };
@@ -30,7 +30,7 @@ struct PieceFields {
 // document's piece slots directly and never reads a slot at or beyond the pieces read. Opened
 // read-only (while a search uses the copies as its counters) it shows and navigates but stores nothing.
 class PiecesDialogLogic {
-public:
+  public:
     PiecesDialogLogic(PieceSet& pieces, bool readOnly);
 
     static constexpr int kMinField = 0;
@@ -72,7 +72,7 @@ public:
     // A colour number outside 0 .. 64 is drawn with colour 0.
     static int drawingColour(int colour);
 
-private:
+  private:
     const Piece& shown() const;
     Piece& shown();
     int orientationCount() const;

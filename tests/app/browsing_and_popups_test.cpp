@@ -19,17 +19,19 @@ namespace {
 using testsupport::dominoPiece;
 
 void appendInt(std::vector<std::uint8_t>& bytes, std::int32_t v) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> shift));
 }
 
 class Browsing : public ::testing::Test {
-protected:
+  protected:
     testsupport::TempDir dir;
     guitest::WindowFixture fixture;
 
     void SetUp() override {
         testsupport::hexagonBoard(fixture.doc());
-        testsupport::setPieces(fixture.doc(), {dominoPiece("A1", 1), dominoPiece("B2", 1), dominoPiece("C3", 1)});
+        testsupport::setPieces(fixture.doc(),
+                               {dominoPiece("A1", 1), dominoPiece("B2", 1), dominoPiece("C3", 1)});
         fixture.doc().m_szPieceFile = "stukken.tzp";
         fixture.redraw();
         // Five solutions of the hexagon, the two tilings in turn: blocks of a count and three records.
@@ -58,7 +60,8 @@ TEST_F(Browsing, FiveSolutionsWithTheKeysAndTheEnds) {
     EXPECT_EQ(fixture.view().ViewMode, kShowingSolutions);
     EXPECT_EQ(status(), "Oplossing 1/5");
     // The first solution is drawn in its colours: piece 0 (yellow) covers cell (1, 0).
-    EXPECT_EQ(fixture.window().viewWidget()->picture().pixelColor(fixture.cellCentre(1, 0)), QColor(255, 255, 0));
+    EXPECT_EQ(fixture.window().viewWidget()->picture().pixelColor(fixture.cellCentre(1, 0)),
+              QColor(255, 255, 0));
     key(Qt::Key_End);
     EXPECT_EQ(status(), "Oplossing 5/5");
     key(Qt::Key_Plus, Qt::KeypadModifier);
@@ -119,10 +122,13 @@ ShownPopup popupAfter(std::function<void()> request) {
 TEST_F(Browsing, PopupsPerMode) {
     ViewWidget* view = fixture.window().viewWidget();
     auto keyboardRequest = [view] {
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(-1, -1), view->mapToGlobal(QPoint(-1, -1)));
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(-1, -1),
+                                view->mapToGlobal(QPoint(-1, -1)));
         QCoreApplication::sendEvent(view, &event);
     };
-    auto mouseRequest = [view] { QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, QPoint(300, 200)); };
+    auto mouseRequest = [view] {
+        QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, QPoint(300, 200));
+    };
 
     EXPECT_EQ(popupAfter(keyboardRequest).menu, fixture.window().contextMenu102());
     EXPECT_EQ(popupAfter(keyboardRequest).position, view->mapToGlobal(QPoint(5, 5)));

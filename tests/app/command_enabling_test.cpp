@@ -14,7 +14,7 @@
 namespace {
 
 class CommandEnabling : public ::testing::Test {
-protected:
+  protected:
     guitest::WindowFixture fixture;
 
     // Enabled as the main menu shows it; every action of the id must agree.
@@ -35,10 +35,11 @@ protected:
 };
 
 TEST_F(CommandEnabling, EditingWithoutPiecesOrSolutions) {
-    for (int id : {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSave, Cmd::FileSaveAs, Cmd::FilePrint,
-                   Cmd::FilePrintPreview, Cmd::FilePageSetup, Cmd::AppExit, Cmd::BackgroundColour, Cmd::FieldData,
-                   Cmd::ClearBoard, Cmd::BoardToClipboard, Cmd::OpenPieceFile, Cmd::Sound, Cmd::LetterSolution,
-                   Cmd::HelpFinder, Cmd::AppAbout, Cmd::PopupFieldData, Cmd::ClearPieceCellsRedraw})
+    for (int id :
+         {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSave, Cmd::FileSaveAs, Cmd::FilePrint, Cmd::FilePrintPreview,
+          Cmd::FilePageSetup, Cmd::AppExit, Cmd::BackgroundColour, Cmd::FieldData, Cmd::ClearBoard,
+          Cmd::BoardToClipboard, Cmd::OpenPieceFile, Cmd::Sound, Cmd::LetterSolution, Cmd::HelpFinder,
+          Cmd::AppAbout, Cmd::PopupFieldData, Cmd::ClearPieceCellsRedraw})
         EXPECT_TRUE(enabled(id)) << id;
     // No piece file, no readiness, no solutions, not searching, not browsing.
     for (int id : {Cmd::ShowPieces, Cmd::Search, Cmd::SearchSpecial, Cmd::PopupSearch, Cmd::NextFirst,
@@ -165,8 +166,8 @@ TEST_F(CommandEnabling, QuitDuringASearchWaitsForItsEnd) {
 }
 
 TEST_F(CommandEnabling, KeysWithoutAHandlerDoNothing) {
-    for (int id : {Cmd::EditCopy, Cmd::EditCut, Cmd::EditPaste, Cmd::EditUndo, Cmd::ContextHelp, Cmd::NextPane,
-                   Cmd::PrevPane})
+    for (int id : {Cmd::EditCopy, Cmd::EditCut, Cmd::EditPaste, Cmd::EditUndo, Cmd::ContextHelp,
+                   Cmd::NextPane, Cmd::PrevPane})
         EXPECT_FALSE(fixture.window().commandStateFor(id).enabled) << id;
     const auto before = fixture.doc().m_cells;
     fixture.window().dispatch(Cmd::EditPaste);

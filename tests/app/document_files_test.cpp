@@ -2,11 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
+#include <QUrl>
 
 #include "app/view_widget.h"
 #include "board/command_ids.h"
@@ -18,7 +22,7 @@ using testsupport::readBytes;
 using testsupport::TempDir;
 
 class DocumentFiles : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     guitest::WindowFixture fixture;
     QString path(const char* name) { return QString::fromStdString(dir.file(name)); }
@@ -58,7 +62,8 @@ TEST_F(DocumentFiles, SaveAndOpenRoundTripThroughTheWindow) {
     EXPECT_FALSE(fixture.view().m_bModified);
     // The opened Board is drawn: the cell shows green.
     fixture.window().viewWidget()->redrawNow();
-    EXPECT_EQ(fixture.window().viewWidget()->picture().pixelColor(fixture.cellCentre(14, 7)), QColor(0, 255, 0));
+    EXPECT_EQ(fixture.window().viewWidget()->picture().pixelColor(fixture.cellCentre(14, 7)),
+              QColor(0, 255, 0));
 }
 
 TEST_F(DocumentFiles, AShortFileFillsOnlyItsOwnLength) {
@@ -78,7 +83,8 @@ TEST_F(DocumentFiles, AMissingFileIsReportedAndChangesNothing) {
     QString message;
     guitest::answerMessageBox(&message);
     EXPECT_FALSE(fixture.window().openDocument(path("er-niet.trz")));
-    EXPECT_TRUE(message.startsWith("Het veld " + path("er-niet.trz") + " kan niet worden geopend.")) << message.toStdString();
+    EXPECT_TRUE(message.startsWith("Het veld " + path("er-niet.trz") + " kan niet worden geopend."))
+        << message.toStdString();
     EXPECT_EQ(fixture.doc().m_nWidth, 4);
     EXPECT_EQ(fixture.window().windowTitle(), "Naamloos - Trianzoid");
 }
@@ -149,6 +155,26 @@ TEST_F(DocumentFiles, OpeningRereadsThePieceFile) {
     EXPECT_EQ(fixture.doc().m_pieces[0].copies, 2);
     fixture.window().refreshCommandStates();
     EXPECT_TRUE(fixture.window().actionsFor(Cmd::ShowPieces).front()->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// A file dropped on the window is opened, except while a search runs.
+TEST_F(DocumentFiles, ADroppedFileIsOpened) {
+    ASSERT_TRUE(fixture.window().saveDocument(path("gesleept.trz")));
+    fixture.window().dispatch(Cmd::FileNew);
+    auto drop = [this] {
+        EXPECT_TRUE(fixture.window().openDroppedFiles(
+            {QUrl("https://elders/x.trz"), QUrl::fromLocalFile(path("gesleept.trz"))}));
+    };
+    fixture.view().ViewMode = kSearching;
+    drop();
+    EXPECT_EQ(fixture.window().windowTitle(), "Naamloos - Trianzoid");
+    fixture.view().ViewMode = kEditing;
+    drop();
+    EXPECT_EQ(fixture.window().windowTitle(), "gesleept.trz - Trianzoid");
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ TEST(DialogInteger, ReadsSignedDecimalIntegersWithBlanksAround) {
     EXPECT_EQ(parseDialogInteger("+007"), 7);
     EXPECT_EQ(parseDialogInteger("2147483647"), 2147483647);
     EXPECT_EQ(parseDialogInteger("-2147483648"), -2147483647 - 1);
-    for (const char* refused : {"", " ", "abc", "12a", "1 2", "1.5", "+", "-", "2147483648", "99999999999999999999"})
+    for (const char* refused :
+         {"", " ", "abc", "12a", "1 2", "1.5", "+", "-", "2147483648", "99999999999999999999"})
         EXPECT_EQ(parseDialogInteger(refused), std::nullopt) << refused;
 }
 
@@ -28,13 +29,13 @@ TEST(DialogInteger, MessagesAsTheFrameworkWordsThem) {
 }
 
 class FieldDataDialog : public ::testing::Test {
-protected:
+  protected:
     guitest::WindowFixture fixture;
 
     // Opens the dialog from the menu, fills the fields and presses OK; `messages` collects the
     // refusals, after which `fix` may change the fields before OK is pressed again.
-    void run(const QString& rowLength, const QString& rows, const QString& margin, QStringList* messages = nullptr,
-             std::function<void(CFieldDataDlg*)> fix = {}) {
+    void run(const QString& rowLength, const QString& rows, const QString& margin,
+             QStringList* messages = nullptr, std::function<void(CFieldDataDlg*)> fix = {}) {
         guitest::onNextModal([=](QWidget* modal) {
             auto* dialog = qobject_cast<CFieldDataDlg*>(modal);
             ASSERT_NE(dialog, nullptr);
@@ -54,8 +55,10 @@ protected:
                     EXPECT_NE(focused, nullptr);
                     if (focused) *messages << "selected:" + focused->selectedText();
                 }
-                if (fix) fix(dialog);
-                else dialog->reject();
+                if (fix)
+                    fix(dialog);
+                else
+                    dialog->reject();
             }
             if (dialog->isVisible()) {
                 ADD_FAILURE() << "the dialog stayed open";
@@ -97,10 +100,14 @@ TEST_F(FieldDataDialog, RefusesEachFieldInOrderInTheFrameworksWords) {
     QStringList messages;
     run("60", "4", "401", &messages, [](CFieldDataDlg* dialog) {
         // Mend the refused field each time; the next one is checked then.
-        if (dialog->rowLengthEdit()->text() == "60") dialog->rowLengthEdit()->setText("abc");
-        else if (dialog->rowLengthEdit()->text() == "abc") dialog->rowLengthEdit()->setText("9");
-        else if (dialog->rowsEdit()->text() == "4") dialog->rowsEdit()->setText("10");
-        else dialog->marginEdit()->setText("400");
+        if (dialog->rowLengthEdit()->text() == "60")
+            dialog->rowLengthEdit()->setText("abc");
+        else if (dialog->rowLengthEdit()->text() == "abc")
+            dialog->rowLengthEdit()->setText("9");
+        else if (dialog->rowsEdit()->text() == "4")
+            dialog->rowsEdit()->setText("10");
+        else
+            dialog->marginEdit()->setText("400");
     });
     EXPECT_EQ(messages, (QStringList{"Please enter an integer between 5 and 59.", "selected:60",
                                      "Please enter an integer.", "selected:abc",

@@ -49,14 +49,14 @@ void cancelPendingAnswers() {
 void answerMessageBox(QString* text, const QString& button) {
     waitForModal([](QWidget* modal) { return qobject_cast<QMessageBox*>(modal) != nullptr; },
                  [text, button](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (text) *text = box->text();
-        QAbstractButton* chosen = box->defaultButton();
-        for (QAbstractButton* b : box->buttons())
-            if (!button.isEmpty() && b->text() == button) chosen = b;
-        if (!chosen && !box->buttons().isEmpty()) chosen = box->buttons().front();
-        chosen->click();
-    });
+                     auto* box = qobject_cast<QMessageBox*>(modal);
+                     if (text) *text = box->text();
+                     QAbstractButton* chosen = box->defaultButton();
+                     for (QAbstractButton* b : box->buttons())
+                         if (!button.isEmpty() && b->text() == button) chosen = b;
+                     if (!chosen && !box->buttons().isEmpty()) chosen = box->buttons().front();
+                     chosen->click();
+                 });
 }
 
 namespace {

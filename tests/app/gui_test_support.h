@@ -23,7 +23,7 @@ void cancelPendingAnswers();
 
 // A main window as the program shows it, with its view at 640 x 480 pixels and the Board drawn.
 class WindowFixture {
-public:
+  public:
     WindowFixture();
     ~WindowFixture();
     MainWindow& window() { return *m_pWindow; }
@@ -35,7 +35,7 @@ public:
     QPoint cellCentre(int col, int row);
     void click(int col, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-private:
+  private:
     std::unique_ptr<MainWindow> m_pWindow;
 };
 

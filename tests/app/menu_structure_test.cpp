@@ -35,39 +35,42 @@ std::vector<std::string> describeMenu(QMenu* menu) {
 std::vector<std::string> describePopup(QMenu* menu) {
     std::vector<std::string> lines;
     for (QAction* action : menu->actions())
-        lines.push_back(action->isSeparator() ? "-"
-                                              : action->text().toStdString() + " | " + action->statusTip().toStdString());
+        lines.push_back(action->isSeparator()
+                            ? "-"
+                            : action->text().toStdString() + " | " + action->statusTip().toStdString());
     return lines;
 }
 
 class MenuStructure : public ::testing::Test {
-protected:
+  protected:
     guitest::WindowFixture fixture;
     QMenu* menu(int index) { return fixture.window().menuBar()->actions().at(index)->menu(); }
 };
 
 TEST_F(MenuStructure, MenuBarTitlesInOrder) {
     std::vector<std::string> titles;
-    for (QAction* action : fixture.window().menuBar()->actions()) titles.push_back(action->text().toStdString());
+    for (QAction* action : fixture.window().menuBar()->actions())
+        titles.push_back(action->text().toStdString());
     EXPECT_EQ(titles, (std::vector<std::string>{"&Bestand", "Beel&d", "&Veld", "&Trianzoids", "&Zoeken",
                                                 "&Oplossingen", "&Hulp"}));
 }
 
 TEST_F(MenuStructure, FileMenu) {
-    EXPECT_EQ(describeMenu(menu(0)), (std::vector<std::string>{
-                                         "&Nieuw\tCtrl+N | Nieuw veld maken | Nieuw",
-                                         "&Open...\tCtrl+O | Open een bestaand veld | Open",
-                                         "O&pslaan\tCtrl+S | Sla het veld op | Opslaan",
-                                         "Ops&laan als... | Sla het veld op met een nieuwe naam | Opslaan als",
-                                         "-",
-                                         "&Afdrukken...\tCtrl+P | Druk veld af | Afdrukken",
-                                         "A&fdrukvoorbeeld... | Afdrukvoorbeeld | Afdrukvoorbeeld",
-                                         "Paginains&telling... | Wijzig instellingen van de printer | Instellingen printer",
-                                         "-",
-                                         "Recent File | Open een veld | Recent File",
-                                         "-",
-                                         "E&xit | Einde programma | Klaar",
-                                     }));
+    EXPECT_EQ(describeMenu(menu(0)),
+              (std::vector<std::string>{
+                  "&Nieuw\tCtrl+N | Nieuw veld maken | Nieuw",
+                  "&Open...\tCtrl+O | Open een bestaand veld | Open",
+                  "O&pslaan\tCtrl+S | Sla het veld op | Opslaan",
+                  "Ops&laan als... | Sla het veld op met een nieuwe naam | Opslaan als",
+                  "-",
+                  "&Afdrukken...\tCtrl+P | Druk veld af | Afdrukken",
+                  "A&fdrukvoorbeeld... | Afdrukvoorbeeld | Afdrukvoorbeeld",
+                  "Paginains&telling... | Wijzig instellingen van de printer | Instellingen printer",
+                  "-",
+                  "Recent File | Open een veld | Recent File",
+                  "-",
+                  "E&xit | Einde programma | Klaar",
+              }));
 }
 
 TEST_F(MenuStructure, ViewMenu) {
@@ -117,18 +120,19 @@ TEST_F(MenuStructure, SearchAndSolutionsMenus) {
                   "-",
                   "&Letteroplossing |  | Letteroplossing",
               }));
-    EXPECT_EQ(describeMenu(menu(5)), (std::vector<std::string>{
-                                         "&Toon oplossingen zwart-wit | Toon de zojuist gevonden oplossingen | "
-                                         "Toon oplossingen",
-                                         "Toon oplossingen in &kleur |  | Toon oplossingen in kleur",
-                                         "-",
-                                         "&Eerste oplossing\tHome | Toon eerste oplossing | Eerste oplossing\tHome",
-                                         "&Volgende oplossing\tGrijze + | Toon volgende oplossing | Volgende oplossing\tGrijze +",
-                                         "Vo&rige oplossing\tGrijze - | Toon vorige oplossing | Vorige oplossing\tGrijze -",
-                                         "&Laatste oplossing\tEnd | Toon laatste oplossing | Laatste oplossing\tEnd",
-                                         "-",
-                                         "&Klaar met oplossingen | Klaar met oplossingen bekijken | Klaar met oplossingen",
-                                     }));
+    EXPECT_EQ(describeMenu(menu(5)),
+              (std::vector<std::string>{
+                  "&Toon oplossingen zwart-wit | Toon de zojuist gevonden oplossingen | "
+                  "Toon oplossingen",
+                  "Toon oplossingen in &kleur |  | Toon oplossingen in kleur",
+                  "-",
+                  "&Eerste oplossing\tHome | Toon eerste oplossing | Eerste oplossing\tHome",
+                  "&Volgende oplossing\tGrijze + | Toon volgende oplossing | Volgende oplossing\tGrijze +",
+                  "Vo&rige oplossing\tGrijze - | Toon vorige oplossing | Vorige oplossing\tGrijze -",
+                  "&Laatste oplossing\tEnd | Toon laatste oplossing | Laatste oplossing\tEnd",
+                  "-",
+                  "&Klaar met oplossingen | Klaar met oplossingen bekijken | Klaar met oplossingen",
+              }));
 }
 
 TEST_F(MenuStructure, HelpMenu) {
@@ -157,13 +161,14 @@ TEST_F(MenuStructure, ContextMenus) {
                   "Toon oplossingen zwart-wit | Toon de oplossingen",
                   "Toon oplossingen in kleur | ",
               }));
-    EXPECT_EQ(describePopup(fixture.window().contextMenu139()), (std::vector<std::string>{
-                                                                   "Eerste oplossing\tHome | Toon eerste oplossing",
-                                                                   "Volgende oplossing\tGrijze + | Toon volgende oplossing",
-                                                                   "Vorige oplossing\tGrijze - | Toon vorige oplossing",
-                                                                   "Laatste oplossing\tEnd | Toon laatste oplossing",
-                                                                   "Klaar met oplossingen | Klaar met oplossingen bekijken",
-                                                               }));
+    EXPECT_EQ(describePopup(fixture.window().contextMenu139()),
+              (std::vector<std::string>{
+                  "Eerste oplossing\tHome | Toon eerste oplossing",
+                  "Volgende oplossing\tGrijze + | Toon volgende oplossing",
+                  "Vorige oplossing\tGrijze - | Toon vorige oplossing",
+                  "Laatste oplossing\tEnd | Toon laatste oplossing",
+                  "Klaar met oplossingen | Klaar met oplossingen bekijken",
+              }));
     // The popup's entries carry identifiers of their own, 32793 excepted.
     std::vector<int> ids;
     for (QAction* action : fixture.window().contextMenu102()->actions())
@@ -179,27 +184,28 @@ TEST_F(MenuStructure, ToolBarHasElevenButtonsWithGaps) {
             continue;
         }
         EXPECT_FALSE(action->icon().isNull());
-        buttons.push_back(std::to_string(action->data().toInt()) + " " + action->toolTip().toStdString() + " / " +
-                          action->statusTip().toStdString());
+        buttons.push_back(std::to_string(action->data().toInt()) + " " + action->toolTip().toStdString() +
+                          " / " + action->statusTip().toStdString());
     }
-    EXPECT_EQ(buttons, (std::vector<std::string>{
-                           "57600 Nieuw / Nieuw veld maken",
-                           "57601 Open / Open een bestaand veld",
-                           "57603 Opslaan / Sla het veld op",
-                           "|",
-                           "32791 Open trianzoidsbestand / Open een bestand met eigenschappen van de trianzoids",
-                           "|",
-                           "57607 Afdrukken / Druk veld af",
-                           "|",
-                           "57664 Over trianzoids / " +
-                               fixture.window().toolBar()->actions()[8]->statusTip().toStdString(),
-                           "|",
-                           "32778 Vulkleur grijs / Vulkleur grijs",
-                           "32779 Vulkleur rood / Vulkleur rood",
-                           "32780 Vulkleur groen / Vulkleur groen",
-                           "32781 Vulkleur blauw / Vulkleur blauw",
-                           "32782 Vulkleur geel / Vulkleur geel",
-                       }));
+    EXPECT_EQ(
+        buttons,
+        (std::vector<std::string>{
+            "57600 Nieuw / Nieuw veld maken",
+            "57601 Open / Open een bestaand veld",
+            "57603 Opslaan / Sla het veld op",
+            "|",
+            "32791 Open trianzoidsbestand / Open een bestand met eigenschappen van de trianzoids",
+            "|",
+            "57607 Afdrukken / Druk veld af",
+            "|",
+            "57664 Over trianzoids / " + fixture.window().toolBar()->actions()[8]->statusTip().toStdString(),
+            "|",
+            "32778 Vulkleur grijs / Vulkleur grijs",
+            "32779 Vulkleur rood / Vulkleur rood",
+            "32780 Vulkleur groen / Vulkleur groen",
+            "32781 Vulkleur blauw / Vulkleur blauw",
+            "32782 Vulkleur geel / Vulkleur geel",
+        }));
     EXPECT_EQ(fixture.window().toolBar()->iconSize(), QSize(16, 15));
 }
 
@@ -221,9 +227,11 @@ TEST_F(MenuStructure, AcceleratorKeys) {
     for (QAction* action : fixture.window().actions())
         if (!action->shortcut().isEmpty())
             keys.push_back(action->shortcut().toString(QKeySequence::PortableText).toStdString());
-    EXPECT_EQ(keys, (std::vector<std::string>{"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+P", "Home", "End", "Num++", "Num+-",
-                                              "Ctrl+C", "Ctrl+Ins", "Ctrl+V", "Shift+Ins", "Ctrl+X", "Shift+Del",
-                                              "Ctrl+Z", "Alt+Backspace", "F1", "Shift+F1", "F6", "Shift+F6"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"Ctrl+N",        "Ctrl+O",    "Ctrl+S",   "Ctrl+P",    "Home",
+                                        "End",           "Num++",     "Num+-",    "Ctrl+C",    "Ctrl+Ins",
+                                        "Ctrl+V",        "Shift+Ins", "Ctrl+X",   "Shift+Del", "Ctrl+Z",
+                                        "Alt+Backspace", "F1",        "Shift+F1", "F6",        "Shift+F6"}));
 }
 
 }  // namespace

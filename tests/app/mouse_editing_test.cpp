@@ -12,7 +12,7 @@
 namespace {
 
 class MouseEditing : public ::testing::Test {
-protected:
+  protected:
     guitest::WindowFixture fixture;
 
     void SetUp() override {
@@ -24,7 +24,8 @@ protected:
         std::vector<std::tuple<int, int, int>> cells;
         for (int col = 0; col < fixture.doc().rowLength(); ++col)
             for (int row = 0; row < fixture.doc().m_nHeight; ++row)
-                if (fixture.doc().cell(col, row) != kOpenCell) cells.emplace_back(col, row, fixture.doc().cell(col, row));
+                if (fixture.doc().cell(col, row) != kOpenCell)
+                    cells.emplace_back(col, row, fixture.doc().cell(col, row));
         return cells;
     }
 };
@@ -51,14 +52,16 @@ TEST_F(MouseEditing, ClickBlocksAnOpenCellAndOpensItAgain) {
 TEST_F(MouseEditing, ClickShowsAtOnceInTheFillColour) {
     fixture.window().dispatch(Cmd::FillGrey + 1);  // red
     fixture.click(5, 4);
-    EXPECT_EQ(fixture.window().viewWidget()->picture().pixelColor(fixture.cellCentre(5, 4)), QColor(255, 0, 0));
+    EXPECT_EQ(fixture.window().viewWidget()->picture().pixelColor(fixture.cellCentre(5, 4)),
+              QColor(255, 0, 0));
     EXPECT_EQ(fixture.window().pane(0)->text(), "Aantal beschikbare driehoeken: 119");
     EXPECT_EQ(fixture.window().pane(1)->text(), "Par. = 1");
 }
 
 TEST_F(MouseEditing, CtrlClickMirrorsIntoFourCells) {
     fixture.click(0, 0, Qt::ControlModifier);
-    EXPECT_EQ(changed(), (std::vector<std::tuple<int, int, int>>{{0, 0, 65}, {0, 7, 65}, {14, 0, 65}, {14, 7, 65}}));
+    EXPECT_EQ(changed(),
+              (std::vector<std::tuple<int, int, int>>{{0, 0, 65}, {0, 7, 65}, {14, 0, 65}, {14, 7, 65}}));
 }
 
 TEST_F(MouseEditing, ShiftClickFillsTheRectangleFromTheAnchor) {
@@ -95,7 +98,8 @@ TEST_F(MouseEditing, ClickInTheMarginOrAboveTheBoardChangesNothing) {
 }
 
 TEST_F(MouseEditing, OtherButtonsAndOtherModesDoNotEdit) {
-    QTest::mouseClick(fixture.window().viewWidget(), Qt::MiddleButton, Qt::NoModifier, fixture.cellCentre(4, 4));
+    QTest::mouseClick(fixture.window().viewWidget(), Qt::MiddleButton, Qt::NoModifier,
+                      fixture.cellCentre(4, 4));
     fixture.view().ViewMode = kShowingSolutions;
     fixture.click(4, 4);
     fixture.view().ViewMode = kEditing;

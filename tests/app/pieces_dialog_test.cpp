@@ -19,7 +19,7 @@ using testsupport::dominoPiece;
 using testsupport::monoPiece;
 
 class PiecesDialog : public ::testing::Test {
-protected:
+  protected:
     guitest::WindowFixture fixture;
     void SetUp() override {
         testsupport::setPieces(fixture.doc(), {dominoPiece("A1", 2), monoPiece("Z9", 5)});
@@ -93,7 +93,8 @@ TEST_F(PiecesDialog, ARefusedValueKeepsThePieceAndStoresNothing) {
         messages << text;
         EXPECT_EQ(dialog->statusLine()->text(), "A1 1/2 rotatie 2/3, uitgesloten 0");
     });
-    EXPECT_EQ(messages, (QStringList{"Please enter an integer between 0 and 63.", "Please enter an integer."}));
+    EXPECT_EQ(messages,
+              (QStringList{"Please enter an integer between 0 and 63.", "Please enter an integer."}));
     EXPECT_EQ(piece(0).colorNumber, 3);
     EXPECT_EQ(piece(0).copies, 2);
 }

@@ -14,7 +14,7 @@
 namespace {
 
 class PrintAndClipboard : public ::testing::Test {
-protected:
+  protected:
     testsupport::TempDir dir;
     guitest::WindowFixture fixture;
 };

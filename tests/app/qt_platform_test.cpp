@@ -35,7 +35,7 @@ TEST(FileFilters, InQtsNotation) {
 }
 
 class QtPlatformTest : public ::testing::Test {
-protected:
+  protected:
     guitest::WindowFixture fixture;
     QtPlatform& platform() { return fixture.window().platform(); }
 };
@@ -59,9 +59,11 @@ TEST_F(QtPlatformTest, QuestionsHaveDutchButtons) {
     EXPECT_EQ(title, "Oei");
     QString text;
     guitest::answerMessageBox(&text, "Nee");
-    EXPECT_EQ(platform().messageBox("Vraag", "Oei", MessageButtons::YesNo, MessageIcon::None), MessageAnswer::No);
+    EXPECT_EQ(platform().messageBox("Vraag", "Oei", MessageButtons::YesNo, MessageIcon::None),
+              MessageAnswer::No);
     guitest::answerMessageBox(&text);
-    EXPECT_EQ(platform().messageBox("Bericht", "Klaar", MessageButtons::Ok, MessageIcon::None), MessageAnswer::Ok);
+    EXPECT_EQ(platform().messageBox("Bericht", "Klaar", MessageButtons::Ok, MessageIcon::None),
+              MessageAnswer::Ok);
     EXPECT_EQ(text, "Bericht");
 }
 
@@ -78,7 +80,8 @@ TEST_F(QtPlatformTest, PanesHoldWhatIsWritten) {
 TEST_F(QtPlatformTest, WaitingConsumesTheKeyAndReturnsItsCode) {
     QWindow* window = fixture.window().windowHandle();
     fixture.view().ViewMode = kSearching;
-    for (auto [key, code] : {std::pair{Qt::Key_Escape, 27}, std::pair{Qt::Key_Right, 33}, std::pair{Qt::Key_A, 0}}) {
+    for (auto [key, code] :
+         {std::pair{Qt::Key_Escape, 27}, std::pair{Qt::Key_Right, 33}, std::pair{Qt::Key_A, 0}}) {
         QTimer::singleShot(0, [window, key] { QTest::keyPress(window, key); });
         EXPECT_EQ(platform().waitForKeyPress(), code);
         QTest::keyRelease(window, key);

@@ -33,7 +33,7 @@ void whileRunning(std::function<bool()> step) {
 }
 
 class WindowSearch : public ::testing::Test {
-protected:
+  protected:
     testsupport::TempDir dir;
     guitest::WindowFixture fixture;
     QString endTitle, endText;
@@ -41,7 +41,8 @@ protected:
     void SetUp() override {
         // The hexagon of six open cells and three two-triangle pieces: 12 solutions.
         testsupport::hexagonBoard(fixture.doc());
-        testsupport::setPieces(fixture.doc(), {dominoPiece("A1", 1), dominoPiece("B2", 1), dominoPiece("C3", 1)});
+        testsupport::setPieces(fixture.doc(),
+                               {dominoPiece("A1", 1), dominoPiece("B2", 1), dominoPiece("C3", 1)});
         fixture.doc().m_szPieceFile = "stukken.tzp";
         fixture.view().m_strOutputDir = dir.path().string();
         fixture.redraw();
@@ -207,7 +208,8 @@ TEST_F(WindowSearch, AQuitRequestDuringTheSearchWaitsForItsEnd) {
 
 TEST_F(WindowSearch, GeluidOffMeansNoBeeps) {
     fixture.window().dispatch(Cmd::Sound);
-    whileRunning([&] { return fixture.view().ViewMode == kEditing && fixture.view().m_state.solutionCount > 0; });
+    whileRunning(
+        [&] { return fixture.view().ViewMode == kEditing && fixture.view().m_state.solutionCount > 0; });
     search(Cmd::Search);
     EXPECT_EQ(platform().beepCount(), 0);
 }

@@ -22,7 +22,8 @@ struct TwelvePieces {
     PieceSet set;
     TwelvePieces() {
         std::vector<Piece> pieces;
-        for (int p = 0; p < 12; ++p) pieces.push_back(p == 2 ? sixWays("A1", 3) : dominoPiece("P" + std::to_string(p % 10), 2));
+        for (int p = 0; p < 12; ++p)
+            pieces.push_back(p == 2 ? sixWays("A1", 3) : dominoPiece("P" + std::to_string(p % 10), 2));
         testsupport::setPieces(set, pieces);
         set.m_szPieceFile = "stukken.tzp";
     }
@@ -65,7 +66,8 @@ TEST(PiecesDialogLogic, StoresIntoThePieceShown) {
 TEST(PiecesDialogLogic, RefusesValuesOutsideTheRangeAndStoresNothing) {
     TwelvePieces f;
     PiecesDialogLogic logic(f.set, false);
-    for (PieceFields refused : {PieceFields{1, 64, 1}, PieceFields{1, -1, 1}, PieceFields{1, 5, 64}, PieceFields{1, 5, -3}})
+    for (PieceFields refused :
+         {PieceFields{1, 64, 1}, PieceFields{1, -1, 1}, PieceFields{1, 5, 64}, PieceFields{1, 5, -3}})
         EXPECT_FALSE(logic.store(refused));
     EXPECT_EQ(f.set.m_pieces[0].colorNumber, 0);
     EXPECT_EQ(f.set.m_pieces[0].copies, 2);
