@@ -12,6 +12,8 @@ if [ -z "${TRIANZOID_IN_XVFB:-}" ]; then
         exit 77
     fi
     export TRIANZOID_IN_XVFB=1
+    # The real X server, whatever platform the other GUI tests run on.
+    export QT_QPA_PLATFORM=xcb
     exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
 fi
 
