@@ -89,10 +89,10 @@ constexpr std::array kHelpMenu{
 };
 
 constexpr std::array kMainMenu{
-    MenuSpec{"&Bestand", kFileMenu},  MenuSpec{"Beel&d", kViewMenu},
-    MenuSpec{"&Veld", kFieldMenu},    MenuSpec{"&Trianzoids", kPiecesMenu},
-    MenuSpec{"&Zoeken", kSearchMenu}, MenuSpec{"&Oplossingen", kSolutionsMenu},
-    MenuSpec{"&Hulp", kHelpMenu},
+    MenuTable{"&Bestand", kFileMenu},  MenuTable{"Beel&d", kViewMenu},
+    MenuTable{"&Veld", kFieldMenu},    MenuTable{"&Trianzoids", kPiecesMenu},
+    MenuTable{"&Zoeken", kSearchMenu}, MenuTable{"&Oplossingen", kSolutionsMenu},
+    MenuTable{"&Hulp", kHelpMenu},
 };
 
 // The popup of the editing and searching modes. Its entries carry identifiers of their own (32793
@@ -122,62 +122,62 @@ constexpr std::array kContextMenu139{
 };
 
 constexpr std::array kToolBar{
-    ToolButtonSpec{Cmd::FileNew, "Nieuw veld maken\nNieuw"},
-    ToolButtonSpec{Cmd::FileOpen, "Open een bestaand veld\nOpen"},
-    ToolButtonSpec{Cmd::FileSave, "Sla het veld op\nOpslaan"},
-    ToolButtonSpec{0, nullptr},
-    ToolButtonSpec{Cmd::OpenPieceFile,
-                   "Open een bestand met eigenschappen van de trianzoids\nOpen trianzoidsbestand"},
-    ToolButtonSpec{0, nullptr},
-    ToolButtonSpec{Cmd::FilePrint, "Druk veld af\nAfdrukken"},
-    ToolButtonSpec{0, nullptr},
-    ToolButtonSpec{Cmd::AppAbout, kAboutPrompt},
-    ToolButtonSpec{0, nullptr},
-    ToolButtonSpec{Cmd::ToolFillGrey, "Vulkleur grijs\nVulkleur grijs"},
-    ToolButtonSpec{Cmd::ToolFillGrey + 1, "Vulkleur rood\nVulkleur rood"},
-    ToolButtonSpec{Cmd::ToolFillGrey + 2, "Vulkleur groen\nVulkleur groen"},
-    ToolButtonSpec{Cmd::ToolFillGrey + 3, "Vulkleur blauw\nVulkleur blauw"},
-    ToolButtonSpec{Cmd::ToolFillYellow, "Vulkleur geel\nVulkleur geel"},
+    ToolButtonEntry{Cmd::FileNew, "Nieuw veld maken\nNieuw"},
+    ToolButtonEntry{Cmd::FileOpen, "Open een bestaand veld\nOpen"},
+    ToolButtonEntry{Cmd::FileSave, "Sla het veld op\nOpslaan"},
+    ToolButtonEntry{0, nullptr},
+    ToolButtonEntry{Cmd::OpenPieceFile,
+                    "Open een bestand met eigenschappen van de trianzoids\nOpen trianzoidsbestand"},
+    ToolButtonEntry{0, nullptr},
+    ToolButtonEntry{Cmd::FilePrint, "Druk veld af\nAfdrukken"},
+    ToolButtonEntry{0, nullptr},
+    ToolButtonEntry{Cmd::AppAbout, kAboutPrompt},
+    ToolButtonEntry{0, nullptr},
+    ToolButtonEntry{Cmd::ToolFillGrey, "Vulkleur grijs\nVulkleur grijs"},
+    ToolButtonEntry{Cmd::ToolFillGrey + 1, "Vulkleur rood\nVulkleur rood"},
+    ToolButtonEntry{Cmd::ToolFillGrey + 2, "Vulkleur groen\nVulkleur groen"},
+    ToolButtonEntry{Cmd::ToolFillGrey + 3, "Vulkleur blauw\nVulkleur blauw"},
+    ToolButtonEntry{Cmd::ToolFillYellow, "Vulkleur geel\nVulkleur geel"},
 };
 
 constexpr std::array kAccelerators{
-    AcceleratorSpec{"Ctrl+N", Cmd::FileNew},
-    AcceleratorSpec{"Ctrl+O", Cmd::FileOpen},
-    AcceleratorSpec{"Ctrl+S", Cmd::FileSave},
-    AcceleratorSpec{"Ctrl+P", Cmd::FilePrint},
-    AcceleratorSpec{"Home", Cmd::FirstSolution},
-    AcceleratorSpec{"End", Cmd::LastSolution},
-    AcceleratorSpec{"Num++", Cmd::NextSolution},
-    AcceleratorSpec{"Num+-", Cmd::PreviousSolution},
-    AcceleratorSpec{"Ctrl+C", Cmd::EditCopy},
-    AcceleratorSpec{"Ctrl+Ins", Cmd::EditCopy},
-    AcceleratorSpec{"Ctrl+V", Cmd::EditPaste},
-    AcceleratorSpec{"Shift+Ins", Cmd::EditPaste},
-    AcceleratorSpec{"Ctrl+X", Cmd::EditCut},
-    AcceleratorSpec{"Shift+Del", Cmd::EditCut},
-    AcceleratorSpec{"Ctrl+Z", Cmd::EditUndo},
-    AcceleratorSpec{"Alt+Backspace", Cmd::EditUndo},
-    AcceleratorSpec{"F1", Cmd::Help},
-    AcceleratorSpec{"Shift+F1", Cmd::ContextHelp},
-    AcceleratorSpec{"F6", Cmd::NextPane},
-    AcceleratorSpec{"Shift+F6", Cmd::PrevPane},
+    AcceleratorEntry{"Ctrl+N", Cmd::FileNew},
+    AcceleratorEntry{"Ctrl+O", Cmd::FileOpen},
+    AcceleratorEntry{"Ctrl+S", Cmd::FileSave},
+    AcceleratorEntry{"Ctrl+P", Cmd::FilePrint},
+    AcceleratorEntry{"Home", Cmd::FirstSolution},
+    AcceleratorEntry{"End", Cmd::LastSolution},
+    AcceleratorEntry{"Num++", Cmd::NextSolution},
+    AcceleratorEntry{"Num+-", Cmd::PreviousSolution},
+    AcceleratorEntry{"Ctrl+C", Cmd::EditCopy},
+    AcceleratorEntry{"Ctrl+Ins", Cmd::EditCopy},
+    AcceleratorEntry{"Ctrl+V", Cmd::EditPaste},
+    AcceleratorEntry{"Shift+Ins", Cmd::EditPaste},
+    AcceleratorEntry{"Ctrl+X", Cmd::EditCut},
+    AcceleratorEntry{"Shift+Del", Cmd::EditCut},
+    AcceleratorEntry{"Ctrl+Z", Cmd::EditUndo},
+    AcceleratorEntry{"Alt+Backspace", Cmd::EditUndo},
+    AcceleratorEntry{"F1", Cmd::Help},
+    AcceleratorEntry{"Shift+F1", Cmd::ContextHelp},
+    AcceleratorEntry{"F6", Cmd::NextPane},
+    AcceleratorEntry{"Shift+F6", Cmd::PrevPane},
 };
 
 }  // namespace
 
-std::span<const MenuSpec> mainMenuSpec() {
+std::span<const MenuTable> mainMenuTable() {
     return kMainMenu;
 }
-std::span<const MenuEntry> contextMenu102Spec() {
+std::span<const MenuEntry> contextMenu102Table() {
     return kContextMenu102;
 }
-std::span<const MenuEntry> contextMenu139Spec() {
+std::span<const MenuEntry> contextMenu139Table() {
     return kContextMenu139;
 }
-std::span<const ToolButtonSpec> toolBarSpec() {
+std::span<const ToolButtonEntry> toolBarTable() {
     return kToolBar;
 }
-std::span<const AcceleratorSpec> acceleratorSpec() {
+std::span<const AcceleratorEntry> acceleratorTable() {
     return kAccelerators;
 }
 

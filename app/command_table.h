@@ -14,29 +14,29 @@ struct MenuEntry {
     const char* prompt;
 };
 
-struct MenuSpec {
+struct MenuTable {
     const char* title;
     std::span<const MenuEntry> entries;
 };
 
 // A toolbar button (id 0 for a gap) with its prompt; the image is drawn by toolbar_icons.
-struct ToolButtonSpec {
+struct ToolButtonEntry {
     int id;
     const char* prompt;
 };
 
 // A key of the accelerator table, in the notation of QKeySequence::fromString (PortableText);
 // "Num+" and "Num-" are the keypad's plus and minus.
-struct AcceleratorSpec {
+struct AcceleratorEntry {
     const char* keys;
     int id;
 };
 
-std::span<const MenuSpec> mainMenuSpec();
-std::span<const MenuEntry> contextMenu102Spec();
-std::span<const MenuEntry> contextMenu139Spec();
-std::span<const ToolButtonSpec> toolBarSpec();
-std::span<const AcceleratorSpec> acceleratorSpec();
+std::span<const MenuTable> mainMenuTable();
+std::span<const MenuEntry> contextMenu102Table();
+std::span<const MenuEntry> contextMenu139Table();
+std::span<const ToolButtonEntry> toolBarTable();
+std::span<const AcceleratorEntry> acceleratorTable();
 
 // The prompt of a command: that of its main-menu entry, else of its toolbar button, else of the string
 // table for commands without an entry; nullptr when it has none.

@@ -166,13 +166,13 @@ QMenu* MainWindow::buildPopup(const QString& title, std::span<const MenuEntry> e
 }
 
 void MainWindow::buildMenus() {
-    for (const MenuSpec& spec : mainMenuSpec()) {
-        QMenu* menu = buildPopup(QString::fromUtf8(spec.title), spec.entries, menuBar());
+    for (const MenuTable& table : mainMenuTable()) {
+        QMenu* menu = buildPopup(QString::fromUtf8(table.title), table.entries, menuBar());
         menuBar()->addMenu(menu);
         if (m_pRecentPlaceholder && !m_pRecentMenu) m_pRecentMenu = menu;
     }
-    m_pContextMenu102 = buildPopup(QString(), contextMenu102Spec(), this);
-    m_pContextMenu139 = buildPopup(QString(), contextMenu139Spec(), this);
+    m_pContextMenu102 = buildPopup(QString(), contextMenu102Table(), this);
+    m_pContextMenu139 = buildPopup(QString(), contextMenu139Table(), this);
     m_pViewWidget->setContextMenus(m_pContextMenu102, m_pContextMenu139);
 }
 
@@ -181,7 +181,7 @@ void MainWindow::buildToolBar() {
     m_pToolBar->setObjectName("toolbar");
     m_pToolBar->setIconSize(QSize(16, 15));
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    for (const ToolButtonSpec& button : toolBarSpec()) {
+    for (const ToolButtonEntry& button : toolBarTable()) {
         if (button.id == 0) {
             m_pToolBar->addSeparator();
             continue;
@@ -213,7 +213,7 @@ void MainWindow::buildStatusBar() {
 }
 
 void MainWindow::buildAccelerators() {
-    for (const AcceleratorSpec& accelerator : acceleratorSpec()) {
+    for (const AcceleratorEntry& accelerator : acceleratorTable()) {
         auto* action = new QAction(this);
         action->setShortcut(acceleratorKeys(QString::fromUtf8(accelerator.keys)));
         action->setShortcutContext(Qt::WindowShortcut);
