@@ -67,6 +67,7 @@ bool hasNoHandler(int id) {
         case Cmd::EditCut:
         case Cmd::EditPaste:
         case Cmd::EditUndo:
+        case Cmd::Help:
         case Cmd::ContextHelp:
         case Cmd::NextPane:
         case Cmd::PrevPane:
@@ -292,7 +293,6 @@ void MainWindow::dispatch(int id) {
             break;
         }
         case Cmd::HelpFinder:
-        case Cmd::Help:
             openManual();
             break;
         case Cmd::FieldData:

@@ -166,7 +166,7 @@ TEST_F(CommandEnabling, QuitDuringASearchWaitsForItsEnd) {
 }
 
 TEST_F(CommandEnabling, KeysWithoutAHandlerDoNothing) {
-    for (int id : {Cmd::EditCopy, Cmd::EditCut, Cmd::EditPaste, Cmd::EditUndo, Cmd::ContextHelp,
+    for (int id : {Cmd::EditCopy, Cmd::EditCut, Cmd::EditPaste, Cmd::EditUndo, Cmd::Help, Cmd::ContextHelp,
                    Cmd::NextPane, Cmd::PrevPane})
         EXPECT_FALSE(fixture.window().commandStateFor(id).enabled) << id;
     const auto before = fixture.doc().m_cells;
