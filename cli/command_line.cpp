@@ -10,7 +10,7 @@
 
 namespace {
 
-enum OptionId { kPieces = 1, kLetters, kYes, kOutputDir, kQuiet, kHelp, kVersion };
+enum OptionId { kPieces = 1, kLetters, kYes, kOutputDir, kQuiet, kHelp, kVersion, kThreads, kEngine, kStats, kShard, kMerge };
 
 const option kLongOptions[] = {
     {"pieces", required_argument, nullptr, kPieces},
@@ -20,8 +20,20 @@ const option kLongOptions[] = {
     {"quiet", no_argument, nullptr, kQuiet},
     {"help", no_argument, nullptr, kHelp},
     {"version", no_argument, nullptr, kVersion},
+    {"threads", required_argument, nullptr, kThreads},
+    {"engine", required_argument, nullptr, kEngine},
+    {"stats", no_argument, nullptr, kStats},
+    {"shard", required_argument, nullptr, kShard},
+    {"merge", no_argument, nullptr, kMerge},
     {nullptr, 0, nullptr, 0},
 };
+
+// A whole number from min to max written in decimal digits only; -1 otherwise.
+int parseCount(const std::string& text, int min, int max) {
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
+    const int value = std::stoi(text);
+    return value >= min && value <= max ? value : -1;
+}
 
 }  // namespace
 
@@ -35,7 +47,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     int argc = static_cast<int>(copies.size());
 
     ParsedCommandLine result;
-    bool help = false, version = false;
+    bool help = false, version = false, merge = false;
     opterr = 0;  // our own messages, in Dutch
     optind = 0;  // 0 rather than 1: also resets getopt's internal state between calls
     for (;;) {
@@ -51,6 +63,35 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             case kQuiet: result.options.quiet = true; break;
             case kHelp: help = true; break;
             case kVersion: version = true; break;
+            case kThreads:
+                result.options.threads = parseCount(optarg, 1, kMaxThreads);
+                if (result.options.threads < 0) {
+                    result.error = "--threads verwacht een aantal van 1 tot en met " + std::to_string(kMaxThreads);
+                    return result;
+                }
+                break;
+            case kEngine:
+                if (std::strcmp(optarg, "plain") != 0 && std::strcmp(optarg, "fast") != 0) {
+                    result.error = "--engine verwacht plain of fast";
+                    return result;
+                }
+                result.options.plainEngine = std::strcmp(optarg, "plain") == 0;
+                break;
+            case kStats: result.options.stats = true; break;
+            case kShard: {
+                const std::string text = optarg;
+                const std::size_t slash = text.find('/');
+                const int count = slash == std::string::npos ? -1 : parseCount(text.substr(slash + 1), 1, kMaxShards);
+                const int index = count < 0 ? -1 : parseCount(text.substr(0, slash), 1, count);
+                if (index < 0) {
+                    result.error = "--shard verwacht K/N met 1 <= K <= N <= " + std::to_string(kMaxShards);
+                    return result;
+                }
+                result.options.shardIndex = index;
+                result.options.shardCount = count;
+                break;
+            }
+            case kMerge: merge = true; break;
             case ':':
                 result.error = std::string("optie '") + argv[static_cast<std::size_t>(optind) - 1] +
                                "' verwacht een waarde";
@@ -74,6 +115,19 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
     }
     int rest = argc - optind;
+    if (merge) {
+        if (rest == 0) {
+            result.error = "--merge verwacht de deelbestanden";
+            return result;
+        }
+        if (result.options.shardCount > 0) {
+            result.error = "--merge en --shard gaan niet samen";
+            return result;
+        }
+        result.options.mergeParts.assign(argv.begin() + optind, argv.begin() + argc);
+        result.action = ParsedCommandLine::Action::Merge;
+        return result;
+    }
     if (rest == 0) {
         result.error = "geen veldbestand opgegeven";
         return result;
@@ -91,7 +145,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     return result;
 }
 
-std::string usageLine(const std::string& program) { return "Gebruik: " + program + " [OPTIES] VELD.trz\n"; }
+std::string usageLine(const std::string& program) {
+    return "Gebruik: " + program + " [OPTIES] VELD.trz\n   of: " + program + " [--output-dir MAP] --merge DEEL...\n";
+}
 
 std::string helpText(const std::string& program) {
     return usageLine(program) +
@@ -103,6 +159,11 @@ std::string helpText(const std::string& program) {
            "  --yes              toch zoeken als volgens de dambordmethode een oplossing onmogelijk is\n"
            "  --output-dir MAP   map voor de oplossingsbestanden (standaard: de huidige map)\n"
            "  --quiet            geen voortgang tonen\n"
+           "  --threads N        met N threads zoeken (standaard: het aantal kernen); de bestanden zijn\n"
+           "                     gelijk aan die van een zoektocht met een thread\n"
+           "  --engine SOORT     fast (standaard) of plain: de eenvoudige zoekmachine, ter vergelijking\n"
+           "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
+           "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
            "  --help             deze hulp tonen en stoppen\n"
            "  --version          versie tonen en stoppen\n"
            "\n"

@@ -11,10 +11,19 @@ struct SolveOptions {
     bool letters = false;      // --letters: one letter line per solution
     bool yes = false;          // --yes: search even when the checkerboard test says it is impossible
     bool quiet = false;        // --quiet: no progress display
+    int threads = 0;           // --threads: worker threads of the search; 0: one per core
+    bool plainEngine = false;  // --engine plain: the straightforward engine (one thread), for comparison
+    bool stats = false;        // --stats: steps, solutions and seconds on standard error at the end
+    int shardIndex = 0;        // --shard K/N: only part K (1 .. N) of N, written to a part file
+    int shardCount = 0;
+    std::vector<std::string> mergeParts;  // --merge: part files to join into the files of a whole search
 };
 
+inline constexpr int kMaxThreads = 256;
+inline constexpr int kMaxShards = 100000;
+
 struct ParsedCommandLine {
-    enum class Action { Solve, Help, Version, UsageError };
+    enum class Action { Solve, Merge, Help, Version, UsageError };
     Action action = Action::UsageError;
     SolveOptions options;
     std::string error;  // for UsageError: what was wrong, in Dutch

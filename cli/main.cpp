@@ -5,6 +5,7 @@
 
 #include "cli/command_line.h"
 #include "cli/interrupt_signals.h"
+#include "cli/merge_parts.h"
 #include "cli/solve.h"
 
 int main(int argc, char** argv) {
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
             return ExitStatus::Usage;
         case ParsedCommandLine::Action::Solve:
             break;
+        case ParsedCommandLine::Action::Merge:
+            return mergeParts(parsed.options, stdout, stderr);
     }
     return solve(parsed.options, stdout, stderr, stdin);
 }

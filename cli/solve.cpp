@@ -12,6 +12,7 @@
 #include "board/trianzoid_view.h"
 #include "cli/console_platform.h"
 #include "cli/interrupt_signals.h"
+#include "cli/search_options.h"
 #include "pieces/piece_file_reader.h"
 
 namespace {
@@ -64,6 +65,7 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
     platform.attachView(&view);
     view.m_strOutputDir = options.outputDir;
     view.m_bLetterSolution = options.letters;
+    applySearchOptions(view, options);
 
     // What the window's repaint does before the search commands are enabled.
     view.m_nReadiness = view.UpdateReadiness();
@@ -88,6 +90,7 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
     // The log's last line, as the driver wrote it.
     std::fprintf(out, "%s\n", view.m_strSearchSummary.c_str());
     std::fflush(out);
+    printSearchStats(view, options, err);
 
     if (platform.errorReported()) return ExitStatus::Error;
     if (platform.interruptDelivered() || *platform.finalTitle() != "Klaar") return ExitStatus::Interrupted;

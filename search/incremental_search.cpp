@@ -25,25 +25,36 @@ IncrementalSearch::IncrementalSearch(std::shared_ptr<const PlacementIndex> index
 }
 
 void IncrementalSearch::init() {
-    const auto placements = static_cast<std::size_t>(m_index->placements());
+    const int placements = m_index->placements();
     const auto cells = static_cast<std::size_t>(m_cells);
-    m_blocked.assign(placements, 0);
     m_covered.assign(cells, 0);
     m_count.assign(cells, 0);
+    m_dead.assign(static_cast<std::size_t>(placements), 1);
+    m_rows.clear();
+    m_rows.reserve(static_cast<std::size_t>(placements));
     // A step below depth `cells` always covers a further cell, so no search goes deeper.
     m_levels.resize(cells + 1);
+    m_liveEnd.assign(cells + 2, 0);
+    m_placed = 0;
     m_state.coveredMask.resize(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
+
     // Cells already covered when the search starts (none for a fresh search, but the state says which).
     for (int n = 0; n < m_cells; ++n) {
         const auto word = static_cast<std::size_t>(n >> 5);
-        if (word < m_state.coveredMask.size() && (m_state.coveredMask[word] >> (n & 31) & 1u) != 0) {
-            m_covered[static_cast<std::size_t>(n)] = 1;
-            for (const std::int32_t* r = m_index->columnBegin(n); r != m_index->columnEnd(n); ++r)
-                ++m_blocked[static_cast<std::size_t>(*r)];
-        }
+        m_covered[static_cast<std::size_t>(n)] =
+            word < m_state.coveredMask.size() && (m_state.coveredMask[word] >> (n & 31) & 1u) != 0;
     }
-    for (int p = 0; p < m_pieceSlots; ++p)
-        if (m_pieces[static_cast<std::size_t>(p)].copies != 0) addPieceRows(p, +1);
+    for (int j = 0; j < placements; ++j) {
+        const int p = m_index->pieceOf(j);
+        if (p >= m_pieceSlots || m_pieces[static_cast<std::size_t>(p)].copies == 0) continue;
+        bool open = true;
+        for (const std::uint16_t* c = m_index->rowBegin(j); c != m_index->rowEnd(j); ++c) open = open && m_covered[*c] == 0;
+        if (!open) continue;
+        m_dead[static_cast<std::size_t>(j)] = 0;
+        m_rows.push_back(j);
+        for (const std::uint16_t* c = m_index->rowBegin(j); c != m_index->rowEnd(j); ++c) ++m_count[*c];
+    }
+    m_live = static_cast<std::int32_t>(m_rows.size());
 }
 
 void IncrementalSearch::run() {
@@ -57,53 +68,54 @@ void IncrementalSearch::runWhole(Donor* donor) {
     m_donor = nullptr;
 }
 
-void IncrementalSearch::addRow(int placement, int delta) {
-    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c)
-        m_count[*c] += delta;
-}
-
-void IncrementalSearch::addPieceRows(int piece, int delta) {
-    const int end = std::min(m_table.endPlacement[static_cast<std::size_t>(piece)], m_index->placements());
-    for (int j = m_table.firstPlacement[static_cast<std::size_t>(piece)]; j < end; ++j)
-        if (m_blocked[static_cast<std::size_t>(j)] == 0) addRow(j, delta);
-}
-
-void IncrementalSearch::cover(int placement) {
-    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) {
-        m_covered[*c] = 1;
-        for (const std::int32_t* r = m_index->columnBegin(*c); r != m_index->columnEnd(*c); ++r) {
-            const std::int32_t row = *r;
-            if (m_blocked[static_cast<std::size_t>(row)]++ == 0 &&
-                m_pieces[static_cast<std::size_t>(m_index->pieceOf(row))].copies != 0)
-                addRow(row, -1);
-        }
-    }
-}
-
-void IncrementalSearch::uncover(int placement) {
-    for (const std::uint16_t* c = m_index->rowEnd(placement); c-- != m_index->rowBegin(placement);) {
-        m_covered[*c] = 0;
-        for (const std::int32_t* r = m_index->columnEnd(*c); r-- != m_index->columnBegin(*c);) {
-            const std::int32_t row = *r;
-            if (--m_blocked[static_cast<std::size_t>(row)] == 0 &&
-                m_pieces[static_cast<std::size_t>(m_index->pieceOf(row))].copies != 0)
-                addRow(row, +1);
-        }
-    }
+void IncrementalSearch::kill(std::int32_t row) {
+    m_dead[static_cast<std::size_t>(row)] = 1;
+    for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c) --m_count[*c];
 }
 
 void IncrementalSearch::place(int placement, int piece) {
-    cover(placement);
+    const std::uint16_t* first = m_index->rowBegin(placement);
+    const std::uint16_t* last = m_index->rowEnd(placement);
+    for (const std::uint16_t* c = first; c != last; ++c) m_covered[*c] = 1;
     Piece& p = m_pieces[static_cast<std::size_t>(piece)];
     --p.copies;
-    if (p.copies == 0) addPieceRows(piece, -1);
+    const bool pieceDone = p.copies == 0;
+
+    // Only the mask words that the placed piece occupies can overlap (its cells are ascending).
+    const int wordFrom = first == last ? 0 : *first >> 5;
+    const int wordTo = first == last ? -1 : *(last - 1) >> 5;
+    const std::uint32_t* placed = m_table.mask(placement);
+    const auto stride = static_cast<std::size_t>(m_table.wordsPerMask);
+    const std::uint32_t* masks = m_table.masks.data();
+    m_liveEnd[static_cast<std::size_t>(m_placed++)] = m_live;
+    std::int32_t i = 0;
+    std::int32_t end = m_live;
+    while (i < end) {
+        const std::int32_t row = m_rows[static_cast<std::size_t>(i)];
+        bool dies = pieceDone && m_index->pieceOf(row) == piece;
+        const std::uint32_t* mask = masks + static_cast<std::size_t>(row) * stride;
+        for (int w = wordFrom; w <= wordTo && !dies; ++w) dies = (mask[w] & placed[w]) != 0;
+        if (dies) {
+            kill(row);
+            m_rows[static_cast<std::size_t>(i)] = m_rows[static_cast<std::size_t>(--end)];
+            m_rows[static_cast<std::size_t>(end)] = row;
+        } else {
+            ++i;
+        }
+    }
+    m_live = end;
 }
 
 void IncrementalSearch::unplace(int placement, int piece) {
-    Piece& p = m_pieces[static_cast<std::size_t>(piece)];
-    ++p.copies;
-    if (p.copies == 1) addPieceRows(piece, +1);
-    uncover(placement);
+    const std::int32_t end = m_liveEnd[static_cast<std::size_t>(--m_placed)];
+    for (std::int32_t i = m_live; i < end; ++i) {
+        const std::int32_t row = m_rows[static_cast<std::size_t>(i)];
+        m_dead[static_cast<std::size_t>(row)] = 0;
+        for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c) ++m_count[*c];
+    }
+    m_live = end;
+    ++m_pieces[static_cast<std::size_t>(piece)].copies;
+    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) m_covered[*c] = 0;
 }
 
 void IncrementalSearch::togglePlacement(int value, int placement) {
@@ -175,17 +187,14 @@ void IncrementalSearch::collectCandidates(int a, int c) {
     level.live.clear();
     level.segments.clear();
     level.total = 0;
-    const std::int32_t* columnBegin = m_index->columnBegin(c);
-    const std::int32_t* columnEnd = m_index->columnEnd(c);
-    const std::int32_t* first = columnBegin;
-    for (int p = 0; p < m_pieceSlots; ++p) {
+    const std::int32_t* row = m_index->columnBegin(c);
+    const std::int32_t* end = m_index->columnEnd(c);
+    while (row != end) {
+        const int p = m_index->pieceOf(*row);
         const int copies = m_pieces[static_cast<std::size_t>(p)].copies;
-        first = std::lower_bound(first, columnEnd, m_table.firstPlacement[static_cast<std::size_t>(p)]);
-        const std::int32_t* last = std::lower_bound(first, columnEnd, m_table.endPlacement[static_cast<std::size_t>(p)]);
-        if (copies < 1) continue;
         const int start = static_cast<int>(level.live.size());
-        for (const std::int32_t* it = first; it != last; ++it)
-            if (m_blocked[static_cast<std::size_t>(*it)] == 0) level.live.push_back(*it);
+        for (; row != end && m_index->pieceOf(*row) == p; ++row)
+            if (copies >= 1 && m_dead[static_cast<std::size_t>(*row)] == 0) level.live.push_back(*row);
         const int size = static_cast<int>(level.live.size()) - start;
         if (size == 0) continue;
         const std::int64_t count = std::int64_t{size} * copies;

@@ -15,14 +15,15 @@
 //
 // For every column of the exact-cover matrix (an open cell) the search needs the number of live rows
 // through it, where a row (a Placement) is live when none of its cells is covered and its piece has
-// copies left (a count other than 0). This class keeps, per row, how many of its cells are covered
-// (`m_blocked`), and per column the live-row count (`m_count`):
-// - covering a cell kills every live row through it: each cell of such a row loses one count;
-// - a piece whose count drops to 0 takes its live rows out of the counts, and puts them back when
-//   the count returns;
-// - taking a Placement away undoes both in reverse order, so the counts are restored exactly.
-// Choosing a cell is then one pass over the uncovered cells, and the candidates for the chosen cell
-// are read from its column list, which is in table order.
+// copies left (a count other than 0). The live rows are kept as the front of one array, the rows that
+// died deeper in the search behind them, layer by layer (a stack):
+// - placing a Placement partitions the live rows into survivors and the rows it kills (those that
+//   overlap it, and all rows of its piece when that piece has no copies left); each killed row takes
+//   one off the count of each of its cells;
+// - taking it away gives the layer of rows it killed their counts back and moves the boundary back.
+// The scan touches only live rows, which are few once a search is a few levels deep, and its overlap
+// test reads only the mask words the placed piece occupies. Choosing a cell is one pass over the
+// uncovered cells; the candidates are read from the cell's column in table order, skipping dead rows.
 //
 // The candidates of a step are numbered 0 .. total - 1 in the order they are tried (piece by piece,
 // each remaining copy a run of its own). Because the state is the same before every candidate, a
@@ -96,10 +97,7 @@ class IncrementalSearch : public SearchEngine {
     int chooseCell();
     void place(int placement, int piece);
     void unplace(int placement, int piece);
-    void cover(int placement);
-    void uncover(int placement);
-    void addPieceRows(int piece, int delta);
-    void addRow(int placement, int delta);
+    void kill(std::int32_t row);
     void togglePlacement(int value, int placement);
     void init();
 
@@ -111,9 +109,13 @@ class IncrementalSearch : public SearchEngine {
     SearchHooks& m_hooks;
     int m_pieceSlots;
 
-    std::vector<std::uint8_t> m_blocked;  // covered cells per Placement (at most nine)
-    std::vector<std::int32_t> m_count;    // live Placements per cell
-    std::vector<std::uint8_t> m_covered;  // per cell
+    std::vector<std::int32_t> m_rows;      // live rows first, then the layers of rows killed at each depth
+    std::vector<std::int32_t> m_liveEnd;   // per placed Placement: where the live rows ended before it
+    int m_placed = 0;
+    std::int32_t m_live = 0;               // live rows: m_rows[0 .. m_live - 1]
+    std::vector<std::uint8_t> m_dead;      // per row
+    std::vector<std::int32_t> m_count;     // live rows per cell
+    std::vector<std::uint8_t> m_covered;   // per cell
     std::vector<Level> m_levels;          // one per depth; never reallocated during a search
 
     Donor* m_donor = nullptr;

@@ -41,16 +41,16 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
     }
     m_rowStart[static_cast<std::size_t>(placements)] = static_cast<std::int32_t>(at);
 
-    // Columns by a counting sort of the rows: rows are visited in increasing order, so every column
-    // list comes out ascending.
     m_columnStart.assign(static_cast<std::size_t>(m_cells) + 1, 0);
     for (int n = 0; n < m_cells; ++n)
         m_columnStart[static_cast<std::size_t>(n) + 1] =
             m_columnStart[static_cast<std::size_t>(n)] + columnSizes[static_cast<std::size_t>(n)];
+    // Columns by a counting sort of the rows: rows are visited in increasing order, so every column
+    // list comes out ascending.
     m_columnRows.resize(entries);
     std::vector<std::int32_t> fill(m_columnStart.begin(), m_columnStart.end() - 1);
     for (int j = 0; j < placements; ++j)
-        for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c) m_columnRows[fill[*c]++] = j;
+        for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c) m_columnRows[static_cast<std::size_t>(fill[*c]++)] = j;
 }
 
 std::size_t PlacementIndex::bytes() const {

@@ -1,0 +1,68 @@
+// The search on bundled examples, each as the command-line solver runs it: the table is built, every
+// solution is written to both files (in a temporary folder), with the plain engine, the fast engine on one
+// thread and the fast engine on two. Counters: search steps and solutions.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "board/document_image.h"
+#include "board/trianzoid_view.h"
+#include "platform/headless_platform.h"
+#include "search/parallel_search.h"
+
+namespace {
+
+struct Result {
+    long long steps = 0;
+    int solutions = 0;
+};
+
+Result solveExample(const std::string& name, EngineKind kind, int threads) {
+    const std::string path = std::string(TRIANZOID_EXAMPLES_DIR) + "/" + name;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> image(kDocumentImageSize);
+    in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    CTrianzoidDoc doc;
+    loadDocumentImage(doc, image);
+    HeadlessPlatform platform;
+    platform.defaultAnswer = MessageAnswer::Yes;
+    doc.reloadPieceFile(path, platform);
+    SystemClock clock;
+    CTrianzoidView view(doc, platform, clock);
+    const auto folder = std::filesystem::temp_directory_path() / "trianzoid-bench";
+    std::filesystem::create_directories(folder);
+    view.m_strOutputDir = folder.string();
+    view.m_engineKind = kind;
+    if (threads > 1)
+        view.m_engineFactory = [threads](const PlacementTable& table, int cells, SearchState& state,
+                                         std::span<Piece> pieces, SearchHooks& hooks) {
+            return makeParallelSearch(threads, table, cells, state, pieces, hooks);
+        };
+    view.m_nReadiness = view.UpdateReadiness();
+    view.runSearch(false);
+    return {view.m_state.steps, view.m_state.solutionCount};
+}
+
+void searchExample(benchmark::State& state, const std::string& name, EngineKind kind, int threads) {
+    Result result;
+    for (auto _ : state) result = solveExample(name, kind, threads);
+    state.counters["steps"] = static_cast<double>(result.steps);
+    state.counters["solutions"] = result.solutions;
+}
+
+BENCHMARK_CAPTURE(searchExample, hexiamonds_6x6_plain, "hexiamonds-6x6.trz", EngineKind::Reference, 1)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(searchExample, hexiamonds_6x6_fast, "hexiamonds-6x6.trz", EngineKind::Fast, 1)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(searchExample, hexiamonds_6x6_fast_2threads, "hexiamonds-6x6.trz", EngineKind::Fast, 2)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(searchExample, hexiamonds_4x9_fast, "hexiamonds-4x9.trz", EngineKind::Fast, 1)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(searchExample, hexiamonds_4x9_fast_2threads, "hexiamonds-4x9.trz", EngineKind::Fast, 2)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
