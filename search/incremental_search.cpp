@@ -156,6 +156,7 @@ bool IncrementalSearch::enterStep(int a) {
     }
     if (m_hooks.interruptRequested()) {
         m_state.showSteps = 0;
+        m_interrupted = true;
         return false;
     }
     if (m_donor != nullptr && m_donor->wanted()) donateShallowest(a);
@@ -219,12 +220,15 @@ void IncrementalSearch::tryCandidates(int a, std::int64_t from, std::int64_t end
         const int p = s.piece;
         const int j = level.live[static_cast<std::size_t>(s.start + k)];
         if (a == 0) m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, m_pieces[static_cast<std::size_t>(p)]);
+        // Once interrupted, every further step returns at once without looking at the counts, so the
+        // unwinding skips their upkeep (the costly part on a large Board) but keeps every hook call.
+        const bool upkeep = !m_interrupted;
         togglePlacement(p, j);
-        place(j, p);
+        if (upkeep) place(j, p);
         m_state.chosenPlacement[static_cast<std::size_t>(a)] = j;
         if (m_state.skipToNextFirst == 0) searchStep(a + 1);
         if (a == 0) m_state.skipToNextFirst = 0;
-        unplace(j, p);
+        if (upkeep) unplace(j, p);
         togglePlacement(kOpenValue, j);
         if (++k == s.size) {
             k = 0;

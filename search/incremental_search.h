@@ -118,6 +118,7 @@ class IncrementalSearch : public SearchEngine {
     std::vector<std::uint8_t> m_covered;   // per cell
     std::vector<Level> m_levels;          // one per depth; never reallocated during a search
 
+    bool m_interrupted = false;  // an interrupt was seen; requests are never withdrawn
     Donor* m_donor = nullptr;
     int m_partDepth = 0;  // the shallowest level whose candidates this search may give away
 };
