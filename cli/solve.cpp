@@ -13,6 +13,7 @@
 #include "cli/console_platform.h"
 #include "cli/interrupt_signals.h"
 #include "cli/search_options.h"
+#include "cli/shard_run.h"
 #include "pieces/piece_file_reader.h"
 
 namespace {
@@ -76,6 +77,12 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
     }
     if (readiness != kReadyText && !options.quiet) platform.report("Let op: " + readiness);
 
+    if (options.shardCount > 0) {
+        platform.startProgress();
+        const int status = runShard(view, platform, options, out);
+        platform.clearProgress();
+        return status;
+    }
     platform.startProgress();
     view.runSearch(false);
     platform.clearProgress();

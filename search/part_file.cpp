@@ -1,0 +1,267 @@
+#include "search/part_file.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "board/document_image.h"
+#include "search/search_events.h"
+
+namespace {
+
+constexpr char kMagic[8] = {'T', 'Z', 'D', 'E', 'E', 'L', '0', '1'};
+constexpr std::size_t kMaxName = 4096;
+constexpr int kMaxUnits = 1 << 24;
+constexpr int kMaxCoordinate = 64;
+
+// Piece fields in a fixed order, for writing and reading alike.
+template <class Field>
+void pieceFields(Piece& piece, Field&& field) {
+    field(piece.colorNumber);
+    field(piece.copies);
+    field(piece.orientationCount);
+    field(piece.triangleCount);
+    field(piece.parityImbalance);
+    for (auto& flag : piece.participates) field(flag);
+    for (auto& row : piece.cells)
+        for (auto& cell : row) {
+            field(cell.x);
+            field(cell.y);
+        }
+}
+
+bool pieceValid(const Piece& piece) {
+    if (piece.colorNumber < 0 || piece.colorNumber > 63) return false;
+    if (piece.orientationCount < 0 || piece.orientationCount > kMaxOrientations) return false;
+    if (piece.triangleCount < 0 || piece.triangleCount > kMaxTriangles) return false;
+    for (auto flag : piece.participates)
+        if (flag != 0 && flag != 1) return false;
+    for (const auto& row : piece.cells)
+        for (const auto& cell : row)
+            if (std::abs(cell.x) > kMaxCoordinate || std::abs(cell.y) > kMaxCoordinate) return false;
+    for (const auto& link : piece.links)
+        if (link.parent >= kMaxTriangles || link.direction > 2) return false;
+    return true;
+}
+
+class Reader {
+  public:
+    explicit Reader(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+    bool ok() const { return m_ok; }
+    bool atEnd() const { return m_at == m_bytes.size(); }
+    std::size_t left() const { return m_bytes.size() - m_at; }
+    bool bytes(void* out, std::size_t n) {
+        if (!m_ok || left() < n) return m_ok = false;
+        std::memcpy(out, m_bytes.data() + m_at, n);
+        m_at += n;
+        return true;
+    }
+    std::int32_t int32() {
+        std::uint8_t b[4] = {};
+        bytes(b, 4);
+        return static_cast<std::int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+    }
+    std::uint64_t uint64() {
+        const auto low = static_cast<std::uint32_t>(int32());
+        const auto high = static_cast<std::uint32_t>(int32());
+        return std::uint64_t{high} << 32 | low;
+    }
+
+  private:
+    std::vector<std::uint8_t> m_bytes;
+    std::size_t m_at = 0;
+    bool m_ok = true;
+};
+
+}  // namespace
+
+std::uint64_t tableFingerprint(const PlacementTable& table, int freeCells) {
+    // FNV-1a over the open-cell count, the mask width and every record: two tables with the same
+    // records in the same order make the same search.
+    std::uint64_t hash = 14695981039346656037ull;
+    auto mix = [&hash](std::int32_t value) {
+        for (int i = 0; i < 4; ++i) {
+            hash ^= static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+            hash *= 1099511628211ull;
+        }
+    };
+    mix(freeCells);
+    mix(table.wordsPerMask);
+    mix(table.placementCount);
+    for (const PlacementRecord& r : table.records) {
+        mix(r.piece);
+        mix(r.orientation);
+        mix(r.anchorX);
+        mix(r.anchorY);
+    }
+    return hash;
+}
+
+PartFileWriter::~PartFileWriter() {
+    if (m_file != nullptr) std::fclose(m_file);
+}
+
+void PartFileWriter::int32(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    const unsigned char b[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
+                                static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+    if (m_file != nullptr && std::fwrite(b, 1, 4, m_file) != 4) m_failed = true;
+}
+
+bool PartFileWriter::create(const std::string& path, const PartProblem& problem) {
+    m_file = std::fopen(path.c_str(), "wb");
+    if (m_file == nullptr) return false;
+    if (std::fwrite(kMagic, 1, sizeof kMagic, m_file) != sizeof kMagic) m_failed = true;
+    for (int value : {problem.shardIndex, problem.shardCount, problem.unitCount, problem.letters ? 1 : 0,
+                      problem.freeCells, problem.placements})
+        int32(value);
+    int32(static_cast<std::int32_t>(problem.fingerprint & 0xffffffffu));
+    int32(static_cast<std::int32_t>(problem.fingerprint >> 32));
+    if (std::fwrite(problem.image.data(), 1, problem.image.size(), m_file) != problem.image.size()) m_failed = true;
+    const std::string name = problem.pieces.m_szPieceFile.substr(0, kMaxName);
+    int32(static_cast<std::int32_t>(name.size()));
+    if (std::fwrite(name.data(), 1, name.size(), m_file) != name.size()) m_failed = true;
+    int32(problem.pieces.m_nPieces);
+    int32(problem.pieces.m_nPieceTriangles);
+    for (Piece piece : problem.pieces.m_pieces) {
+        const unsigned char label[2] = {static_cast<unsigned char>(piece.label[0]), static_cast<unsigned char>(piece.label[1])};
+        if (std::fwrite(label, 1, 2, m_file) != 2) m_failed = true;
+        for (const PieceLink& link : piece.links) {
+            const unsigned char bytes[2] = {link.parent, link.direction};
+            if (std::fwrite(bytes, 1, 2, m_file) != 2) m_failed = true;
+        }
+        pieceFields(piece, [this](std::int32_t& field) { int32(field); });
+    }
+    return true;
+}
+
+void PartFileWriter::events(int unit, std::span<const std::int32_t> values) {
+    int32(unit);
+    int32(0);
+    int32(static_cast<std::int32_t>(values.size()));
+    for (std::int32_t value : values) int32(value);
+}
+
+void PartFileWriter::finished(int unit) {
+    int32(unit);
+    int32(1);
+}
+
+bool PartFileWriter::close(bool completed, long long steps) {
+    int32(-1);
+    int32(2);
+    int32(completed ? 1 : 0);
+    int32(static_cast<std::int32_t>(steps & 0xffffffff));
+    int32(static_cast<std::int32_t>(steps >> 32));
+    if (m_file != nullptr && std::fclose(m_file) != 0) m_failed = true;
+    m_file = nullptr;
+    return !m_failed;
+}
+
+std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "Deelbestand " + path + " is niet te lezen";
+        return std::nullopt;
+    }
+    Reader r(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {}));
+    const std::string broken = "Deelbestand " + path + " is geen geldig deelbestand";
+    char magic[8] = {};
+    if (!r.bytes(magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
+        error = broken;
+        return std::nullopt;
+    }
+    PartProblem problem;
+    PartData data;
+    problem.shardIndex = data.shardIndex = r.int32();
+    problem.shardCount = data.shardCount = r.int32();
+    problem.unitCount = data.unitCount = r.int32();
+    const std::int32_t letters = r.int32();
+    problem.letters = letters == 1;
+    problem.freeCells = r.int32();
+    problem.placements = r.int32();
+    problem.fingerprint = r.uint64();
+    problem.image.resize(kDocumentImageSize);
+    r.bytes(problem.image.data(), problem.image.size());
+    const std::int32_t nameLength = r.int32();
+    bool valid = r.ok() && problem.shardCount >= 1 && problem.shardIndex >= 1 &&
+                 problem.shardIndex <= problem.shardCount && problem.unitCount >= 0 &&
+                 problem.unitCount <= kMaxUnits && (letters == 0 || letters == 1) && problem.freeCells >= 0 &&
+                 problem.freeCells <= BOARD_CELLS && problem.placements >= 0 && nameLength >= 0 &&
+                 static_cast<std::size_t>(nameLength) <= kMaxName;
+    if (valid) {
+        problem.pieces.m_szPieceFile.resize(static_cast<std::size_t>(nameLength));
+        r.bytes(problem.pieces.m_szPieceFile.data(), problem.pieces.m_szPieceFile.size());
+        problem.pieces.m_nPieces = r.int32();
+        problem.pieces.m_nPieceTriangles = r.int32();
+        valid = problem.pieces.m_nPieces >= 0 && problem.pieces.m_nPieces <= kMaxPieces;
+        for (Piece& piece : problem.pieces.m_pieces) {
+            unsigned char label[2] = {};
+            r.bytes(label, 2);
+            piece.label[0] = static_cast<char>(label[0]);
+            piece.label[1] = static_cast<char>(label[1]);
+            for (PieceLink& link : piece.links) {
+                unsigned char bytes[2] = {};
+                r.bytes(bytes, 2);
+                link = {bytes[0], bytes[1]};
+            }
+            pieceFields(piece, [&r](std::int32_t& field) { field = r.int32(); });
+            valid = valid && pieceValid(piece);
+        }
+    }
+    // The records: units in increasing order, all of this shard, each finished at most once.
+    const int maxDepth = problem.freeCells;
+    int lastUnit = -1;
+    bool closed = false;
+    bool truncated = false;
+    while (valid && r.ok() && !closed) {
+        const std::int32_t unit = r.int32();
+        const std::int32_t kind = r.int32();
+        if (!r.ok()) break;
+        if (kind == 2) {
+            const std::int32_t completed = r.int32();
+            data.completed = completed == 1;
+            data.steps = static_cast<long long>(r.uint64());
+            closed = r.ok() && unit == -1 && (completed == 0 || completed == 1) && r.atEnd();
+            break;
+        }
+        const bool newUnit = unit != lastUnit;
+        if (unit < 0 || unit >= problem.unitCount || !unitOfShard(static_cast<std::size_t>(unit), problem.shardIndex, problem.shardCount) ||
+            unit < lastUnit || (newUnit && !data.units.empty() && !data.units.back().finished) ||
+            (!newUnit && data.units.back().finished)) {
+            valid = false;
+            break;
+        }
+        if (newUnit) {
+            data.units.push_back({unit, {}, false});
+            lastUnit = unit;
+        }
+        if (kind == 1) {
+            data.units.back().finished = true;
+        } else if (kind == 0) {
+            const std::int32_t n = r.int32();
+            if (n < 0 || static_cast<std::size_t>(n) > r.left() / 4) {
+                truncated = n >= 0;
+                valid = false;
+                break;
+            }
+            std::vector<std::int32_t>& events = data.units.back().events;
+            const std::size_t from = events.size();
+            events.resize(from + static_cast<std::size_t>(n));
+            for (std::size_t i = from; i < events.size(); ++i) events[i] = r.int32();
+            if (!eventsValid(std::span<const std::int32_t>(events).subspan(from), problem.placements,
+                             problem.pieces.m_nPieces, maxDepth)) {
+                valid = false;
+                break;
+            }
+        } else {
+            valid = false;
+        }
+    }
+    truncated = truncated || !r.ok() || (valid && !closed);
+    if (!valid || !closed) {
+        error = truncated ? "Deelbestand " + path + " is onvolledig (afgebroken tijdens het schrijven)" : broken;
+        return std::nullopt;
+    }
+    return std::make_pair(std::move(problem), std::move(data));
+}

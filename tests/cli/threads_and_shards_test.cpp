@@ -1,0 +1,124 @@
+// trianzoid-solve on several threads and in shards: the solution files are those of a run on one thread,
+// byte for byte apart from the two times in the log; part files given to --merge are checked first.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <regex>
+
+#include "tests/cli/solver_process.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::readBytes;
+using testsupport::readText;
+
+std::string example(const std::string& name) { return testsupport::examplesDir() + "/" + name; }
+
+// The log with the start time, the duration and the end time blanked.
+std::string withoutTimes(const std::string& log) {
+    static const std::regex times(R"(\d\d?-\d\d-\d{4} \d\d:\d\d:\d\d|Duur: \d+:\d\d:\d\d)");
+    return std::regex_replace(log, times, "*");
+}
+
+struct Files {
+    std::vector<std::uint8_t> opb;
+    std::string opl;
+};
+
+Files solveInto(const fs::path& folder, std::vector<std::string> arguments, const std::string& base) {
+    fs::create_directories(folder);
+    arguments.insert(arguments.begin(), {"--quiet", "--output-dir", folder.string()});
+    const auto result = solverprocess::run(folder.string(), arguments);
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    return {readBytes((folder / (base + ".opb")).string()), withoutTimes(readText((folder / (base + ".opl")).string()))};
+}
+
+struct Case {
+    std::vector<std::string> arguments;
+    std::string base;
+};
+
+const Case kCases[] = {
+    {{example("polyiamonds-1-5-bell.trz")}, "trianzoid1306"},
+    {{example("tetriamonds-x2-hexagon.trz")}, "trianzoid0706"},  // two copies of every piece
+    {{"--letters", example("polyiamonds-1-5-bell.trz")}, "trianzoid1306"},
+    // 24 triangles on 72 cells: spare cells that keep colours of earlier drawing.
+    {{"--yes", "--pieces", example("tetriamonds-x2.tzp"), example("hexiamonds-6x6.trz")}, "trianzoid1706"},
+};
+
+TEST(SolverThreads, TwoAndThreeThreadsWriteTheFilesOfOne) {
+    testsupport::TempDir dir;
+    int k = 0;
+    for (const Case& c : kCases) {
+        auto with = [&](const std::string& threads) {
+            std::vector<std::string> arguments = {"--threads", threads};
+            arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+            return solveInto(dir.path() / (std::to_string(k) + "-" + threads), arguments, c.base);
+        };
+        const Files one = with("1");
+        EXPECT_GT(one.opl.size(), 1000u);
+        for (const char* threads : {"2", "3"}) {
+            const Files many = with(threads);
+            EXPECT_EQ(many.opb, one.opb) << k << " " << threads;
+            EXPECT_EQ(many.opl, one.opl) << k << " " << threads;
+        }
+        ++k;
+    }
+}
+
+struct Parts : testing::Test {
+    testsupport::TempDir dir;
+    std::string board = example("polyiamonds-1-5-bell.trz");
+    std::vector<std::string> parts;
+    void SetUp() override {
+        for (const char* shard : {"1/2", "2/2"})
+            EXPECT_EQ(solverprocess::run(dir.path().string(), {"--quiet", "--shard", shard, board}).exitStatus, 0);
+        parts = {dir.file("trianzoid1306.deel1van2"), dir.file("trianzoid1306.deel2van2")};
+    }
+    solverprocess::Result merge(std::vector<std::string> files) {
+        files.insert(files.begin(), {"--quiet", "--output-dir", (dir.path() / "merged").string(), "--merge"});
+        fs::create_directories(dir.path() / "merged");
+        return solverprocess::run(dir.path().string(), files);
+    }
+};
+
+TEST_F(Parts, MergedPartsAreTheFilesOfOneRun) {
+    const Files single = solveInto(dir.path() / "single", {board}, "trianzoid1306");
+    ASSERT_EQ(merge(parts).exitStatus, 0);
+    EXPECT_EQ(readBytes(dir.file("merged/trianzoid1306.opb")), single.opb);
+    EXPECT_EQ(withoutTimes(readText(dir.file("merged/trianzoid1306.opl"))), single.opl);
+}
+
+TEST_F(Parts, FaultyPartFilesAreRefusedWithAReason) {
+    const auto bytes = readBytes(parts[1]);
+    const std::string broken = dir.file("broken");
+    auto refused = [&](const std::vector<std::string>& files, const std::string& message) {
+        const auto result = merge(files);
+        EXPECT_EQ(result.exitStatus, 1) << message;
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    };
+    refused({parts[0]}, "Oei: Deel 2 van 2 ontbreekt");
+    refused({parts[0], parts[0]}, "Oei: Deel 1 van 2 is twee keer opgegeven");
+    refused({parts[0], dir.file("nergens")}, "Oei: Deelbestand " + dir.file("nergens") + " is niet te lezen");
+    testsupport::writeBytes(broken, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2));
+    refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is onvolledig");
+    testsupport::writeText(broken, "geen deel\n");
+    refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is geen geldig deelbestand");
+
+    // Damage anywhere: refused, or (when it only changes which solution a valid value names) merged,
+    // but never a crash.
+    std::mt19937 random(7);
+    for (int i = 0; i < 40; ++i) {
+        auto damaged = bytes;
+        damaged[std::uniform_int_distribution<std::size_t>(0, damaged.size() - 1)(random)] ^=
+            static_cast<std::uint8_t>(1 + random() % 255);
+        testsupport::writeBytes(broken, damaged);
+        const int status = merge({parts[0], broken}).exitStatus;
+        EXPECT_TRUE(status == 0 || status == 1 || status == 130) << status;
+    }
+}
+
+}  // namespace
