@@ -34,7 +34,8 @@ inline void makeLargestProblem(CTrianzoidDoc& doc) {
         for (int t = 0; t < 9; ++t) {
             width = std::max(width, candidate.cells[0][t].x + 1);
             height = std::max(height, candidate.cells[0][t].y + 1);
-            for (int u = 0; u < t; ++u) distinct = distinct && !(candidate.cells[0][t] == candidate.cells[0][u]);
+            for (int u = 0; u < t; ++u)
+                distinct = distinct && !(candidate.cells[0][t] == candidate.cells[0][u]);
         }
         if (distinct && width * height < bestArea) {
             bestArea = width * height;

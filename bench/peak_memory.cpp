@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
             indexBytes = placements * (1 + 4 + 9 * (2 + 4)) + 1771 * 4;
             start = std::chrono::steady_clock::now();
         }
-        if (placements > 0 && std::chrono::steady_clock::now() - start > std::chrono::duration<double>(seconds))
+        if (placements > 0 &&
+            std::chrono::steady_clock::now() - start > std::chrono::duration<double>(seconds))
             view.ViewMode = kInterruptRequested;
     };
     view.m_nReadiness = view.UpdateReadiness();
@@ -52,7 +53,9 @@ int main(int argc, char** argv) {
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("placements %zu, table %.1f MB, index %.1f MB, threads %d, steps %lld, peak resident %.1f MB\n",
-                placements, tableBytes / 1e6, indexBytes / 1e6, threads, view.m_state.steps, usage.ru_maxrss / 1024.0);
+    std::printf(
+        "placements %zu, table %.1f MB, index %.1f MB, threads %d, steps %lld, peak resident %.1f MB\n",
+        placements, tableBytes / 1e6, indexBytes / 1e6, threads, view.m_state.steps,
+        usage.ru_maxrss / 1024.0);
     return 0;
 }

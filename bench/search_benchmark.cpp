@@ -53,15 +53,20 @@ void searchExample(benchmark::State& state, const std::string& name, EngineKind 
 }
 
 BENCHMARK_CAPTURE(searchExample, hexiamonds_6x6_plain, "hexiamonds-6x6.trz", EngineKind::Reference, 1)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(searchExample, hexiamonds_6x6_fast, "hexiamonds-6x6.trz", EngineKind::Fast, 1)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(searchExample, hexiamonds_6x6_fast_2threads, "hexiamonds-6x6.trz", EngineKind::Fast, 2)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(searchExample, hexiamonds_4x9_fast, "hexiamonds-4x9.trz", EngineKind::Fast, 1)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(searchExample, hexiamonds_4x9_fast_2threads, "hexiamonds-4x9.trz", EngineKind::Fast, 2)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -17,7 +17,8 @@ bool sameSearch(const PartProblem& a, const PartProblem& b) {
     return a.shardCount == b.shardCount && a.unitCount == b.unitCount && a.letters == b.letters &&
            a.freeCells == b.freeCells && a.placements == b.placements && a.fingerprint == b.fingerprint &&
            a.image == b.image && a.pieces.m_szPieceFile == b.pieces.m_szPieceFile &&
-           a.pieces.m_nPieces == b.pieces.m_nPieces && a.pieces.m_nPieceTriangles == b.pieces.m_nPieceTriangles;
+           a.pieces.m_nPieces == b.pieces.m_nPieces &&
+           a.pieces.m_nPieceTriangles == b.pieces.m_nPieceTriangles;
 }
 
 }  // namespace
@@ -44,8 +45,8 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     std::vector<int> seen(static_cast<std::size_t>(first.shardCount) + 1, 0);
     for (std::size_t i = 0; i < problems.size(); ++i) {
         if (!sameSearch(problems[i], first)) {
-            platform.report("Oei: Deelbestand " + options.mergeParts[i] + " hoort niet bij dezelfde zoektocht als " +
-                            options.mergeParts.front());
+            platform.report("Oei: Deelbestand " + options.mergeParts[i] +
+                            " hoort niet bij dezelfde zoektocht als " + options.mergeParts.front());
             return ExitStatus::Error;
         }
         if (seen[static_cast<std::size_t>(problems[i].shardIndex)]++ != 0) {
@@ -56,7 +57,8 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     }
     for (int k = 1; k <= first.shardCount; ++k)
         if (seen[static_cast<std::size_t>(k)] == 0) {
-            platform.report("Oei: Deel " + std::to_string(k) + " van " + std::to_string(first.shardCount) + " ontbreekt");
+            platform.report("Oei: Deel " + std::to_string(k) + " van " + std::to_string(first.shardCount) +
+                            " ontbreekt");
             return ExitStatus::Error;
         }
 
@@ -72,7 +74,8 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
                             std::clamp(static_cast<int>(doc.m_nHeight), 0, BOARD_ROWS));
         if (cells != first.freeCells || table.placementCount != first.placements ||
             tableFingerprint(table, cells) != first.fingerprint) {
-            platform.report("Oei: Deelbestand " + options.mergeParts.front() + " klopt niet met zijn eigen veld");
+            platform.report("Oei: Deelbestand " + options.mergeParts.front() +
+                            " klopt niet met zijn eigen veld");
             return ExitStatus::Error;
         }
     }
@@ -102,7 +105,9 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     std::fprintf(out, "%s\n", view.m_strSearchSummary.c_str());
     std::fflush(out);
     printSearchStats(view, options, err);
-    if (incomplete) platform.report("Let op: niet alle delen zijn af; de bestanden houden op bij het eerste onafgemaakte deel");
+    if (incomplete)
+        platform.report(
+            "Let op: niet alle delen zijn af; de bestanden houden op bij het eerste onafgemaakte deel");
     if (platform.errorReported()) return ExitStatus::Error;
     return incomplete || *platform.finalTitle() != "Klaar" ? ExitStatus::Interrupted : ExitStatus::Finished;
 }

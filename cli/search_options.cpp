@@ -23,6 +23,6 @@ void applySearchOptions(CTrianzoidView& view, const SolveOptions& options) {
 
 void printSearchStats(const CTrianzoidView& view, const SolveOptions& options, std::FILE* err) {
     if (!options.stats) return;
-    std::fprintf(err, "stappen %lld, oplossingen %d, threads %d\n", view.m_state.steps, view.m_state.solutionCount,
-                 searchThreads(options));
+    std::fprintf(err, "stappen %lld, oplossingen %d, threads %d\n", view.m_state.steps,
+                 view.m_state.solutionCount, searchThreads(options));
 }

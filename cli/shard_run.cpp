@@ -23,8 +23,8 @@ std::string partFileName(const CTrianzoidView& view, int rowLength, int height, 
 // as the threads deliver them. A unit is finished once a later one of the shard starts, or at the end.
 class PartWriter : public PartConsumer {
   public:
-    PartWriter(PartFileWriter& file, const std::vector<SearchUnit>& units, std::vector<int> owned, CTrianzoidView& view,
-               ConsolePlatform& platform)
+    PartWriter(PartFileWriter& file, const std::vector<SearchUnit>& units, std::vector<int> owned,
+               CTrianzoidView& view, ConsolePlatform& platform)
         : m_file(file), m_units(units), m_owned(std::move(owned)), m_view(view), m_platform(platform) {}
 
     bool consume(int unit, std::span<const std::int32_t> events) override {
@@ -39,7 +39,8 @@ class PartWriter : public PartConsumer {
     // Every owned unit before `unit` is finished; computed ones are written on the way.
     void finishBefore(int unit) {
         while (m_next < m_owned.size() && m_owned[m_next] < unit) finish(m_owned[m_next++]);
-        if (m_next < m_owned.size() && m_owned[m_next] == unit && m_units[static_cast<std::size_t>(unit)].computed)
+        if (m_next < m_owned.size() && m_owned[m_next] == unit &&
+            m_units[static_cast<std::size_t>(unit)].computed)
             finish(m_owned[m_next++]);
     }
     void finishAll() { finishBefore(INT_MAX); }
@@ -68,8 +69,9 @@ int shardTarget(int shardCount) {
 int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions& options, std::FILE* out) {
     CTrianzoidDoc& doc = view.GetDocument();
     if (view.checkerboardTest(view.m_nReadiness) != 0 &&
-        platform.messageBox("Volgens de dambordmethode is een oplossing onmogelijk\nToch doorgaan?", "Dit lukt nooit",
-                            MessageButtons::YesNo, MessageIcon::Exclamation) == MessageAnswer::No)
+        platform.messageBox("Volgens de dambordmethode is een oplossing onmogelijk\nToch doorgaan?",
+                            "Dit lukt nooit", MessageButtons::YesNo,
+                            MessageIcon::Exclamation) == MessageAnswer::No)
         return ExitStatus::Refused;
 
     const int rowLength = std::clamp(doc.rowLength(), 0, BOARD_COLUMNS);
@@ -138,6 +140,8 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
     std::fprintf(out, "%s deel %d van %d: %s.\n", completed ? "Klaar" : "Onderbroken", options.shardIndex,
                  options.shardCount, path.c_str());
     std::fflush(out);
-    if (options.stats) std::fprintf(stderr, "stappen %lld, threads %d\n", runner.steps() + ownedSteps, searchThreads(options));
+    if (options.stats)
+        std::fprintf(stderr, "stappen %lld, threads %d\n", runner.steps() + ownedSteps,
+                     searchThreads(options));
     return completed ? ExitStatus::Finished : ExitStatus::Interrupted;
 }

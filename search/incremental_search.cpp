@@ -1,6 +1,7 @@
 #include "search/incremental_search.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 constexpr int kOpenValue = 64;
@@ -9,11 +10,13 @@ constexpr int kPumpInterval = 100;
 }  // namespace
 
 IncrementalSearch::IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state,
-                                     std::span<Piece> pieces, SearchHooks& hooks)
-    : IncrementalSearch(std::make_shared<const PlacementIndex>(table, freeCellCount), table, state, pieces, hooks) {}
+                                     std::span<Piece> pieces, SearchHooks& hooks, bool bitParallel)
+    : IncrementalSearch(std::make_shared<const PlacementIndex>(table, freeCellCount), table, state, pieces,
+                        hooks, bitParallel) {}
 
 IncrementalSearch::IncrementalSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
-                                     SearchState& state, std::span<Piece> pieces, SearchHooks& hooks)
+                                     SearchState& state, std::span<Piece> pieces, SearchHooks& hooks,
+                                     bool bitParallel)
     : m_index(std::move(index)),
       m_table(table),
       m_cells(m_index->cells()),
@@ -21,15 +24,22 @@ IncrementalSearch::IncrementalSearch(std::shared_ptr<const PlacementIndex> index
       m_pieces(pieces),
       m_hooks(hooks),
       m_pieceSlots(std::clamp(state.pieceCount, 0, std::min(static_cast<int>(pieces.size()), kMaxPieces))) {
-    init();
+    init(bitParallel);
 }
 
-void IncrementalSearch::init() {
+void IncrementalSearch::init(bool bitParallel) {
     const int placements = m_index->placements();
     const auto cells = static_cast<std::size_t>(m_cells);
     m_covered.assign(cells, 0);
     m_count.assign(cells, 0);
+    m_counts = m_count.data();
     m_dead.assign(static_cast<std::size_t>(placements), 1);
+    m_bits = bitParallel && m_index->hasColumnBits() && m_cells <= 512;
+#if defined(__x86_64__)
+    m_hardwarePopcount = __builtin_cpu_supports("popcnt");
+#endif
+    m_liveWords.assign(static_cast<std::size_t>(m_index->rowWords()), 0);
+    m_rowWords = m_index->rowWords();
     m_rows.clear();
     m_rows.reserve(static_cast<std::size_t>(placements));
     // A step below depth `cells` always covers a further cell, so no search goes deeper.
@@ -48,13 +58,46 @@ void IncrementalSearch::init() {
         const int p = m_index->pieceOf(j);
         if (p >= m_pieceSlots || m_pieces[static_cast<std::size_t>(p)].copies == 0) continue;
         bool open = true;
-        for (const std::uint16_t* c = m_index->rowBegin(j); c != m_index->rowEnd(j); ++c) open = open && m_covered[*c] == 0;
+        for (const std::uint16_t* c = m_index->rowBegin(j); c != m_index->rowEnd(j); ++c)
+            open = open && m_covered[*c] == 0;
         if (!open) continue;
         m_dead[static_cast<std::size_t>(j)] = 0;
         m_rows.push_back(j);
         for (const std::uint16_t* c = m_index->rowBegin(j); c != m_index->rowEnd(j); ++c) ++m_count[*c];
     }
     m_live = static_cast<std::int32_t>(m_rows.size());
+    if (m_bits) {
+        const auto words = static_cast<std::size_t>(m_rowWords);
+        m_liveBits.assign((cells + 2) * words, 0);
+        for (std::int32_t row : m_rows)
+            m_liveBits[static_cast<std::size_t>(row >> 6)] |= std::uint64_t{1} << (row & 63);
+    }
+}
+
+void IncrementalSearch::placeBits(int placement, int piece) {
+    const auto words = static_cast<std::size_t>(m_rowWords);
+    const std::uint64_t* from = m_liveBits.data() + static_cast<std::size_t>(m_placed) * words;
+    std::uint64_t* to = m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * words;
+    std::copy(from, from + words, to);
+    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) {
+        const std::uint64_t* column = m_index->columnBits(*c);
+        for (std::size_t w = 0; w < words; ++w) to[w] &= ~column[w];
+    }
+    if (m_pieces[static_cast<std::size_t>(piece)].copies == 0) {
+        // The rows of a piece are one run of the table: whole words, and the bits at either end.
+        const int first = m_table.firstPlacement[static_cast<std::size_t>(piece)];
+        const int end = m_table.endPlacement[static_cast<std::size_t>(piece)];
+        for (int j = first; j < end;) {
+            const int word = j >> 6;
+            const int upTo = std::min(end, (word + 1) * 64);
+            const int bits = upTo - j;
+            const std::uint64_t run =
+                bits == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << bits) - 1) << (j & 63);
+            to[word] &= ~run;
+            j = upTo;
+        }
+    }
+    ++m_placed;
 }
 
 void IncrementalSearch::run() {
@@ -79,6 +122,10 @@ void IncrementalSearch::place(int placement, int piece) {
     for (const std::uint16_t* c = first; c != last; ++c) m_covered[*c] = 1;
     Piece& p = m_pieces[static_cast<std::size_t>(piece)];
     --p.copies;
+    if (m_bits) {
+        placeBits(placement, piece);
+        return;
+    }
     const bool pieceDone = p.copies == 0;
 
     // Only the mask words that the placed piece occupies can overlap (its cells are ascending).
@@ -107,6 +154,13 @@ void IncrementalSearch::place(int placement, int piece) {
 }
 
 void IncrementalSearch::unplace(int placement, int piece) {
+    if (m_bits) {
+        --m_placed;
+        ++m_pieces[static_cast<std::size_t>(piece)].copies;
+        for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c)
+            m_covered[*c] = 0;
+        return;
+    }
     const std::int32_t end = m_liveEnd[static_cast<std::size_t>(--m_placed)];
     for (std::int32_t i = m_live; i < end; ++i) {
         const std::int32_t row = m_rows[static_cast<std::size_t>(i)];
@@ -115,7 +169,8 @@ void IncrementalSearch::unplace(int placement, int piece) {
     }
     m_live = end;
     ++m_pieces[static_cast<std::size_t>(piece)].copies;
-    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) m_covered[*c] = 0;
+    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c)
+        m_covered[*c] = 0;
 }
 
 void IncrementalSearch::togglePlacement(int value, int placement) {
@@ -125,11 +180,57 @@ void IncrementalSearch::togglePlacement(int value, int placement) {
     if (m_state.showSteps == 1) m_hooks.drawPlacement(value, placement);
 }
 
+namespace {
+
+// The live rows through one cell: the population count of (live AND column) over the words that hold
+// live rows.
+[[gnu::always_inline]] inline int liveThrough(const std::uint64_t* live, const std::uint64_t* column,
+                                              const std::uint16_t* words, int wordCount) {
+    int total = 0;
+    for (int i = 0; i < wordCount; ++i) total += std::popcount(live[words[i]] & column[words[i]]);
+    return total;
+}
+
+}  // namespace
+
+[[gnu::always_inline]] inline int IncrementalSearch::chooseCellBits() {
+    const std::uint64_t* live =
+        m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
+    int wordCount = 0;
+    for (int w = 0; w < m_rowWords; ++w)
+        if (live[w] != 0) m_liveWords[static_cast<std::size_t>(wordCount++)] = static_cast<std::uint16_t>(w);
+    int best = 65535;
+    for (int n = 0; n < m_cells; ++n) {
+        if (m_covered[static_cast<std::size_t>(n)] != 0) continue;
+        const int count = liveThrough(live, m_index->columnBits(n), m_liveWords.data(), wordCount);
+        if (count < best) {
+            if (count == 0) return -1;
+            best = count;
+            m_state.bestCell = n;
+        }
+    }
+    if (m_cells == 0 || best == 65535) return -2;
+    return m_state.bestCell;
+}
+
+int IncrementalSearch::chooseCellBitsPortable() {
+    return chooseCellBits();
+}
+
+// The same, compiled for processors with a population-count instruction (found at run time).
+#if defined(__x86_64__)
+__attribute__((target("popcnt")))
+#endif
+int IncrementalSearch::chooseCellBitsPopcount() {
+    return chooseCellBits();
+}
+
 int IncrementalSearch::chooseCell() {
+    if (m_bits) return m_hardwarePopcount ? chooseCellBitsPopcount() : chooseCellBitsPortable();
     int best = kNoCount;
     for (int n = 0; n < m_cells; ++n) {
         if (m_covered[static_cast<std::size_t>(n)] != 0) continue;
-        const int count = m_count[static_cast<std::size_t>(n)];
+        const int count = m_counts[n];
         if (count < best) {
             if (count == 0) return -1;
             best = count;
@@ -188,6 +289,30 @@ void IncrementalSearch::collectCandidates(int a, int c) {
     level.live.clear();
     level.segments.clear();
     level.total = 0;
+    if (m_bits) {
+        // The live rows through c, ascending: table order.
+        const std::uint64_t* live =
+            m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
+        const std::uint64_t* column = m_index->columnBits(c);
+        int piece = -1;
+        for (int w = 0; w < m_rowWords; ++w)
+            for (std::uint64_t bits = live[w] & column[w]; bits != 0; bits &= bits - 1) {
+                const std::int32_t row = w * 64 + std::countr_zero(bits);
+                const int p = m_index->pieceOf(row);
+                const int copies = m_pieces[static_cast<std::size_t>(p)].copies;
+                if (copies < 1) continue;
+                if (p != piece) {
+                    piece = p;
+                    level.segments.push_back({p, static_cast<int>(level.live.size()), 0, level.total, 0});
+                }
+                level.live.push_back(row);
+                Segment& s = level.segments.back();
+                ++s.size;
+                s.count += copies;
+                level.total += copies;
+            }
+        return;
+    }
     const std::int32_t* row = m_index->columnBegin(c);
     const std::int32_t* end = m_index->columnEnd(c);
     while (row != end) {
@@ -219,7 +344,8 @@ void IncrementalSearch::tryCandidates(int a, std::int64_t from, std::int64_t end
         level.next = i;
         const int p = s.piece;
         const int j = level.live[static_cast<std::size_t>(s.start + k)];
-        if (a == 0) m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, m_pieces[static_cast<std::size_t>(p)]);
+        if (a == 0)
+            m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, m_pieces[static_cast<std::size_t>(p)]);
         // Once interrupted, every further step returns at once without looking at the counts, so the
         // unwinding skips their upkeep (the costly part on a large Board) but keeps every hook call.
         const bool upkeep = !m_interrupted;
@@ -244,8 +370,9 @@ void IncrementalSearch::donateShallowest(int depth) {
         if (from >= level.end) continue;
         // Keep the earlier half: it follows what runs now, so the writer needs it first.
         const std::int64_t mid = from + (level.end - from) / 2;
-        m_donor->donate(std::span<const std::int32_t>(m_state.chosenPlacement.data(), static_cast<std::size_t>(d)),
-                        mid, level.end);
+        m_donor->donate(
+            std::span<const std::int32_t>(m_state.chosenPlacement.data(), static_cast<std::size_t>(d)), mid,
+            level.end);
         level.end = mid;
         return;
     }
@@ -311,7 +438,8 @@ std::pair<std::int32_t, std::int64_t> IncrementalSearch::runStepBelow(std::span<
     std::pair<std::int32_t, std::int64_t> result{-1, 0};
     if (collectAt(a) && candidate >= 0 && candidate < m_levels[static_cast<std::size_t>(a)].total) {
         const auto [p, j] = candidateAt(a, candidate);
-        if (a == 0) m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, m_pieces[static_cast<std::size_t>(p)]);
+        if (a == 0)
+            m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, m_pieces[static_cast<std::size_t>(p)]);
         togglePlacement(p, j);
         place(j, p);
         if (m_state.chosenPlacement.size() <= static_cast<std::size_t>(a))

@@ -22,7 +22,10 @@
 //   one off the count of each of its cells;
 // - taking it away gives the layer of rows it killed their counts back and moves the boundary back.
 // The scan touches only live rows, which are few once a search is a few levels deep, and its overlap
-// test reads only the mask words the placed piece occupies. Choosing a cell is one pass over the
+// test reads only the mask words the placed piece occupies. On small tables (up to a few hundred cells)
+// the live rows are a bit set instead, one per depth: placing clears the rows of the placed cells' column
+// bit sets in a few dozen word operations, and a cell's count is the population count of the live set
+// and its column, taken only when a cell is chosen. Choosing a cell is one pass over the
 // uncovered cells; the candidates are read from the cell's column in table order, skipping dead rows.
 //
 // The candidates of a step are numbered 0 .. total - 1 in the order they are tried (piece by piece,
@@ -43,10 +46,13 @@ class IncrementalSearch : public SearchEngine {
         virtual void donate(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end) = 0;
     };
 
-    IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state, std::span<Piece> pieces,
-                      SearchHooks& hooks);
-    IncrementalSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table, SearchState& state,
-                      std::span<Piece> pieces, SearchHooks& hooks);
+    // `bitParallel` false keeps to the live-row array even on a small table (both forms make the same
+    // search; the tests run both).
+    IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state,
+                      std::span<Piece> pieces, SearchHooks& hooks, bool bitParallel = true);
+    IncrementalSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
+                      SearchState& state, std::span<Piece> pieces, SearchHooks& hooks,
+                      bool bitParallel = true);
     void run() override;
     // The whole search, giving work away to `donor` when asked.
     void runWhole(Donor* donor);
@@ -66,7 +72,8 @@ class IncrementalSearch : public SearchEngine {
     // Only the step below candidate `candidate` of the step reached by `path`, with its hooks, as the
     // whole search would run it there (with the depth-0 status when path is empty). Returns the
     // Placement of that candidate and the number of candidates of the step below it.
-    std::pair<std::int32_t, std::int64_t> runStepBelow(std::span<const std::int32_t> path, std::int64_t candidate);
+    std::pair<std::int32_t, std::int64_t> runStepBelow(std::span<const std::int32_t> path,
+                                                       std::int64_t candidate);
 
   private:
     struct Segment {
@@ -95,11 +102,15 @@ class IncrementalSearch : public SearchEngine {
     void removePath(std::span<const std::int32_t> path);
     void donateShallowest(int depth);
     int chooseCell();
+    int chooseCellBits();
+    int chooseCellBitsPortable();
+    int chooseCellBitsPopcount();
     void place(int placement, int piece);
     void unplace(int placement, int piece);
     void kill(std::int32_t row);
+    void placeBits(int placement, int piece);
     void togglePlacement(int value, int placement);
-    void init();
+    void init(bool bitParallel);
 
     std::shared_ptr<const PlacementIndex> m_index;
     const PlacementTable& m_table;
@@ -109,13 +120,21 @@ class IncrementalSearch : public SearchEngine {
     SearchHooks& m_hooks;
     int m_pieceSlots;
 
-    std::vector<std::int32_t> m_rows;      // live rows first, then the layers of rows killed at each depth
-    std::vector<std::int32_t> m_liveEnd;   // per placed Placement: where the live rows ended before it
+    std::vector<std::int32_t> m_rows;     // live rows first, then the layers of rows killed at each depth
+    std::vector<std::int32_t> m_liveEnd;  // per placed Placement: where the live rows ended before it
     int m_placed = 0;
-    std::int32_t m_live = 0;               // live rows: m_rows[0 .. m_live - 1]
-    std::vector<std::uint8_t> m_dead;      // per row
-    std::vector<std::int32_t> m_count;     // live rows per cell
-    std::vector<std::uint8_t> m_covered;   // per cell
+    std::int32_t m_live = 0;            // live rows: m_rows[0 .. m_live - 1]
+    std::vector<std::uint8_t> m_dead;   // per row
+    std::vector<std::int32_t> m_count;  // live rows per cell
+    std::int32_t* m_counts = nullptr;   // the counts now in force
+    // On small tables the same in bit-parallel form: per depth the live rows as a bit set and the counts,
+    // so that taking a Placement away is only going back one depth.
+    bool m_bits = false;
+    int m_rowWords = 0;
+    std::vector<std::uint64_t> m_liveBits;
+    std::vector<std::uint16_t> m_liveWords;  // scratch: the words of the live set that are not 0
+    bool m_hardwarePopcount = false;
+    std::vector<std::uint8_t> m_covered;  // per cell
     std::vector<Level> m_levels;          // one per depth; never reallocated during a search
 
     bool m_interrupted = false;  // an interrupt was seen; requests are never withdrawn

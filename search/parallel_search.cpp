@@ -185,13 +185,17 @@ class ParallelSearch : public SearchEngine, private PartConsumer {
   public:
     ParallelSearch(int threads, const PlacementTable& table, int freeCellCount, SearchState& state,
                    std::span<Piece> pieces, SearchHooks& hooks)
-        : m_threads(threads), m_table(table), m_cells(freeCellCount), m_state(state), m_pieces(pieces),
+        : m_threads(threads),
+          m_table(table),
+          m_cells(freeCellCount),
+          m_state(state),
+          m_pieces(pieces),
           m_hooks(hooks) {}
 
     void run() override {
         m_state.coveredMask.resize(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
-        PartRunner runner(std::make_shared<const PlacementIndex>(m_table, m_cells), m_table, m_state, m_pieces,
-                          m_threads);
+        PartRunner runner(std::make_shared<const PlacementIndex>(m_table, m_cells), m_table, m_state,
+                          m_pieces, m_threads);
         SearchPart whole;
         whole.whole = true;
         runner.run({whole}, *this);
@@ -218,6 +222,7 @@ class ParallelSearch : public SearchEngine, private PartConsumer {
 }  // namespace
 
 std::unique_ptr<SearchEngine> makeParallelSearch(int threads, const PlacementTable& table, int freeCellCount,
-                                                 SearchState& state, std::span<Piece> pieces, SearchHooks& hooks) {
+                                                 SearchState& state, std::span<Piece> pieces,
+                                                 SearchHooks& hooks) {
     return std::make_unique<ParallelSearch>(threads, table, freeCellCount, state, pieces, hooks);
 }

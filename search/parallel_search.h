@@ -37,8 +37,8 @@ class PartConsumer {
 // waits once it holds many unconsumed events.
 class PartRunner {
   public:
-    PartRunner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table, const SearchState& state,
-               std::span<const Piece> pieces, int threads);
+    PartRunner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
+               const SearchState& state, std::span<const Piece> pieces, int threads);
     // Runs the parts in order; returns false when the consumer stopped it.
     bool run(std::vector<SearchPart> parts, PartConsumer& consumer);
     long long steps() const { return m_steps; }
@@ -61,4 +61,5 @@ class PartRunner {
 // new depth. Only the pumps differ: the calling thread pumps while it waits. Stepwise drawing and "next
 // first" do not apply: they are the window's, and the window searches on one thread.
 std::unique_ptr<SearchEngine> makeParallelSearch(int threads, const PlacementTable& table, int freeCellCount,
-                                                 SearchState& state, std::span<Piece> pieces, SearchHooks& hooks);
+                                                 SearchState& state, std::span<Piece> pieces,
+                                                 SearchHooks& hooks);

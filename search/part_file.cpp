@@ -59,7 +59,8 @@ class Reader {
     std::int32_t int32() {
         std::uint8_t b[4] = {};
         bytes(b, 4);
-        return static_cast<std::int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+        return static_cast<std::int32_t>(b[0] | b[1] << 8 | b[2] << 16 |
+                                         static_cast<std::uint32_t>(b[3]) << 24);
     }
     std::uint64_t uint64() {
         const auto low = static_cast<std::uint32_t>(int32());
@@ -104,7 +105,8 @@ PartFileWriter::~PartFileWriter() {
 void PartFileWriter::int32(std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
     const unsigned char b[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-                                static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+                                static_cast<unsigned char>(bits >> 16),
+                                static_cast<unsigned char>(bits >> 24)};
     if (m_file != nullptr && std::fwrite(b, 1, 4, m_file) != 4) m_failed = true;
 }
 
@@ -117,14 +119,16 @@ bool PartFileWriter::create(const std::string& path, const PartProblem& problem)
         int32(value);
     int32(static_cast<std::int32_t>(problem.fingerprint & 0xffffffffu));
     int32(static_cast<std::int32_t>(problem.fingerprint >> 32));
-    if (std::fwrite(problem.image.data(), 1, problem.image.size(), m_file) != problem.image.size()) m_failed = true;
+    if (std::fwrite(problem.image.data(), 1, problem.image.size(), m_file) != problem.image.size())
+        m_failed = true;
     const std::string name = problem.pieces.m_szPieceFile.substr(0, kMaxName);
     int32(static_cast<std::int32_t>(name.size()));
     if (std::fwrite(name.data(), 1, name.size(), m_file) != name.size()) m_failed = true;
     int32(problem.pieces.m_nPieces);
     int32(problem.pieces.m_nPieceTriangles);
     for (Piece piece : problem.pieces.m_pieces) {
-        const unsigned char label[2] = {static_cast<unsigned char>(piece.label[0]), static_cast<unsigned char>(piece.label[1])};
+        const unsigned char label[2] = {static_cast<unsigned char>(piece.label[0]),
+                                        static_cast<unsigned char>(piece.label[1])};
         if (std::fwrite(label, 1, 2, m_file) != 2) m_failed = true;
         for (const PieceLink& link : piece.links) {
             const unsigned char bytes[2] = {link.parent, link.direction};
@@ -226,7 +230,8 @@ std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& 
             break;
         }
         const bool newUnit = unit != lastUnit;
-        if (unit < 0 || unit >= problem.unitCount || !unitOfShard(static_cast<std::size_t>(unit), problem.shardIndex, problem.shardCount) ||
+        if (unit < 0 || unit >= problem.unitCount ||
+            !unitOfShard(static_cast<std::size_t>(unit), problem.shardIndex, problem.shardCount) ||
             unit < lastUnit || (newUnit && !data.units.empty() && !data.units.back().finished) ||
             (!newUnit && data.units.back().finished)) {
             valid = false;
@@ -260,7 +265,8 @@ std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& 
     }
     truncated = truncated || !r.ok() || (valid && !closed);
     if (!valid || !closed) {
-        error = truncated ? "Deelbestand " + path + " is onvolledig (afgebroken tijdens het schrijven)" : broken;
+        error =
+            truncated ? "Deelbestand " + path + " is onvolledig (afgebroken tijdens het schrijven)" : broken;
         return std::nullopt;
     }
     return std::make_pair(std::move(problem), std::move(data));

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <bit>
 
+namespace {
+constexpr std::size_t kMaxColumnBitWords = std::size_t{1} << 18;  // 2 MB
+}
+
 PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
     : m_cells(std::max(freeCellCount, 0)) {
     const int placements = table.placementCount;
@@ -50,11 +54,23 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
     m_columnRows.resize(entries);
     std::vector<std::int32_t> fill(m_columnStart.begin(), m_columnStart.end() - 1);
     for (int j = 0; j < placements; ++j)
-        for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c) m_columnRows[static_cast<std::size_t>(fill[*c]++)] = j;
+        for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c)
+            m_columnRows[static_cast<std::size_t>(fill[*c]++)] = j;
+
+    // Column bit sets when they stay small (a Board of a few hundred cells with a few thousand rows).
+    m_rowWords = (placements + 63) / 64;
+    const std::size_t words = static_cast<std::size_t>(m_rowWords) * static_cast<std::size_t>(m_cells);
+    if (words <= kMaxColumnBitWords) {
+        m_columnBits.assign(words, 0);
+        for (int j = 0; j < placements; ++j)
+            for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c)
+                m_columnBits[static_cast<std::size_t>(*c) * static_cast<std::size_t>(m_rowWords) +
+                             static_cast<std::size_t>(j >> 6)] |= std::uint64_t{1} << (j & 63);
+    }
 }
 
 std::size_t PlacementIndex::bytes() const {
     return m_pieceOf.capacity() + m_rowStart.capacity() * sizeof(std::int32_t) +
            m_rowCells.capacity() * sizeof(std::uint16_t) + m_columnStart.capacity() * sizeof(std::int32_t) +
-           m_columnRows.capacity() * sizeof(std::int32_t);
+           m_columnRows.capacity() * sizeof(std::int32_t) + m_columnBits.capacity() * sizeof(std::uint64_t);
 }

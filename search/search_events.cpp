@@ -56,7 +56,8 @@ bool eventsValid(std::span<const std::int32_t> events, int placements, int piece
             continue;
         }
         if (kind != kDepthEvent && kind != kSolutionEvent) return false;
-        if (value < 0 || value > maxDepth || static_cast<std::size_t>(value) > events.size() - i) return false;
+        if (value < 0 || value > maxDepth || static_cast<std::size_t>(value) > events.size() - i)
+            return false;
         for (std::int32_t d = 0; d < value; ++d, ++i)
             if (events[i] < 0 || events[i] >= placements) return false;
     }

@@ -27,7 +27,8 @@ inline constexpr std::int32_t kFirstPieceEvent = 3;
 // Hooks that append every event to a stream.
 class EventRecorder : public SearchHooks {
   public:
-    EventRecorder(const SearchState& state, std::span<const Piece> pieces) : m_state(state), m_pieces(pieces) {}
+    EventRecorder(const SearchState& state, std::span<const Piece> pieces)
+        : m_state(state), m_pieces(pieces) {}
 
     void pumpMessages() override {}
     bool interruptRequested() override { return false; }
@@ -35,7 +36,8 @@ class EventRecorder : public SearchHooks {
     void drawPlacement(int, int) override {}
     void recordSolution(int depth) override { appendPath(kSolutionEvent, depth); }
     void showFirstPieceStatus(int percent, const Piece& piece) override {
-        const std::int32_t values[3] = {kFirstPieceEvent, percent, static_cast<std::int32_t>(&piece - m_pieces.data())};
+        const std::int32_t values[3] = {kFirstPieceEvent, percent,
+                                        static_cast<std::int32_t>(&piece - m_pieces.data())};
         append(values);
     }
 

@@ -9,8 +9,8 @@
 namespace {
 
 // The parts for candidates 0 .. count - 1 below `path`: one each, or `target` ranges when there are more.
-void addParts(std::list<SearchUnit>& units, std::list<SearchUnit>::iterator before, const std::vector<std::int32_t>& path,
-              std::int64_t count, int target, int& parts) {
+void addParts(std::list<SearchUnit>& units, std::list<SearchUnit>::iterator before,
+              const std::vector<std::int32_t>& path, std::int64_t count, int target, int& parts) {
     const std::int64_t pieces = std::min<std::int64_t>(count, target);
     for (std::int64_t i = 0; i < pieces; ++i) {
         SearchUnit unit;
@@ -74,7 +74,11 @@ class PartReplay : public SearchEngine {
   public:
     PartReplay(std::vector<PartData> parts, SearchState& state, std::span<Piece> pieces, SearchHooks& hooks,
                std::function<void()> incomplete)
-        : m_parts(std::move(parts)), m_state(state), m_pieces(pieces), m_hooks(hooks), m_incomplete(std::move(incomplete)) {
+        : m_parts(std::move(parts)),
+          m_state(state),
+          m_pieces(pieces),
+          m_hooks(hooks),
+          m_incomplete(std::move(incomplete)) {
         std::sort(m_parts.begin(), m_parts.end(),
                   [](const PartData& a, const PartData& b) { return a.shardIndex < b.shardIndex; });
     }
@@ -110,7 +114,8 @@ class PartReplay : public SearchEngine {
 
 }  // namespace
 
-std::unique_ptr<SearchEngine> makePartReplay(std::vector<PartData> parts, SearchState& state, std::span<Piece> pieces,
-                                             SearchHooks& hooks, std::function<void()> incomplete) {
+std::unique_ptr<SearchEngine> makePartReplay(std::vector<PartData> parts, SearchState& state,
+                                             std::span<Piece> pieces, SearchHooks& hooks,
+                                             std::function<void()> incomplete) {
     return std::make_unique<PartReplay>(std::move(parts), state, pieces, hooks, std::move(incomplete));
 }

@@ -50,5 +50,6 @@ struct PartData {
 
 // Plays the units of all parts back on the hooks, in unit order. Stops at the first unit that a part
 // did not finish (an interrupted shard), after playing what it has; `incomplete` is then called.
-std::unique_ptr<SearchEngine> makePartReplay(std::vector<PartData> parts, SearchState& state, std::span<Piece> pieces,
-                                             SearchHooks& hooks, std::function<void()> incomplete);
+std::unique_ptr<SearchEngine> makePartReplay(std::vector<PartData> parts, SearchState& state,
+                                             std::span<Piece> pieces, SearchHooks& hooks,
+                                             std::function<void()> incomplete);

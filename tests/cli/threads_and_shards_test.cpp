@@ -15,7 +15,9 @@ namespace fs = std::filesystem;
 using testsupport::readBytes;
 using testsupport::readText;
 
-std::string example(const std::string& name) { return testsupport::examplesDir() + "/" + name; }
+std::string example(const std::string& name) {
+    return testsupport::examplesDir() + "/" + name;
+}
 
 // The log with the start time, the duration and the end time blanked.
 std::string withoutTimes(const std::string& log) {
@@ -33,7 +35,8 @@ Files solveInto(const fs::path& folder, std::vector<std::string> arguments, cons
     arguments.insert(arguments.begin(), {"--quiet", "--output-dir", folder.string()});
     const auto result = solverprocess::run(folder.string(), arguments);
     EXPECT_EQ(result.exitStatus, 0) << result.err;
-    return {readBytes((folder / (base + ".opb")).string()), withoutTimes(readText((folder / (base + ".opl")).string()))};
+    return {readBytes((folder / (base + ".opb")).string()),
+            withoutTimes(readText((folder / (base + ".opl")).string()))};
 }
 
 struct Case {
@@ -75,7 +78,8 @@ struct Parts : testing::Test {
     std::vector<std::string> parts;
     void SetUp() override {
         for (const char* shard : {"1/2", "2/2"})
-            EXPECT_EQ(solverprocess::run(dir.path().string(), {"--quiet", "--shard", shard, board}).exitStatus, 0);
+            EXPECT_EQ(
+                solverprocess::run(dir.path().string(), {"--quiet", "--shard", shard, board}).exitStatus, 0);
         parts = {dir.file("trianzoid1306.deel1van2"), dir.file("trianzoid1306.deel2van2")};
     }
     solverprocess::Result merge(std::vector<std::string> files) {
@@ -103,7 +107,8 @@ TEST_F(Parts, FaultyPartFilesAreRefusedWithAReason) {
     refused({parts[0]}, "Oei: Deel 2 van 2 ontbreekt");
     refused({parts[0], parts[0]}, "Oei: Deel 1 van 2 is twee keer opgegeven");
     refused({parts[0], dir.file("nergens")}, "Oei: Deelbestand " + dir.file("nergens") + " is niet te lezen");
-    testsupport::writeBytes(broken, std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2));
+    testsupport::writeBytes(broken,
+                            std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2));
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is onvolledig");
     testsupport::writeText(broken, "geen deel\n");
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is geen geldig deelbestand");

@@ -22,7 +22,7 @@ struct Problem {
 // Logs every hook call, and acts like a user at scripted pumps: a key press (steps shown), "next
 // first", an interrupt.
 class ScriptedHooks : public SearchHooks {
-public:
+  public:
     ScriptedHooks(SearchState& state, long keyAt, long skipAt, long interruptAt)
         : m_state(state), m_keyAt(keyAt), m_skipAt(skipAt), m_interruptAt(interruptAt) {}
 
@@ -37,7 +37,9 @@ public:
     // problems with many solutions stay quick.
     bool interruptRequested() override { return m_interrupted || ++m_events > kEventLimit; }
     void onNewDepth(int depth) override { log << "depth " << depth << "\n"; }
-    void drawPlacement(int value, int placement) override { log << "draw " << value << " " << placement << "\n"; }
+    void drawPlacement(int value, int placement) override {
+        log << "draw " << value << " " << placement << "\n";
+    }
     void recordSolution(int depth) override {
         ++solutions;
         log << "solution";
@@ -53,7 +55,7 @@ public:
     std::ostringstream log;
     int solutions = 0;
 
-private:
+  private:
     SearchState& m_state;
     static constexpr long kEventLimit = 3000;
     long m_pumps = 0;
@@ -99,7 +101,9 @@ struct Run {
     long long steps;
 };
 
-Run runEngine(bool incremental, const Problem& problem, long keyAt, long skipAt, long interruptAt) {
+enum class Engine { Plain, LiveRows, BitParallel };
+
+Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, long interruptAt) {
     FreeCellIndex index;
     const int cells = numberFreeCells(index, problem.board);
     PlacementTable table;
@@ -109,13 +113,14 @@ Run runEngine(bool incremental, const Problem& problem, long keyAt, long skipAt,
     state.coveredMask.assign(static_cast<std::size_t>(wordsPerMaskFor(cells)), 0);
     state.candidateCounts.assign(static_cast<std::size_t>(cells), 0);
     state.pieceCount = pieces.m_nPieces;
-    for (int p = 0; p < pieces.m_nPieces; ++p) state.totalCopies += pieces.m_pieces[static_cast<std::size_t>(p)].copies;
+    for (int p = 0; p < pieces.m_nPieces; ++p)
+        state.totalCopies += pieces.m_pieces[static_cast<std::size_t>(p)].copies;
     ScriptedHooks hooks(state, keyAt, skipAt, interruptAt);
     std::span<Piece> slots(pieces.m_pieces);
-    if (incremental) {
-        IncrementalSearch(table, cells, state, slots, hooks).run();
-    } else {
+    if (engine == Engine::Plain) {
         BacktrackingSearch(table, cells, state, slots, hooks).run();
+    } else {
+        IncrementalSearch(table, cells, state, slots, hooks, engine == Engine::BitParallel).run();
     }
     Run run{hooks.log.str(), state.coveredMask, {}, state.steps};
     for (const Piece& piece : pieces.m_pieces) run.copies.push_back(piece.copies);
@@ -123,16 +128,18 @@ Run runEngine(bool incremental, const Problem& problem, long keyAt, long skipAt,
 }
 
 void expectSameBehaviour(const Problem& problem, long keyAt, long skipAt, long interruptAt, int seed) {
-    const Run plain = runEngine(false, problem, keyAt, skipAt, interruptAt);
-    const Run fast = runEngine(true, problem, keyAt, skipAt, interruptAt);
-    ASSERT_EQ(plain.log, fast.log) << "seed " << seed;
-    EXPECT_EQ(plain.coveredMask, fast.coveredMask) << "seed " << seed;
-    EXPECT_EQ(plain.copies, fast.copies) << "seed " << seed;
-    EXPECT_EQ(plain.steps, fast.steps) << "seed " << seed;
-    // Whatever happened, the counters are back where they started.
-    for (std::size_t p = 0; p < plain.copies.size(); ++p)
-        EXPECT_EQ(fast.copies[p], problem.pieces.m_pieces[p].copies) << "seed " << seed;
-    for (auto word : fast.coveredMask) EXPECT_EQ(word, 0u) << "seed " << seed;
+    const Run plain = runEngine(Engine::Plain, problem, keyAt, skipAt, interruptAt);
+    for (Engine engine : {Engine::LiveRows, Engine::BitParallel}) {
+        const Run fast = runEngine(engine, problem, keyAt, skipAt, interruptAt);
+        ASSERT_EQ(plain.log, fast.log) << "seed " << seed;
+        EXPECT_EQ(plain.coveredMask, fast.coveredMask) << "seed " << seed;
+        EXPECT_EQ(plain.copies, fast.copies) << "seed " << seed;
+        EXPECT_EQ(plain.steps, fast.steps) << "seed " << seed;
+        // Whatever happened, the counters are back where they started.
+        for (std::size_t p = 0; p < plain.copies.size(); ++p)
+            EXPECT_EQ(fast.copies[p], problem.pieces.m_pieces[p].copies) << "seed " << seed;
+        for (auto word : fast.coveredMask) EXPECT_EQ(word, 0u) << "seed " << seed;
+    }
 }
 
 TEST(EngineEquivalence, RandomProblemsUndisturbed) {
@@ -154,7 +161,8 @@ TEST(EngineEquivalence, RandomProblemsWithKeysSkipsAndInterrupts) {
 TEST(EngineEquivalence, TheHexagonExampleAndSpareCells) {
     Problem hexagon;
     hexagon.board.m_cells.fill(65);
-    for (auto [c, r] : {std::pair{1, 0}, {2, 0}, {3, 0}, {1, 1}, {2, 1}, {3, 1}}) hexagon.board.cell(c, r) = 64;
+    for (auto [c, r] : {std::pair{1, 0}, {2, 0}, {3, 0}, {1, 1}, {2, 1}, {3, 1}})
+        hexagon.board.cell(c, r) = 64;
     hexagon.pieces.m_nPieces = 1;
     Piece two;
     two.triangleCount = 2;

@@ -32,7 +32,8 @@ long peakKilobytesOfLargestSearch(int threads) {
             int placements = 0;
             f.platform.onPump = [&](long) {
                 placements = std::max(placements, f.view.m_table.placementCount);
-                if (f.view.ViewMode == kSearching && f.view.m_state.shownDepth >= 4) f.view.ViewMode = kInterruptRequested;
+                if (f.view.ViewMode == kSearching && f.view.m_state.shownDepth >= 4)
+                    f.view.ViewMode = kInterruptRequested;
             };
             f.search();
             rusage usage{};
