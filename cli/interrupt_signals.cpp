@@ -7,7 +7,9 @@ namespace {
 
 volatile std::sig_atomic_t g_signalled = 0;
 
-extern "C" void onInterruptSignal(int) { g_signalled = 1; }
+extern "C" void onInterruptSignal(int) {
+    g_signalled = 1;
+}
 
 }  // namespace
 
@@ -21,4 +23,6 @@ void installInterruptHandlers() {
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
-bool interruptSignalled() { return g_signalled != 0; }
+bool interruptSignalled() {
+    return g_signalled != 0;
+}

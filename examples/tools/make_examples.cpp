@@ -60,8 +60,10 @@ std::vector<Cell> cutTriangle(int n, int top, int bottomLeft, int bottomRight) {
     for (int y = top; y < n; ++y) {
         int fromBottom = n - 1 - y;
         for (int i = 0; i <= 2 * y; ++i) {
-            // Inside a bottom corner triangle of side k: 2 * (rows from the bottom) + (cells from the side) < 2k - 1.
-            if (2 * fromBottom + i < 2 * bottomLeft - 1 || 2 * fromBottom + (2 * y - i) < 2 * bottomRight - 1) continue;
+            // Inside a bottom corner triangle of side k: 2 * (rows from the bottom) + (cells from the side) <
+            // 2k - 1.
+            if (2 * fromBottom + i < 2 * bottomLeft - 1 || 2 * fromBottom + (2 * y - i) < 2 * bottomRight - 1)
+                continue;
             region.push_back({c - y + i, y});
         }
     }
@@ -95,6 +97,7 @@ std::vector<std::string> pieceLines(const PieceFileSpec& spec) {
 bool writePieceFile(const std::string& folder, const PieceFileSpec& spec) {
     std::ofstream out(folder + "/" + spec.name, std::ios::binary);
     for (const auto& line : pieceLines(spec)) out << line << '\n';
+    if (!out) std::cerr << spec.name << ": niet te schrijven\n";
     return static_cast<bool>(out);
 }
 
@@ -144,12 +147,8 @@ int main(int argc, char** argv) {
     bool ok = true;
 
     const PieceFileSpec pieceFiles[] = {
-        {"tetriamonds.tzp", {4}},
-        {"tetriamonds-x2.tzp", {4}, 2},
-        {"pentiamonds.tzp", {5}},
-        {"hexiamonds.tzp", {6}},
-        {"heptiamonds.tzp", {7}},
-        {"polyiamonds-1-5.tzp", {1, 2, 3, 4, 5}},
+        {"tetriamonds.tzp", {4}}, {"tetriamonds-x2.tzp", {4}, 2}, {"pentiamonds.tzp", {5}},
+        {"hexiamonds.tzp", {6}},  {"heptiamonds.tzp", {7}},       {"polyiamonds-1-5.tzp", {1, 2, 3, 4, 5}},
     };
     for (const auto& spec : pieceFiles) ok = writePieceFile(folder, spec) && ok;
 
@@ -164,7 +163,8 @@ int main(int argc, char** argv) {
     // 12 triangles, as many pointing up as down, for pieces of which one has two more of one kind:
     // the checkerboard test says no.
     ok = writeBoard(folder, "tetriamonds-3x2-impossible.trz", "tetriamonds.tzp", parallelogram(3, 2)) && ok;
-    ok = writeBoard(folder, "pentiamonds-house.trz", "pentiamonds.tzp", centredRows({1, 7, 7, 5}, true)) && ok;
+    ok =
+        writeBoard(folder, "pentiamonds-house.trz", "pentiamonds.tzp", centredRows({1, 7, 7, 5}, true)) && ok;
     ok = writeBoard(folder, "polyiamonds-1-5-bell.trz", "polyiamonds-1-5.tzp",
                     centredRows({3, 3, 5, 7, 9, 11}, false)) &&
          ok;
