@@ -1,1 +1,30 @@
-int main() { return 0; }
+// trianzoid-solve: finds every tiling of a Board document without a window.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+#include "cli/interrupt_signals.h"
+#include "cli/solve.h"
+
+int main(int argc, char** argv) {
+    installInterruptHandlers();
+    std::string program = "trianzoid-solve";
+    std::vector<std::string> arguments(argv, argv + argc);
+    ParsedCommandLine parsed = parseCommandLine(arguments);
+    switch (parsed.action) {
+        case ParsedCommandLine::Action::Help:
+            std::fputs(helpText(program).c_str(), stdout);
+            return ExitStatus::Finished;
+        case ParsedCommandLine::Action::Version:
+            std::fputs(versionText().c_str(), stdout);
+            return ExitStatus::Finished;
+        case ParsedCommandLine::Action::UsageError:
+            std::fprintf(stderr, "%s: %s\n%sMeer informatie met '%s --help'.\n", program.c_str(),
+                         parsed.error.c_str(), usageLine(program).c_str(), program.c_str());
+            return ExitStatus::Usage;
+        case ParsedCommandLine::Action::Solve:
+            break;
+    }
+    return solve(parsed.options, stdout, stderr, stdin);
+}

@@ -2,14 +2,9 @@
 
 #include "board/trianzoid_view.h"
 #include "platform/headless_platform.h"
+#include "tests/support/view_fixture.h"
 
 namespace {
-
-class FixedClock : public Clock {
-public:
-    std::time_t now() override { return 0; }
-    std::tm localTime(std::time_t) override { return {}; }
-};
 
 class Readiness : public ::testing::Test {
 protected:
@@ -22,7 +17,7 @@ protected:
     }
     CTrianzoidDoc doc;
     HeadlessPlatform platform;
-    FixedClock clock;
+    testsupport::FakeClock clock;
     CTrianzoidView view{doc, platform, clock};
 };
 

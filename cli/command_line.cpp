@@ -1,0 +1,116 @@
+#include "cli/command_line.h"
+
+#include <getopt.h>
+
+#include <cstring>
+
+#ifndef TRIANZOID_VERSION
+#define TRIANZOID_VERSION "onbekend"
+#endif
+
+namespace {
+
+enum OptionId { kPieces = 1, kLetters, kYes, kOutputDir, kQuiet, kHelp, kVersion };
+
+const option kLongOptions[] = {
+    {"pieces", required_argument, nullptr, kPieces},
+    {"letters", no_argument, nullptr, kLetters},
+    {"yes", no_argument, nullptr, kYes},
+    {"output-dir", required_argument, nullptr, kOutputDir},
+    {"quiet", no_argument, nullptr, kQuiet},
+    {"help", no_argument, nullptr, kHelp},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+}  // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    // getopt_long works on a writable argv; it may permute the copies, never the caller's strings.
+    std::vector<std::string> copies = arguments;
+    if (copies.empty()) copies.push_back("trianzoid-solve");
+    std::vector<char*> argv;
+    for (auto& argument : copies) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    int argc = static_cast<int>(copies.size());
+
+    ParsedCommandLine result;
+    bool help = false, version = false;
+    opterr = 0;  // our own messages, in Dutch
+    optind = 0;  // 0 rather than 1: also resets getopt's internal state between calls
+    for (;;) {
+        int index = -1;
+        // The leading ':' makes a missing argument return ':' instead of '?'.
+        int id = getopt_long(argc, argv.data(), ":", kLongOptions, &index);
+        if (id == -1) break;
+        switch (id) {
+            case kPieces: result.options.pieceFile = optarg; break;
+            case kLetters: result.options.letters = true; break;
+            case kYes: result.options.yes = true; break;
+            case kOutputDir: result.options.outputDir = optarg; break;
+            case kQuiet: result.options.quiet = true; break;
+            case kHelp: help = true; break;
+            case kVersion: version = true; break;
+            case ':':
+                result.error = std::string("optie '") + argv[static_cast<std::size_t>(optind) - 1] +
+                               "' verwacht een waarde";
+                return result;
+            default: {
+                const char* offending = argv[static_cast<std::size_t>(optind) - 1];
+                if (optopt != 0 && std::strncmp(offending, "--", 2) != 0)
+                    result.error = std::string("onbekende optie '-") + static_cast<char>(optopt) + "'";
+                else
+                    result.error = std::string("onbekende of dubbelzinnige optie '") + offending + "'";
+                return result;
+            }
+        }
+    }
+    if (help) {
+        result.action = ParsedCommandLine::Action::Help;
+        return result;
+    }
+    if (version) {
+        result.action = ParsedCommandLine::Action::Version;
+        return result;
+    }
+    int rest = argc - optind;
+    if (rest == 0) {
+        result.error = "geen veldbestand opgegeven";
+        return result;
+    }
+    if (rest > 1) {
+        result.error = std::string("te veel argumenten: '") + argv[static_cast<std::size_t>(optind) + 1] + "'";
+        return result;
+    }
+    result.options.documentPath = argv[static_cast<std::size_t>(optind)];
+    if (result.options.documentPath.empty()) {
+        result.error = "lege naam voor het veldbestand";
+        return result;
+    }
+    result.action = ParsedCommandLine::Action::Solve;
+    return result;
+}
+
+std::string usageLine(const std::string& program) { return "Gebruik: " + program + " [OPTIES] VELD.trz\n"; }
+
+std::string helpText(const std::string& program) {
+    return usageLine(program) +
+           "Zoekt alle oplossingen van een trianzoidveld en schrijft ze naar trianzoidLLHH.opb en .opl\n"
+           "(LL = lengte van een rij, HH = aantal rijen).\n"
+           "\n"
+           "  --pieces BESTAND   dit trianzoidbestand gebruiken in plaats van het bestand uit het veld\n"
+           "  --letters          letteroplossing: per oplossing een regel met de gebruikte trianzoids\n"
+           "  --yes              toch zoeken als volgens de dambordmethode een oplossing onmogelijk is\n"
+           "  --output-dir MAP   map voor de oplossingsbestanden (standaard: de huidige map)\n"
+           "  --quiet            geen voortgang tonen\n"
+           "  --help             deze hulp tonen en stoppen\n"
+           "  --version          versie tonen en stoppen\n"
+           "\n"
+           "De laatste regel op standaarduitvoer is de slotregel van het logboek.\n"
+           "Ctrl+C onderbreekt het zoeken; de bestanden blijven volledig.\n"
+           "\n"
+           "Afsluitstatus: 0 klaar, 1 fout gemeld (bestand ontbreekt, is onjuist of niet te schrijven),\n"
+           "2 verkeerd gebruik, 3 volgens de dambordmethode onmogelijk en niet doorgegaan, 130 onderbroken.\n";
+}
+
+std::string versionText() { return std::string("trianzoid-solve ") + TRIANZOID_VERSION + "\n"; }

@@ -1,0 +1,24 @@
+#include "cli/interrupt_signals.h"
+
+#include <csignal>
+#include <initializer_list>
+
+namespace {
+
+volatile std::sig_atomic_t g_signalled = 0;
+
+extern "C" void onInterruptSignal(int) { g_signalled = 1; }
+
+}  // namespace
+
+void installInterruptHandlers() {
+    struct sigaction action {};
+    action.sa_handler = onInterruptSignal;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a question waiting for an answer on the terminal returns at once.
+    // SA_RESETHAND: the next signal has its default effect, for a user who does not want to wait.
+    action.sa_flags = SA_RESETHAND;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+bool interruptSignalled() { return g_signalled != 0; }

@@ -1,0 +1,95 @@
+#include "cli/solve.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+#include "board/document_image.h"
+#include "board/trianzoid_doc.h"
+#include "board/trianzoid_view.h"
+#include "cli/console_platform.h"
+#include "cli/interrupt_signals.h"
+#include "pieces/piece_file_reader.h"
+
+namespace {
+
+// The document file's bytes, at most one image's worth: a shorter file fills only its own length and a
+// longer one is read no further, as the application reads it. Nothing when it cannot be read.
+std::optional<std::vector<std::uint8_t>> readDocumentFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<std::uint8_t> bytes(kDocumentImageSize);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+const char kReadyText[] = "Zoeken kan starten";
+
+}  // namespace
+
+int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE* in) {
+    ConsolePlatform::Settings settings;
+    settings.assumeYes = options.yes;
+    settings.progress = !options.quiet && isatty(fileno(err));
+    settings.canAsk = isatty(fileno(in)) && isatty(fileno(err));
+    ConsolePlatform platform(err, in, settings);
+
+    // The document, as the application opens one: the stored block, then the pieces of its piece file.
+    auto image = readDocumentFile(options.documentPath);
+    if (!image) {
+        platform.report("Oei: Bestand " + options.documentPath + " is er niet");
+        return ExitStatus::Error;
+    }
+    CTrianzoidDoc doc;
+    loadDocumentImage(doc, *image);
+    if (!options.pieceFile.empty()) {
+        ReadPieceFile(doc, options.pieceFile, platform);
+    } else if (doc.m_szPieceFile.empty()) {
+        platform.report("Oei: Veld " + options.documentPath + " noemt geen trianzoidbestand; geef er een met --pieces");
+        return ExitStatus::Error;
+    } else {
+        doc.reloadPieceFile(options.documentPath, platform);
+    }
+    if (platform.errorReported()) return ExitStatus::Error;
+
+    SystemClock clock;
+    CTrianzoidView view(doc, platform, clock);
+    platform.attachView(&view);
+    view.m_strOutputDir = options.outputDir;
+    view.m_bLetterSolution = options.letters;
+
+    // What the window's repaint does before the search commands are enabled.
+    view.m_nReadiness = view.UpdateReadiness();
+    std::string readiness = platform.paneText(0);
+    if (view.m_nReadiness < 0) {
+        platform.report("Oei: Geen trianzoids om te leggen (" + readiness + ")");
+        return ExitStatus::Error;
+    }
+    if (readiness != kReadyText && !options.quiet) platform.report("Let op: " + readiness);
+
+    platform.startProgress();
+    view.runSearch(false);
+    platform.clearProgress();
+
+    if (!platform.finalTitle()) {
+        // The search did not start.
+        if (interruptSignalled()) return ExitStatus::Interrupted;
+        if (platform.questionRefused()) return ExitStatus::Refused;
+        if (!platform.errorReported()) platform.report("Oei: Zoeken niet gestart");
+        return ExitStatus::Error;
+    }
+    // The log's last line, as the driver wrote it.
+    std::fprintf(out, "%s\n", view.m_strSearchSummary.c_str());
+    std::fflush(out);
+
+    if (platform.errorReported()) return ExitStatus::Error;
+    if (platform.interruptDelivered() || *platform.finalTitle() != "Klaar") return ExitStatus::Interrupted;
+    return ExitStatus::Finished;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdio>
+
+#include "cli/command_line.h"
+
+// Exit statuses of trianzoid-solve.
+namespace ExitStatus {
+inline constexpr int Finished = 0;
+inline constexpr int Error = 1;           // an error the program reported: a file missing, incorrect, not writable
+inline constexpr int Usage = 2;           // wrong use of the command line
+inline constexpr int Refused = 3;         // impossible by the checkerboard test, and not told to go on
+inline constexpr int Interrupted = 130;  // stopped by a signal
+}  // namespace ExitStatus
+
+// Opens the document as the application does, runs the search and prints the log's summary line on
+// `out`; messages and progress go to `err`, a question's answer comes from `in`. Returns the exit status.
+int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE* in);

@@ -1,0 +1,226 @@
+// trianzoid-solve's command line: usage errors, help and version, the options, and the reported errors.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <set>
+
+#include "tests/cli/example_files.h"
+#include "tests/cli/solver_process.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string examplePath(const std::string& name) { return testsupport::examplesDir() + "/" + name; }
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::vector<std::string> filesIn(const fs::path& folder) {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The pentiamond house: 4 solutions, quick. Row length 7 (W 4), 6 rows: trianzoid0706.
+const char kHouse[] = "pentiamonds-house.trz";
+const char kHouseBase[] = "trianzoid0706";
+
+TEST(SolverUsage, WrongUseExitsWithStatus2AndSaysHow) {
+    testsupport::TempDir dir;
+    const std::vector<std::vector<std::string>> wrong = {
+        {},                                           // no document
+        {"--frobnicate", examplePath(kHouse)},       // unknown long option
+        {"-x", examplePath(kHouse)},                  // unknown short option
+        {examplePath(kHouse), "--pieces"},            // option without its value
+        {examplePath(kHouse), examplePath(kHouse)},  // two documents
+    };
+    for (const auto& arguments : wrong) {
+        auto result = solverprocess::run(dir.path().string(), arguments);
+        EXPECT_EQ(result.exitStatus, 2) << testing::PrintToString(arguments);
+        EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(contains(result.err, "Gebruik: trianzoid-solve [OPTIES] VELD.trz\n")) << result.err;
+        EXPECT_TRUE(contains(result.err, "--help")) << result.err;
+    }
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+
+    auto unknown = solverprocess::run(dir.path().string(), {"--frobnicate", examplePath(kHouse)});
+    EXPECT_TRUE(contains(unknown.err, "trianzoid-solve: onbekende of dubbelzinnige optie '--frobnicate'\n"))
+        << unknown.err;
+    auto missing = solverprocess::run(dir.path().string(), {examplePath(kHouse), "--pieces"});
+    EXPECT_TRUE(contains(missing.err, "trianzoid-solve: optie '--pieces' verwacht een waarde\n")) << missing.err;
+}
+
+TEST(SolverUsage, HelpAndVersion) {
+    testsupport::TempDir dir;
+    auto help = solverprocess::run(dir.path().string(), {"--help"});
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_EQ(help.out.rfind("Gebruik: trianzoid-solve [OPTIES] VELD.trz\n", 0), 0u) << help.out;
+    for (const char* option : {"--pieces BESTAND", "--letters", "--yes", "--output-dir MAP", "--quiet", "--help",
+                               "--version"})
+        EXPECT_TRUE(contains(help.out, option)) << option;
+    EXPECT_EQ(help.err, "");
+
+    auto version = solverprocess::run(dir.path().string(), {"--version"});
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("trianzoid-solve \\d+\\.\\d+(\\.\\d+)?\n"))) << version.out;
+    // Help wins over a document that is not even there: nothing is searched.
+    auto both = solverprocess::run(dir.path().string(), {"nope.trz", "--help"});
+    EXPECT_EQ(both.exitStatus, 0);
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(SolverErrors, MissingFilesAreReportedWithStatus1) {
+    testsupport::TempDir dir;
+    auto noDocument = solverprocess::run(dir.path().string(), {"nope.trz"});
+    EXPECT_EQ(noDocument.exitStatus, 1);
+    EXPECT_EQ(noDocument.err, "Oei: Bestand nope.trz is er niet\n");
+    EXPECT_EQ(noDocument.out, "");
+
+    // The document without its piece file beside it, run from its own folder: the piece file is missing.
+    fs::copy_file(examplePath(kHouse), dir.path() / "house.trz");
+    auto noPieces = solverprocess::run(dir.path().string(), {"house.trz"});
+    EXPECT_EQ(noPieces.exitStatus, 1);
+    EXPECT_TRUE(contains(noPieces.err, "Oei: Bestand ")) << noPieces.err;
+    EXPECT_TRUE(contains(noPieces.err, "pentiamonds.tzp is er niet\n")) << noPieces.err;
+    EXPECT_EQ(noPieces.out, "");
+
+    auto wrongPieces = solverprocess::run(dir.path().string(), {"--pieces", "nope.tzp", "house.trz"});
+    EXPECT_EQ(wrongPieces.exitStatus, 1);
+    EXPECT_EQ(wrongPieces.err, "Oei: Bestand nope.tzp is er niet\n");
+    EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"house.trz"});
+}
+
+TEST(SolverErrors, IncorrectPieceFileIsReportedOnOneLine) {
+    testsupport::TempDir dir;
+    testsupport::writeText(dir.file("bad.tzp"), "A1   1 4 0R 1O 2L\nB2   1 X\n");
+    auto result = solverprocess::run(dir.path().string(), {"--pieces", "bad.tzp", examplePath(kHouse)});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.err, "Oei: Bestand bad.tzp incorrect; Regel: B2   1 X\n");
+    EXPECT_EQ(result.out, "");
+}
+
+TEST(SolverErrors, DocumentWithoutPieceFileNeedsPiecesOption) {
+    testsupport::TempDir dir;
+    testsupport::writeText(dir.file("empty.trz"), "");  // a short file: the new document's values
+    auto result = solverprocess::run(dir.path().string(), {"empty.trz"});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(contains(result.err, "Oei: Veld empty.trz noemt geen trianzoidbestand")) << result.err;
+    EXPECT_EQ(result.out, "");
+}
+
+TEST(SolverErrors, UnwritableOutputFolder) {
+    testsupport::TempDir dir;
+    auto result =
+        solverprocess::run(dir.path().string(), {"--output-dir", dir.file("not-there"), examplePath(kHouse)});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(contains(result.err, "Bestand niet te schrijven")) << result.err;
+    EXPECT_EQ(result.out, "");
+}
+
+TEST(SolverErrors, WriteErrorIsNotReportedAsSuccess) {
+    // The log goes to a full disk: the search runs to its end, but the program says so and exits with 1.
+    testsupport::TempDir dir;
+    fs::create_symlink("/dev/full", dir.path() / (std::string(kHouseBase) + ".opl"));
+    auto result = solverprocess::run(dir.path().string(), {examplePath(kHouse)});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(contains(result.err, "Oei: Fout bij het schrijven van ")) << result.err;
+    EXPECT_EQ(result.lastLine().substr(0, 7), "Klaar. ") << result.out;
+}
+
+TEST(SolverErrors, HostileDocumentsNeverCrashTheSolver) {
+    testsupport::TempDir dir;
+    std::vector<std::vector<std::uint8_t>> images = {
+        std::vector<std::uint8_t>(2054, 0xFF),  // every field -1, a path without NUL
+        std::vector<std::uint8_t>(2054, 0x00),  // width and height 0, every cell covered
+        std::vector<std::uint8_t>(7, 0x7F),     // only part of the width
+    };
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 5; ++i) {
+        std::vector<std::uint8_t> bytes(2054);
+        for (auto& b : bytes) b = static_cast<std::uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+        images.push_back(bytes);
+    }
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        testsupport::writeBytes(dir.file("hostile.trz"), images[i]);
+        for (auto arguments : {std::vector<std::string>{"--quiet", "--yes", "hostile.trz"},
+                               std::vector<std::string>{"--quiet", "--yes", "--letters", "--pieces",
+                                                        examplePath("pentiamonds.tzp"), "hostile.trz"}}) {
+            auto result = solverprocess::run(dir.path().string(), arguments);
+            EXPECT_TRUE(result.exitStatus == 0 || result.exitStatus == 1)
+                << "image " << i << ": status " << result.exitStatus << "\n" << result.err;
+        }
+    }
+    // A folder is no document.
+    auto folder = solverprocess::run(dir.path().string(), {dir.path().string()});
+    EXPECT_EQ(folder.exitStatus, 1);
+    EXPECT_EQ(folder.err, "Oei: Bestand " + dir.path().string() + " is er niet\n");
+}
+
+TEST(SolverOptions, PiecesOptionReplacesTheDocumentsPieceFile) {
+    testsupport::TempDir dir;
+    fs::copy_file(examplePath(kHouse), dir.path() / "house.trz");
+    std::string pieces = examplePath("pentiamonds.tzp");
+    auto result = solverprocess::run(dir.path().string(), {"house.trz", "--pieces", pieces});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_TRUE(contains(result.lastLine(), ", aantal oplossingen 4, op ")) << result.out;
+    std::string opl = testsupport::readText(dir.file(std::string(kHouseBase) + ".opl"));
+    EXPECT_TRUE(contains(opl, "\r\nTrianzoidbestand " + pieces + ".\r\nAantal trianzoids 4, driehoeken 20, vakjes 20."))
+        << opl.substr(0, 200);
+}
+
+TEST(SolverOptions, OutputDirHoldsTheSolutionFiles) {
+    testsupport::TempDir dir;
+    fs::create_directory(dir.path() / "uit");
+    auto result = solverprocess::run(dir.path().string(), {"--output-dir=uit", examplePath(kHouse)});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"uit"});
+    EXPECT_EQ(filesIn(dir.path() / "uit"),
+              (std::vector<std::string>{std::string(kHouseBase) + ".opb", std::string(kHouseBase) + ".opl"}));
+    EXPECT_EQ(fs::file_size(dir.path() / "uit" / (std::string(kHouseBase) + ".opb")), 4u * (4 + 16 * 4));
+}
+
+TEST(SolverOptions, LettersWriteOneLinePerSolutionAndNoBlocks) {
+    testsupport::TempDir dir;
+    auto result = solverprocess::run(dir.path().string(), {"--letters", "--quiet", examplePath(kHouse)});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(fs::file_size(dir.path() / (std::string(kHouseBase) + ".opb")), 0u);
+    std::string opl = testsupport::readText(dir.file(std::string(kHouseBase) + ".opl"));
+    // Every solution uses the four pieces once: mask 15 and the four letters in placement order, one
+    // line per solution, each solution different.
+    std::regex letterLine("15 ([ABCD]{4})");
+    std::set<std::string> orders;
+    std::size_t lines = 0;
+    for (std::size_t start = 0, end; (end = opl.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::string line = opl.substr(start, end - start);
+        std::smatch match;
+        if (!std::regex_match(line, match, letterLine)) continue;
+        ++lines;
+        orders.insert(match[1]);
+        std::string letters = match[1];
+        std::sort(letters.begin(), letters.end());
+        EXPECT_EQ(letters, "ABCD") << line;
+    }
+    EXPECT_EQ(lines, 4u) << opl;
+    EXPECT_EQ(orders.size(), 4u);
+    EXPECT_FALSE(contains(opl, "Oplossing "));
+    EXPECT_EQ(opl.substr(opl.size() - result.lastLine().size() - 4), "\r\n\r\n" + result.lastLine());
+}
+
+TEST(SolverOptions, MismatchBetweenBoardAndPiecesIsNotedButSearched) {
+    // The hexagon of 24 triangles with the four pentiamonds (20): four triangles stay open.
+    testsupport::TempDir dir;
+    auto result = solverprocess::run(dir.path().string(), {"--pieces", examplePath("pentiamonds.tzp"),
+                                                           examplePath("tetriamonds-x2-hexagon.trz")});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.err, "Let op: Nog 4 driehoeken over\n");
+    auto quiet = solverprocess::run(dir.path().string(), {"--quiet", "--pieces", examplePath("pentiamonds.tzp"),
+                                                          examplePath("tetriamonds-x2-hexagon.trz")});
+    EXPECT_EQ(quiet.exitStatus, 0);
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(quiet.lastLine().substr(0, 7), "Klaar. ");
+}
+
+}  // namespace
