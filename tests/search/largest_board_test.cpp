@@ -2,39 +2,12 @@
 // nine triangles): drawn, edited at its four corners, its readiness computed and searched for a while.
 #include <gtest/gtest.h>
 
-#include <set>
-
-#include "pieces/orientations.h"
+#include "tests/support/largest_piece_set.h"
 #include "tests/support/view_fixture.h"
 
 namespace {
 
 using testsupport::ViewFixture;
-
-// Piece lines of 64 chains of nine triangles, each triangle across an edge of the one before it,
-// taking only chains whose triangles all lie on different positions.
-std::string largestPieceFile() {
-    std::string text;
-    int found = 0;
-    for (int code = 0; found < kMaxPieces; ++code) {
-        std::string links;
-        Piece piece;
-        piece.triangleCount = kMaxTriangles;
-        int rest = code;
-        for (int j = 0; j + 1 < kMaxTriangles; ++j, rest /= 3) {
-            piece.links[j] = {static_cast<std::uint8_t>(j), static_cast<std::uint8_t>(rest % 3)};
-            links += " " + std::to_string(j) + "ROL"[rest % 3];
-        }
-        GenerateOrientations(piece);
-        std::set<std::pair<int, int>> positions;
-        for (int t = 0; t < kMaxTriangles; ++t) positions.insert({piece.cells[0][t].x, piece.cells[0][t].y});
-        if (positions.size() != static_cast<std::size_t>(kMaxTriangles)) continue;
-        text += std::string{static_cast<char>('A' + found / 10), static_cast<char>('0' + found % 10)} +
-                "   1 9" + links + "\n";
-        ++found;
-    }
-    return text;
-}
 
 Point centreOf(const CTrianzoidView& view, const CTrianzoidDoc& doc, int col, int row) {
     const auto v = CellVertices(view.m_geometry, doc.m_nMargin, col, row);
@@ -45,7 +18,7 @@ TEST(LargestBoard, DrawsEditsAndSearchesWithSixtyFourNineTrianglePieces) {
     ViewFixture f;
     f.doc.m_nWidth = 30;
     f.doc.m_nHeight = 30;
-    testsupport::writeText(f.file("grootste.tzp"), largestPieceFile());
+    testsupport::writeText(f.file("grootste.tzp"), testsupport::largestPieceFileText());
     f.view.ReadPieceFile(f.file("grootste.tzp"));
     ASSERT_TRUE(f.platform.messages.empty());
     ASSERT_EQ(f.doc.m_nPieces, 64);
