@@ -12,7 +12,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Whether `path` is a regular file that can be read; a pipe or a device named by a document is not
+// opened at all (opening a pipe waits for a writer).
 bool canOpen(const std::string& path) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
     std::fclose(file);
