@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "pieces/piece_file_reader.h"
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -70,12 +71,14 @@ void CTrianzoidDoc::reloadPieceFile(const std::string& documentPath, Platform& p
             path = *found;
         }
     }
-    const bool readable = canOpen(path);
-    ReadPieceFile(*this, path, platform);
-    if (!readable) {
-        // The file could not be read: the count stored in the document describes pieces that are not
-        // in the slots, so there are none.
+    if (!canOpen(path)) {
+        // Reported as the reader reports a file it cannot open, without letting it try: the path may
+        // name a pipe or a device. The count stored in the document describes pieces that are not in
+        // the slots, so there are none.
+        platform.messageBox("Bestand " + path + " is er niet", "Oei", MessageButtons::Ok, MessageIcon::Exclamation);
         m_nPieces = 0;
         m_nPieceTriangles = 0;
+        return;
     }
+    ReadPieceFile(*this, path, platform);
 }

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -93,10 +92,7 @@ bool parsePieceLine(const std::string& line, Piece& piece) {
 }  // namespace
 
 void ReadPieceFile(PieceSet& pieces, const std::string& path, Platform& platform) {
-    // Only a regular file is read: a path stored in a document may name a pipe or a device, whose
-    // opening or reading need never end.
-    std::error_code error;
-    FilePtr file(std::filesystem::is_regular_file(path, error) ? std::fopen(path.c_str(), "rb") : nullptr);
+    FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         platform.messageBox("Bestand " + path + " is er niet", "Oei", MessageButtons::Ok, MessageIcon::Exclamation);
         return;
