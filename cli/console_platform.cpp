@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <cstring>
 #include <vector>
 
 #include "board/trianzoid_view.h"
@@ -140,16 +139,18 @@ void ConsolePlatform::pumpMessages() {
 }
 
 std::string ConsolePlatform::progressText() {
-    bool searching = m_pView != nullptr &&
-                     (m_pView->ViewMode == kSearching || m_pView->ViewMode == kInterruptRequested);
+    bool searching =
+        m_pView != nullptr && (m_pView->ViewMode == kSearching || m_pView->ViewMode == kInterruptRequested);
     if (!searching) return m_panes[0];
     auto now = std::chrono::steady_clock::now();
     if (!m_searchStart) m_searchStart = now;
-    long seconds = static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(now - *m_searchStart).count());
+    long seconds =
+        static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(now - *m_searchStart).count());
     int count = m_pView->m_state.solutionCount;
-    std::string text = "Zoeken bezig: " + std::to_string(count) + (count == 1 ? " oplossing" : " oplossingen") +
-                       ", " + formatDuration(seconds);
-    if (!m_panes[2].empty() || !m_panes[3].empty()) text += ", eerste trianzoid " + m_panes[2] + " " + m_panes[3];
+    std::string text = "Zoeken bezig: " + std::to_string(count) +
+                       (count == 1 ? " oplossing" : " oplossingen") + ", " + formatDuration(seconds);
+    if (!m_panes[2].empty() || !m_panes[3].empty())
+        text += ", eerste trianzoid " + m_panes[2] + " " + m_panes[3];
     if (m_pView->ViewMode == kInterruptRequested) text += ", onderbreken...";
     return text;
 }

@@ -7,7 +7,9 @@ namespace {
 
 volatile std::sig_atomic_t g_signalled = 0;
 
-extern "C" void onInterruptSignal(int) { g_signalled = 1; }
+extern "C" void onInterruptSignal(int) {
+    g_signalled = 1;
+}
 
 }  // namespace
 
@@ -24,4 +26,6 @@ void installInterruptHandlers() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-bool interruptSignalled() { return g_signalled != 0; }
+bool interruptSignalled() {
+    return g_signalled != 0;
+}
