@@ -75,7 +75,8 @@ void CTrianzoidDoc::reloadPieceFile(const std::string& documentPath, Platform& p
         // Reported as the reader reports a file it cannot open, without letting it try: the path may
         // name a pipe or a device. The count stored in the document describes pieces that are not in
         // the slots, so there are none.
-        platform.messageBox("Bestand " + path + " is er niet", "Oei", MessageButtons::Ok, MessageIcon::Exclamation);
+        platform.messageBox("Bestand " + path + " is er niet", "Oei", MessageButtons::Ok,
+                            MessageIcon::Exclamation);
         m_nPieces = 0;
         m_nPieceTriangles = 0;
         return;

@@ -1,8 +1,8 @@
 // Signals to trianzoid-solve in hard circumstances: on the largest Board with the largest piece set,
 // and after its output has gone away (a closed terminal or pipe). It still completes and closes its
 // files and ends with status 130.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,7 +58,8 @@ struct Solver {
     bool catches(int signal) const {
         std::ifstream status("/proc/" + std::to_string(pid) + "/status");
         for (std::string line; std::getline(status, line);)
-            if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1u;
+            if (line.rfind("SigCgt:", 0) == 0)
+                return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1u;
         return false;
     }
     // Waits for the end and returns the exit status (-1: ended by a signal) and what it wrote.
@@ -66,7 +67,8 @@ struct Solver {
         std::string text;
         if (output >= 0) {
             char buffer[4096];
-            for (ssize_t n; (n = read(output, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+            for (ssize_t n; (n = read(output, buffer, sizeof buffer)) > 0;)
+                text.append(buffer, static_cast<std::size_t>(n));
         }
         int status = 0;
         waitpid(pid, &status, 0);
@@ -114,7 +116,8 @@ TEST(SolverSignals, LargestBoardWithTheLargestPieceSetStopsOnSigterm) {
 
     const long solutions = interruptedCount(testsupport::readText(dir.file("trianzoid5930.opl")));
     ASSERT_GE(solutions, 0);
-    EXPECT_EQ(fs::file_size(dir.file("trianzoid5930.opb")), static_cast<std::uintmax_t>(solutions) * (4 + 16 * 64));
+    EXPECT_EQ(fs::file_size(dir.file("trianzoid5930.opb")),
+              static_cast<std::uintmax_t>(solutions) * (4 + 16 * 64));
 }
 
 // The ten pieces of sizes 1 to 5 in a parallelogram without its two acute corners: over a million
@@ -148,7 +151,8 @@ TEST(SolverSignals, HangupAfterTheOutputHasGoneStillCompletesTheFiles) {
 
     const long solutions = interruptedCount(testsupport::readText(dir.file("trianzoid1306.opl")));
     ASSERT_GT(solutions, 0);
-    EXPECT_EQ(fs::file_size(dir.file("trianzoid1306.opb")), static_cast<std::uintmax_t>(solutions) * (4 + 16 * 10));
+    EXPECT_EQ(fs::file_size(dir.file("trianzoid1306.opb")),
+              static_cast<std::uintmax_t>(solutions) * (4 + 16 * 10));
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ namespace {
 void checkOrientations(const Piece& piece) {
     const int n = piece.triangleCount;
     fuzzing::check(n >= 1 && n <= kMaxTriangles, "1 .. 9 triangles");
-    fuzzing::check(piece.orientationCount >= 1 && piece.orientationCount <= kMaxOrientations, "1 .. 12 orientations");
+    fuzzing::check(piece.orientationCount >= 1 && piece.orientationCount <= kMaxOrientations,
+                   "1 .. 12 orientations");
     for (int k = 0; k < piece.orientationCount; ++k) {
         fuzzing::check(piece.participates[k] == 1, "every orientation takes part after reading");
         fuzzing::check(!IsDuplicateOrientation(piece, k), "orientations are distinct");
@@ -33,12 +34,14 @@ void checkOrientations(const Piece& piece) {
         // Normalised: the top row is 0 and the leftmost column 0, or 1 when column 0 would turn a
         // triangle over.
         fuzzing::check(minY == 0 && (minX == 0 || minX == 1), "orientations are normalised");
-        fuzzing::check(std::abs(2 * even - n) == piece.parityImbalance, "every orientation has the same imbalance");
+        fuzzing::check(std::abs(2 * even - n) == piece.parityImbalance,
+                       "every orientation has the same imbalance");
     }
 }
 
 void checkTable(const PlacementTable& table, const FreeCellIndex& index, const PieceSet& pieces) {
-    fuzzing::check(table.records.size() == static_cast<std::size_t>(table.placementCount), "one record per row");
+    fuzzing::check(table.records.size() == static_cast<std::size_t>(table.placementCount),
+                   "one record per row");
     fuzzing::check(table.masks.size() == table.records.size() * static_cast<std::size_t>(table.wordsPerMask),
                    "one mask per row");
     for (int p = 0; p < pieces.m_nPieces; ++p) {
@@ -76,10 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzing::check(doc.m_nPieces >= 0 && doc.m_nPieces <= kMaxPieces, "0 .. 64 pieces");
     fuzzing::check(doc.m_szPieceFile == path, "the path is stored");
     if (!platform.messages.empty())
-        fuzzing::check(doc.m_nPieces == 0 && doc.m_nPieceTriangles == 0, "an incorrect file leaves no pieces");
+        fuzzing::check(doc.m_nPieces == 0 && doc.m_nPieceTriangles == 0,
+                       "an incorrect file leaves no pieces");
     for (int p = 0; p < doc.m_nPieces; ++p) {
         checkOrientations(doc.m_pieces[static_cast<std::size_t>(p)]);
-        fuzzing::check(doc.m_pieces[static_cast<std::size_t>(p)].colorNumber == p, "colour number is the slot");
+        fuzzing::check(doc.m_pieces[static_cast<std::size_t>(p)].colorNumber == p,
+                       "colour number is the slot");
     }
 
     FreeCellIndex index;

@@ -56,11 +56,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t entries = 1;
     for (std::size_t i = 3; i < kTrailer; ++i) {
         switch (steer[i] % 8) {
-            case 0: view.OnFirstSolution(); break;
-            case 1: view.OnNextSolution(); break;
-            case 2: view.OnPreviousSolution(); break;
-            case 3: view.OnLastSolution(); break;
-            case 4: view.OnDraw(surface, {0, 0, 640, 480}); break;
+            case 0:
+                view.OnFirstSolution();
+                break;
+            case 1:
+                view.OnNextSolution();
+                break;
+            case 2:
+                view.OnPreviousSolution();
+                break;
+            case 3:
+                view.OnLastSolution();
+                break;
+            case 4:
+                view.OnDraw(surface, {0, 0, 640, 480});
+                break;
             case 5:
                 view.OnDoneSolutions();
                 view.OnShowSolutions(!colour);

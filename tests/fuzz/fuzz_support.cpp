@@ -55,7 +55,8 @@ void checkAfterSearch(const CTrianzoidView& view, const CTrianzoidDoc& doc, cons
 
 void fixedBoard(Board& board) {
     board.ResetBoard();
-    for (int col = 0; col < 15; col += 3) board.cell(col, 7 - col / 3) = static_cast<std::uint8_t>(kFirstBlockedCell + col % 5);
+    for (int col = 0; col < 15; col += 3)
+        board.cell(col, 7 - col / 3) = static_cast<std::uint8_t>(kFirstBlockedCell + col % 5);
     board.cell(7, 3) = kFirstBlockedCell + 2;
 }
 

@@ -25,15 +25,15 @@ inline constexpr const char* kPieceFileText =
 // and the solution files of the searches live there.
 struct Workspace {
     std::string folder;
-    std::string pieceFile;    // holds kPieceFileText
+    std::string pieceFile;     // holds kPieceFileText
     std::string documentPath;  // where the opened document is taken to lie
-    CTrianzoidDoc pieces;     // the fixed piece file, read once
+    CTrianzoidDoc pieces;      // the fixed piece file, read once
 };
 Workspace& workspace();
 
 // A clock that stands still, so that every run writes the same texts.
 class StillClock : public Clock {
-public:
+  public:
     std::time_t now() override { return 945353109; }
     std::tm localTime(std::time_t t) override {
         std::tm fields{};

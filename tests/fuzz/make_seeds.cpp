@@ -21,7 +21,9 @@ void writeSeed(const std::string& target, const std::string& name, const std::ve
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> bytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 std::vector<std::uint8_t> readAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -63,7 +65,8 @@ void pieceFileSeeds() {
     writeSeed("fuzz_piece_file", "fixed.tzp", bytesOf(fuzzing::kPieceFileText));
     writeSeed("fuzz_piece_file", "crlf-lowercase.tzp", bytesOf("A1   1 4 0r 1o 2l\r\nZ9   2 1"));
     writeSeed("fuzz_piece_file", "incorrect-link.tzp", bytesOf("A1   1 4 0R 2O 2L\n"));
-    writeSeed("fuzz_piece_file", "overlapping.tzp", bytesOf("X3  -2 3 0R 1R\nY9 1232 9 0O 1R 2O 3L 4O 5R 6O 7L\n"));
+    writeSeed("fuzz_piece_file", "overlapping.tzp",
+              bytesOf("X3  -2 3 0R 1R\nY9 1232 9 0O 1R 2O 3L 4O 5R 6O 7L\n"));
 }
 
 // Solution files of a search on the fixed Board with the fixed piece set, stopped after `pumps`.

@@ -27,7 +27,7 @@ struct HexagonSearch : ViewFixture {
 // A disk that is full after `bytes` bytes of every file: the process's file size limit, with the signal
 // that exceeding it raises ignored so that the write fails instead.
 class DiskFullAfter {
-public:
+  public:
     explicit DiskFullAfter(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &m_old);
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -42,7 +42,7 @@ public:
     DiskFullAfter& operator=(const DiskFullAfter&) = delete;
     bool active() const { return m_active; }
 
-private:
+  private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
     bool m_active = false;
@@ -125,8 +125,10 @@ TEST(SearchFaults, TheSearchUsesThePiecesInMemoryWhateverHappensToTheFile) {
         EXPECT_EQ(f.lastMessage().text, "Aantal oplossingen 12");
         EXPECT_EQ(f.doc.m_nPieces, 3);
         EXPECT_EQ(readBytes(f.view.m_szSolutionName).size(), 12u * 52);
-        EXPECT_NE(readText(f.view.m_szLogName).find("Trianzoidbestand " + pieceFile + ".\r\nAantal trianzoids 3, "
-                                                    "driehoeken 6, vakjes 6."),
+        EXPECT_NE(readText(f.view.m_szLogName)
+                      .find("Trianzoidbestand " + pieceFile +
+                            ".\r\nAantal trianzoids 3, "
+                            "driehoeken 6, vakjes 6."),
                   std::string::npos);
     }
 }

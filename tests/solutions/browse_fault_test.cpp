@@ -33,7 +33,8 @@ struct Browsing : testsupport::ViewFixture {
         view.OnShowSolutions(true);
     }
     std::vector<int> hexagon() {
-        return {doc.cell(1, 0), doc.cell(2, 0), doc.cell(3, 0), doc.cell(1, 1), doc.cell(2, 1), doc.cell(3, 1)};
+        return {doc.cell(1, 0), doc.cell(2, 0), doc.cell(3, 0),
+                doc.cell(1, 1), doc.cell(2, 1), doc.cell(3, 1)};
     }
     void clearCells() { doc.Board::ClearPieceCells(); }
 };

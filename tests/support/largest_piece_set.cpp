@@ -24,8 +24,8 @@ std::string largestPieceFileText() {
         std::set<std::pair<int, int>> positions;
         for (int t = 0; t < kMaxTriangles; ++t) positions.insert({piece.cells[0][t].x, piece.cells[0][t].y});
         if (positions.size() != static_cast<std::size_t>(kMaxTriangles)) continue;
-        text += std::string{static_cast<char>('A' + found / 10), static_cast<char>('0' + found % 10)} + "   1 9" +
-                links + "\n";
+        text += std::string{static_cast<char>('A' + found / 10), static_cast<char>('0' + found % 10)} +
+                "   1 9" + links + "\n";
         ++found;
     }
     return text;
