@@ -47,6 +47,14 @@ bool isClosingReport(const std::string& text, MessageButtons buttons, MessageIco
            text.compare(0, sizeof prefix - 1, prefix) == 0;
 }
 
+// Text from the files (a piece file's line, a path stored in a document, a label) goes to the terminal
+// with its control characters shown as '?': a hostile file must not steer the terminal.
+std::string terminalSafe(std::string text) {
+    for (char& c : text)
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f) c = '?';
+    return text;
+}
+
 int terminalColumns(std::FILE* stream) {
     winsize size{};
     if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
@@ -66,7 +74,7 @@ ConsolePlatform::ConsolePlatform(std::FILE* err, std::FILE* in, Settings setting
 
 void ConsolePlatform::report(const std::string& line) {
     clearProgress();
-    std::fprintf(m_err, "%s\n", line.c_str());
+    std::fprintf(m_err, "%s\n", terminalSafe(line).c_str());
     std::fflush(m_err);
 }
 
@@ -109,7 +117,7 @@ MessageAnswer ConsolePlatform::ask(const std::string& text, const std::string& c
         return MessageAnswer::No;
     }
     clearProgress();
-    std::fprintf(m_err, "%s [j/N] ", question.c_str());
+    std::fprintf(m_err, "%s [j/N] ", terminalSafe(question).c_str());
     std::fflush(m_err);
     char answer[64] = {};
     bool read = std::fgets(answer, sizeof answer, m_in) != nullptr;
@@ -160,7 +168,7 @@ void ConsolePlatform::drawProgress(bool force) {
     auto now = std::chrono::steady_clock::now();
     if (!force && m_bProgressShown && now - m_lastDraw < kRedrawInterval) return;
     m_lastDraw = now;
-    std::string text = progressText();
+    std::string text = terminalSafe(progressText());
     // One line that fits the terminal, so that the carriage return goes back to its start.
     auto columns = static_cast<std::size_t>(terminalColumns(m_err));
     if (text.size() >= columns) text.resize(columns - 1);

@@ -182,6 +182,8 @@ void IncrementalSearch::searchStep(int a) {
                 togglePlacement(64, j);
             }
             if (!found) break;
+            // An interrupted search stops repeating the scan for a count only a piece file can give.
+            if (piece.copies > kMaxEditableCopies && m_hooks.interruptRequested()) break;
         }
     }
 }
