@@ -85,6 +85,7 @@ QKeySequence acceleratorKeys(const QString& keys) {
 
 void oops(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, "Oei", text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -196,7 +197,10 @@ void MainWindow::buildToolBar() {
 
 void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
-    for (std::size_t i = 0; i < m_panes.size(); ++i) m_panes[i] = new QLabel(bar);
+    for (std::size_t i = 0; i < m_panes.size(); ++i) {
+        m_panes[i] = new QLabel(bar);
+        m_panes[i]->setTextFormat(Qt::PlainText);  // labels from piece files are text, not markup
+    }
     m_panes[0]->setText(idleStatusText());
     m_panes[0]->setMinimumWidth(1);
     bar->addWidget(m_panes[0], 1);
@@ -395,6 +399,7 @@ bool MainWindow::maybeSave() {
     if (!m_pView->m_bModified) return true;
     QMessageBox box(QMessageBox::Warning, kApplicationTitle,
                     QString("Wijzigingen in %1 opslaan?").arg(documentName()), QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton("Ja", QMessageBox::YesRole);
     QPushButton* no = box.addButton("Nee", QMessageBox::NoRole);
     QPushButton* cancel = box.addButton("Annuleren", QMessageBox::RejectRole);

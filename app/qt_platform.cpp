@@ -53,6 +53,8 @@ MessageAnswer QtPlatform::messageBox(const std::string& text, const std::string&
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
                     QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::NoButton,
                     m_pOwner);
+    // Texts come from files (a piece line, a path): never interpret them as markup.
+    box.setTextFormat(Qt::PlainText);
     if (buttons == MessageButtons::YesNo) {
         QPushButton* yes = box.addButton("Ja", QMessageBox::YesRole);
         QPushButton* no = box.addButton("Nee", QMessageBox::NoRole);

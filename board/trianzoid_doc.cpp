@@ -7,12 +7,17 @@
 #include <optional>
 
 #include "pieces/piece_file_reader.h"
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+// Whether `path` is a regular file that can be read; a pipe or a device named by a document is not
+// opened at all (opening a pipe waits for a writer).
 bool canOpen(const std::string& path) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
     std::fclose(file);
@@ -66,12 +71,15 @@ void CTrianzoidDoc::reloadPieceFile(const std::string& documentPath, Platform& p
             path = *found;
         }
     }
-    const bool readable = canOpen(path);
-    ReadPieceFile(*this, path, platform);
-    if (!readable) {
-        // The file could not be read: the count stored in the document describes pieces that are not
-        // in the slots, so there are none.
+    if (!canOpen(path)) {
+        // Reported as the reader reports a file it cannot open, without letting it try: the path may
+        // name a pipe or a device. The count stored in the document describes pieces that are not in
+        // the slots, so there are none.
+        platform.messageBox("Bestand " + path + " is er niet", "Oei", MessageButtons::Ok,
+                            MessageIcon::Exclamation);
         m_nPieces = 0;
         m_nPieceTriangles = 0;
+        return;
     }
+    ReadPieceFile(*this, path, platform);
 }

@@ -56,13 +56,31 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         int id = getopt_long(argc, argv.data(), ":", kLongOptions, &index);
         if (id == -1) break;
         switch (id) {
-            case kPieces: result.options.pieceFile = optarg; break;
-            case kLetters: result.options.letters = true; break;
-            case kYes: result.options.yes = true; break;
-            case kOutputDir: result.options.outputDir = optarg; break;
-            case kQuiet: result.options.quiet = true; break;
-            case kHelp: help = true; break;
-            case kVersion: version = true; break;
+            case kPieces:
+                if (*optarg == '\0') {
+                    result.error = "optie '--pieces' verwacht een bestandsnaam";
+                    return result;
+                }
+                result.options.pieceFile = optarg;
+                break;
+            case kLetters:
+                result.options.letters = true;
+                break;
+            case kYes:
+                result.options.yes = true;
+                break;
+            case kOutputDir:
+                result.options.outputDir = optarg;
+                break;
+            case kQuiet:
+                result.options.quiet = true;
+                break;
+            case kHelp:
+                help = true;
+                break;
+            case kVersion:
+                version = true;
+                break;
             case kThreads:
                 result.options.threads = parseCount(optarg, 1, kMaxThreads);
                 if (result.options.threads < 0) {
@@ -133,7 +151,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
     }
     if (rest > 1) {
-        result.error = std::string("te veel argumenten: '") + argv[static_cast<std::size_t>(optind) + 1] + "'";
+        result.error =
+            std::string("te veel argumenten: '") + argv[static_cast<std::size_t>(optind) + 1] + "'";
         return result;
     }
     result.options.documentPath = argv[static_cast<std::size_t>(optind)];
@@ -171,7 +190,10 @@ std::string helpText(const std::string& program) {
            "Ctrl+C onderbreekt het zoeken; de bestanden blijven volledig.\n"
            "\n"
            "Afsluitstatus: 0 klaar, 1 fout gemeld (bestand ontbreekt, is onjuist of niet te schrijven),\n"
-           "2 verkeerd gebruik, 3 volgens de dambordmethode onmogelijk en niet doorgegaan, 130 onderbroken.\n";
+           "2 verkeerd gebruik, 3 volgens de dambordmethode onmogelijk en niet doorgegaan, 130 "
+           "onderbroken.\n";
 }
 
-std::string versionText() { return std::string("trianzoid-solve ") + TRIANZOID_VERSION + "\n"; }
+std::string versionText() {
+    return std::string("trianzoid-solve ") + TRIANZOID_VERSION + "\n";
+}

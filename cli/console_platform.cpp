@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <cstring>
 #include <vector>
 
 #include "board/trianzoid_view.h"
@@ -48,6 +47,14 @@ bool isClosingReport(const std::string& text, MessageButtons buttons, MessageIco
            text.compare(0, sizeof prefix - 1, prefix) == 0;
 }
 
+// Text from the files (a piece file's line, a path stored in a document, a label) goes to the terminal
+// with its control characters shown as '?': a hostile file must not steer the terminal.
+std::string terminalSafe(std::string text) {
+    for (char& c : text)
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f) c = '?';
+    return text;
+}
+
 int terminalColumns(std::FILE* stream) {
     winsize size{};
     if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
@@ -67,7 +74,7 @@ ConsolePlatform::ConsolePlatform(std::FILE* err, std::FILE* in, Settings setting
 
 void ConsolePlatform::report(const std::string& line) {
     clearProgress();
-    std::fprintf(m_err, "%s\n", line.c_str());
+    std::fprintf(m_err, "%s\n", terminalSafe(line).c_str());
     std::fflush(m_err);
 }
 
@@ -110,7 +117,7 @@ MessageAnswer ConsolePlatform::ask(const std::string& text, const std::string& c
         return MessageAnswer::No;
     }
     clearProgress();
-    std::fprintf(m_err, "%s [j/N] ", question.c_str());
+    std::fprintf(m_err, "%s [j/N] ", terminalSafe(question).c_str());
     std::fflush(m_err);
     char answer[64] = {};
     bool read = std::fgets(answer, sizeof answer, m_in) != nullptr;
@@ -140,16 +147,18 @@ void ConsolePlatform::pumpMessages() {
 }
 
 std::string ConsolePlatform::progressText() {
-    bool searching = m_pView != nullptr &&
-                     (m_pView->ViewMode == kSearching || m_pView->ViewMode == kInterruptRequested);
+    bool searching =
+        m_pView != nullptr && (m_pView->ViewMode == kSearching || m_pView->ViewMode == kInterruptRequested);
     if (!searching) return m_panes[0];
     auto now = std::chrono::steady_clock::now();
     if (!m_searchStart) m_searchStart = now;
-    long seconds = static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(now - *m_searchStart).count());
+    long seconds =
+        static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(now - *m_searchStart).count());
     int count = m_pView->m_state.solutionCount;
-    std::string text = "Zoeken bezig: " + std::to_string(count) + (count == 1 ? " oplossing" : " oplossingen") +
-                       ", " + formatDuration(seconds);
-    if (!m_panes[2].empty() || !m_panes[3].empty()) text += ", eerste trianzoid " + m_panes[2] + " " + m_panes[3];
+    std::string text = "Zoeken bezig: " + std::to_string(count) +
+                       (count == 1 ? " oplossing" : " oplossingen") + ", " + formatDuration(seconds);
+    if (!m_panes[2].empty() || !m_panes[3].empty())
+        text += ", eerste trianzoid " + m_panes[2] + " " + m_panes[3];
     if (m_pView->ViewMode == kInterruptRequested) text += ", onderbreken...";
     return text;
 }
@@ -159,7 +168,7 @@ void ConsolePlatform::drawProgress(bool force) {
     auto now = std::chrono::steady_clock::now();
     if (!force && m_bProgressShown && now - m_lastDraw < kRedrawInterval) return;
     m_lastDraw = now;
-    std::string text = progressText();
+    std::string text = terminalSafe(progressText());
     // One line that fits the terminal, so that the carriage return goes back to its start.
     auto columns = static_cast<std::size_t>(terminalColumns(m_err));
     if (text.size() >= columns) text.resize(columns - 1);

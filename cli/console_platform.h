@@ -16,7 +16,7 @@ class CTrianzoidView;
 // refused when there is no terminal to ask; the status panes feed a progress line that is redrawn in
 // place; an interrupt signal becomes the view's interrupt request at the next pump.
 class ConsolePlatform : public Platform {
-public:
+  public:
     struct Settings {
         bool assumeYes = false;  // --yes: every question is answered Yes
         bool progress = false;   // draw the progress line (standard error is a terminal, no --quiet)
@@ -57,7 +57,7 @@ public:
     const std::optional<std::string>& finalTitle() const { return m_finalTitle; }
     const std::string& paneText(int pane) const { return m_panes[static_cast<std::size_t>(pane)]; }
 
-private:
+  private:
     MessageAnswer ask(const std::string& text, const std::string& caption);
     void drawProgress(bool force);
     std::string progressText();

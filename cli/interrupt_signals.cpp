@@ -7,7 +7,9 @@ namespace {
 
 volatile std::sig_atomic_t g_signalled = 0;
 
-extern "C" void onInterruptSignal(int) { g_signalled = 1; }
+extern "C" void onInterruptSignal(int) {
+    g_signalled = 1;
+}
 
 }  // namespace
 
@@ -19,6 +21,11 @@ void installInterruptHandlers() {
     // SA_RESETHAND: the next signal has its default effect, for a user who does not want to wait.
     action.sa_flags = SA_RESETHAND;
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+    // Output to a closed terminal or pipe fails instead of ending the program: a search that is being
+    // stopped still completes and closes its files and ends with its own status.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
-bool interruptSignalled() { return g_signalled != 0; }
+bool interruptSignalled() {
+    return g_signalled != 0;
+}

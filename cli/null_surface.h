@@ -5,7 +5,7 @@
 // The command-line solver has no window: what the search draws goes nowhere (the drawing still stores
 // its values into the Board, which the log's pictures are printed from).
 class NullSurface : public DrawingSurface {
-public:
+  public:
     bool isPrinting() const override { return false; }
     void fillRect(const Rect&, Rgb) override {}
     void triangle(const Point (&)[3], Rgb, bool) override {}

@@ -54,7 +54,8 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
     if (!options.pieceFile.empty()) {
         ReadPieceFile(doc, options.pieceFile, platform);
     } else if (doc.m_szPieceFile.empty()) {
-        platform.report("Oei: Veld " + options.documentPath + " noemt geen trianzoidbestand; geef er een met --pieces");
+        platform.report("Oei: Veld " + options.documentPath +
+                        " noemt geen trianzoidbestand; geef er een met --pieces");
         return ExitStatus::Error;
     } else {
         doc.reloadPieceFile(options.documentPath, platform);

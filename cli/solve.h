@@ -7,9 +7,9 @@
 // Exit statuses of trianzoid-solve.
 namespace ExitStatus {
 inline constexpr int Finished = 0;
-inline constexpr int Error = 1;           // an error the program reported: a file missing, incorrect, not writable
-inline constexpr int Usage = 2;           // wrong use of the command line
-inline constexpr int Refused = 3;         // impossible by the checkerboard test, and not told to go on
+inline constexpr int Error = 1;    // an error the program reported: a file missing, incorrect, not writable
+inline constexpr int Usage = 2;    // wrong use of the command line
+inline constexpr int Refused = 3;  // impossible by the checkerboard test, and not told to go on
 inline constexpr int Interrupted = 130;  // stopped by a signal
 }  // namespace ExitStatus
 

@@ -79,6 +79,10 @@ void BacktrackingSearch::searchStep(int a) {
             // A run that found no candidate leaves everything as it was, so every further run would
             // find none either; stopping here only spares a huge copies count from spinning unseen.
             if (!placedAny) break;
+            // After an interrupt the remaining runs only place and take away again. For the counts the
+            // pieces dialog allows they run to their end; a count only a piece file can give (billions)
+            // would keep an interrupted search from ever ending.
+            if (piece.copies > kMaxEditableCopies && m_hooks.interruptRequested()) break;
         }
     }
 }

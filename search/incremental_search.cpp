@@ -358,6 +358,9 @@ void IncrementalSearch::tryCandidates(int a, std::int64_t from, std::int64_t end
         togglePlacement(kOpenValue, j);
         if (++k == s.size) {
             k = 0;
+            // An interrupted search stops repeating the scan for a count only a piece file can give.
+            if (m_pieces[static_cast<std::size_t>(p)].copies > kMaxEditableCopies && m_hooks.interruptRequested())
+                i = s.base + s.count - 1;
             if (i + 1 == s.base + s.count) ++segment;
         }
     }

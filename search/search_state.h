@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <vector>
 
+// The most copies of a piece the pieces dialog accepts. A piece file may give any count; an interrupted
+// search stops repeating a level's scan once a piece has more copies than this (see the engines).
+inline constexpr int kMaxEditableCopies = 63;
+
 // The working state of a search, shared by the driver, the search and the solution recording.
 struct SearchState {
     std::vector<std::uint32_t> coveredMask;      // open cells covered by the Placements on the stack

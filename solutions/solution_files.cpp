@@ -32,6 +32,10 @@ bool OutputFile::close() {
         // A full disk often shows only when the buffer is flushed on closing.
         if (std::fclose(m_pFile) != 0) m_bFailed = true;
         m_pFile = nullptr;
+        // A folder removed under a running search takes the file with it while every write still
+        // succeeds: a file that is no longer there is no record of the search.
+        std::error_code error;
+        if (!std::filesystem::exists(m_strPath, error)) m_bFailed = true;
     }
     return !m_bFailed;
 }

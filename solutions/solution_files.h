@@ -20,7 +20,8 @@ public:
     void write(const void* data, std::size_t size);
     void writeText(const std::string& text);
     void writeInt32(std::int32_t value);  // little-endian
-    // Closes the file; false when a write or the close failed at any point.
+    // Closes the file; false when a write or the close failed at any point, or when the file is no
+    // longer there (its folder was removed while it was written).
     bool close();
     bool failed() const { return m_bFailed; }
     const std::string& path() const { return m_strPath; }

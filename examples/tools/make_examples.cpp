@@ -25,7 +25,7 @@ using polyiamonds::Shape;
 
 namespace {
 
-struct PieceFileSpec {
+struct PieceFilePlan {
     std::string name;
     std::vector<int> sizes;
     int copies = 1;
@@ -60,8 +60,10 @@ std::vector<Cell> cutTriangle(int n, int top, int bottomLeft, int bottomRight) {
     for (int y = top; y < n; ++y) {
         int fromBottom = n - 1 - y;
         for (int i = 0; i <= 2 * y; ++i) {
-            // Inside a bottom corner triangle of side k: 2 * (rows from the bottom) + (cells from the side) < 2k - 1.
-            if (2 * fromBottom + i < 2 * bottomLeft - 1 || 2 * fromBottom + (2 * y - i) < 2 * bottomRight - 1) continue;
+            // Inside a bottom corner triangle of side k: 2 * (rows from the bottom) + (cells from the side) <
+            // 2k - 1.
+            if (2 * fromBottom + i < 2 * bottomLeft - 1 || 2 * fromBottom + (2 * y - i) < 2 * bottomRight - 1)
+                continue;
             region.push_back({c - y + i, y});
         }
     }
@@ -80,21 +82,22 @@ std::vector<Cell> centredRows(const std::vector<int>& lengths, bool topCentreUp)
     return region;
 }
 
-std::vector<std::string> pieceLines(const PieceFileSpec& spec) {
+std::vector<std::string> pieceLines(const PieceFilePlan& plan) {
     std::vector<std::string> lines;
-    for (int size : spec.sizes) {
+    for (int size : plan.sizes) {
         char letter = 'A';
         for (const Shape& shape : polyiamonds::freePolyiamonds(size)) {
             std::string label = std::to_string(size) + letter++;
-            lines.push_back(polyiamonds::pieceLine(label, spec.copies, polyiamonds::toOrigin(shape)));
+            lines.push_back(polyiamonds::pieceLine(label, plan.copies, polyiamonds::toOrigin(shape)));
         }
     }
     return lines;
 }
 
-bool writePieceFile(const std::string& folder, const PieceFileSpec& spec) {
-    std::ofstream out(folder + "/" + spec.name, std::ios::binary);
-    for (const auto& line : pieceLines(spec)) out << line << '\n';
+bool writePieceFile(const std::string& folder, const PieceFilePlan& plan) {
+    std::ofstream out(folder + "/" + plan.name, std::ios::binary);
+    for (const auto& line : pieceLines(plan)) out << line << '\n';
+    if (!out) std::cerr << plan.name << ": niet te schrijven\n";
     return static_cast<bool>(out);
 }
 
@@ -143,15 +146,11 @@ int main(int argc, char** argv) {
     std::string folder = argv[1];
     bool ok = true;
 
-    const PieceFileSpec pieceFiles[] = {
-        {"tetriamonds.tzp", {4}},
-        {"tetriamonds-x2.tzp", {4}, 2},
-        {"pentiamonds.tzp", {5}},
-        {"hexiamonds.tzp", {6}},
-        {"heptiamonds.tzp", {7}},
-        {"polyiamonds-1-5.tzp", {1, 2, 3, 4, 5}},
+    const PieceFilePlan pieceFiles[] = {
+        {"tetriamonds.tzp", {4}}, {"tetriamonds-x2.tzp", {4}, 2}, {"pentiamonds.tzp", {5}},
+        {"hexiamonds.tzp", {6}},  {"heptiamonds.tzp", {7}},       {"polyiamonds-1-5.tzp", {1, 2, 3, 4, 5}},
     };
-    for (const auto& spec : pieceFiles) ok = writePieceFile(folder, spec) && ok;
+    for (const auto& plan : pieceFiles) ok = writePieceFile(folder, plan) && ok;
 
     ok = writeBoard(folder, "hexiamonds-6x6.trz", "hexiamonds.tzp", parallelogram(6, 6)) && ok;
     ok = writeBoard(folder, "hexiamonds-4x9.trz", "hexiamonds.tzp", parallelogram(9, 4)) && ok;
@@ -167,7 +166,8 @@ int main(int argc, char** argv) {
     // 12 triangles, as many pointing up as down, for pieces of which one has two more of one kind:
     // the checkerboard test says no.
     ok = writeBoard(folder, "tetriamonds-3x2-impossible.trz", "tetriamonds.tzp", parallelogram(3, 2)) && ok;
-    ok = writeBoard(folder, "pentiamonds-house.trz", "pentiamonds.tzp", centredRows({1, 7, 7, 5}, true)) && ok;
+    ok =
+        writeBoard(folder, "pentiamonds-house.trz", "pentiamonds.tzp", centredRows({1, 7, 7, 5}, true)) && ok;
     ok = writeBoard(folder, "polyiamonds-1-5-bell.trz", "polyiamonds-1-5.tzp",
                     centredRows({3, 3, 5, 7, 9, 11}, false)) &&
          ok;

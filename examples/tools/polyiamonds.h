@@ -27,9 +27,13 @@ struct Cell {
 
 using Shape = std::vector<Cell>;
 
-inline bool pointsUp(Cell c) { return ((c.x + c.y) & 1) != 0; }
+inline bool pointsUp(Cell c) {
+    return ((c.x + c.y) & 1) != 0;
+}
 // The sign m of the lattice rules: +1 apex up, -1 apex down.
-inline int sign(Cell c) { return pointsUp(c) ? 1 : -1; }
+inline int sign(Cell c) {
+    return pointsUp(c) ? 1 : -1;
+}
 
 // The neighbours across the edges R, O and L (directions 0, 1, 2): (x + m, y), (x, y + m), (x - m, y).
 inline std::array<Cell, 3> neighbours(Cell c) {
@@ -49,8 +53,12 @@ struct Centroid {
     friend auto operator<=>(const Centroid&, const Centroid&) = default;
 };
 
-inline int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-inline int mod3(int a) { return a - 3 * floorDiv(a, 3); }
+inline int floorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+inline int mod3(int a) {
+    return a - 3 * floorDiv(a, 3);
+}
 
 inline Centroid centroid(Cell c) {
     if (pointsUp(c)) {
@@ -73,8 +81,12 @@ inline Cell cellOf(Centroid p) {
 }
 
 // Turning by 60 degrees maps a to b and b to b - a; mirroring left to right maps a to -a and b to b - a.
-inline Centroid turn60(Centroid p) { return {-p.j, p.i + p.j}; }
-inline Centroid mirror(Centroid p) { return {-p.i - p.j, p.j}; }
+inline Centroid turn60(Centroid p) {
+    return {-p.j, p.i + p.j};
+}
+inline Centroid mirror(Centroid p) {
+    return {-p.i - p.j, p.j};
+}
 
 // Symmetry s of the twelve: s / 2 turns of 60 degrees, mirrored first when s is odd.
 inline Centroid applySymmetry(Centroid p, int s) {

@@ -40,6 +40,19 @@ class QtPlatformTest : public ::testing::Test {
     QtPlatform& platform() { return fixture.window().platform(); }
 };
 
+TEST_F(QtPlatformTest, MessagesFromFilesAreNeverMarkup) {
+    Qt::TextFormat format = Qt::RichText;
+    guitest::onNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        format = box->textFormat();
+        box->accept();
+    });
+    platform().messageBox("Bestand x.tzp incorrect\nRegel: <b>A1</b> <img src=x>", "Oei", MessageButtons::Ok,
+                          MessageIcon::None);
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
 TEST_F(QtPlatformTest, QuestionsHaveDutchButtons) {
     QStringList buttons;
     QString title;

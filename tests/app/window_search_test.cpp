@@ -13,8 +13,10 @@
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
 #include "board/command_ids.h"
+#include "pieces/piece_file_reader.h"
 #include "tests/app/gui_test_support.h"
 #include "tests/support/hand_pieces.h"
+#include "tests/support/largest_piece_set.h"
 
 namespace {
 
@@ -212,6 +214,34 @@ TEST_F(WindowSearch, GeluidOffMeansNoBeeps) {
         [&] { return fixture.view().ViewMode == kEditing && fixture.view().m_state.solutionCount > 0; });
     search(Cmd::Search);
     EXPECT_EQ(platform().beepCount(), 0);
+}
+
+TEST_F(WindowSearch, TheLargestBoardDrawsEditsAndSearchesUntilInterrupted) {
+    CTrianzoidDoc& doc = fixture.doc();
+    doc.m_nWidth = 30;
+    doc.m_nHeight = 30;
+    doc.ClearBoard();
+    testsupport::writeText(dir.file("groot.tzp"), testsupport::largestPieceFileText());
+    ReadPieceFile(doc, dir.file("groot.tzp"), platform());
+    ASSERT_EQ(doc.m_nPieces, 64);
+    fixture.redraw();
+    EXPECT_EQ(fixture.window().pane(0)->text(), "Nog 1194 driehoeken over");  // 1770 cells, 64 x 9 triangles
+    for (auto [col, row] : {std::pair{0, 0}, {58, 0}, {0, 29}, {58, 29}}) {
+        fixture.click(col, row);
+        EXPECT_EQ(doc.cell(col, row), 65) << col << "," << row;
+        fixture.click(col, row);
+        EXPECT_EQ(doc.cell(col, row), kOpenCell);
+    }
+    whileRunning([&] {
+        if (fixture.view().ViewMode != kSearching) return false;
+        fixture.window().viewWidget()->setFocus();
+        QTest::keyClick(fixture.window().windowHandle(), Qt::Key_Escape);
+        return true;
+    });
+    search(Cmd::Search);
+    EXPECT_EQ(endTitle, "Onderbroken");
+    EXPECT_EQ(fixture.view().ViewMode, kEditing);
+    for (const Piece& piece : doc.m_pieces) EXPECT_EQ(piece.copies, 1);
 }
 
 }  // namespace

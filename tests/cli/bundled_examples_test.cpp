@@ -20,7 +20,9 @@ struct Example {
     std::int64_t solutions;  // as the solver counts them: tilings times the orders of identical copies
 };
 
-void PrintTo(const Example& example, std::ostream* os) { *os << example.board; }
+void PrintTo(const Example& example, std::ostream* os) {
+    *os << example.board;
+}
 
 const Example kExamples[] = {
     {"hexiamonds-6x6.trz", "hexiamonds.tzp", 624},
@@ -34,7 +36,9 @@ const Example kExamples[] = {
 // (--gtest_also_run_disabled_tests); its count is checked independently with the others.
 const Example kLongExample = {"hexiamonds-hexagon-long.trz", "hexiamonds.tzp", 3424};
 
-std::string examplePath(const std::string& name) { return testsupport::examplesDir() + "/" + name; }
+std::string examplePath(const std::string& name) {
+    return testsupport::examplesDir() + "/" + name;
+}
 
 // "trianzoidLLHH" from the row length 2W - 1 and the height H of a ".trz" file.
 std::string solutionBaseName(const std::string& trzPath) {
@@ -88,7 +92,8 @@ TEST_P(BundledExampleSolver, FindsEverySolutionAndWritesBothFiles) {
     // Exactly the two solution files, no work files.
     std::string base = solutionBaseName(examplePath(example.board));
     std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(dir.path())) files.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        files.push_back(entry.path().filename().string());
     std::sort(files.begin(), files.end());
     EXPECT_EQ(files, (std::vector<std::string>{base + ".opb", base + ".opl"}));
 

@@ -62,7 +62,8 @@ inline std::vector<PieceLine> pieceLines(const std::string& tzpPath) {
 
 inline std::vector<tilings::PieceKind> pieceKinds(const std::string& tzpPath) {
     std::vector<tilings::PieceKind> kinds;
-    for (const auto& line : pieceLines(tzpPath)) kinds.push_back({polyiamonds::images(line.shape), line.copies});
+    for (const auto& line : pieceLines(tzpPath))
+        kinds.push_back({polyiamonds::images(line.shape), line.copies});
     return kinds;
 }
 

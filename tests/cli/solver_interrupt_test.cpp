@@ -59,7 +59,8 @@ TEST_P(SolverInterrupt, StopsCleanlyWithWholeFiles) {
     std::string summary = result.lastLine();
     ASSERT_TRUE(std::regex_match(
         summary, match,
-        std::regex(R"(^Onderbroken\. Duur: \d+:\d\d:\d\d, aantal oplossingen (\d+), op \d\d?-\d\d-\d{4} \d\d:\d\d:\d\d$)")))
+        std::regex(
+            R"(^Onderbroken\. Duur: \d+:\d\d:\d\d, aantal oplossingen (\d+), op \d\d?-\d\d-\d{4} \d\d:\d\d:\d\d$)")))
         << summary;
     long long solutions = std::stoll(match[1]);
     EXPECT_GT(solutions, 0);
@@ -79,9 +80,12 @@ TEST_P(SolverInterrupt, StopsCleanlyWithWholeFiles) {
 INSTANTIATE_TEST_SUITE_P(Signals, SolverInterrupt, testing::Values(SIGINT, SIGTERM, SIGHUP),
                          [](const auto& info) {
                              switch (info.param) {
-                                 case SIGINT: return std::string("SIGINT");
-                                 case SIGTERM: return std::string("SIGTERM");
-                                 default: return std::string("SIGHUP");
+                                 case SIGINT:
+                                     return std::string("SIGINT");
+                                 case SIGTERM:
+                                     return std::string("SIGTERM");
+                                 default:
+                                     return std::string("SIGHUP");
                              }
                          });
 

@@ -13,13 +13,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string examplePath(const std::string& name) { return testsupport::examplesDir() + "/" + name; }
+std::string examplePath(const std::string& name) {
+    return testsupport::examplesDir() + "/" + name;
+}
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 std::vector<std::string> filesIn(const fs::path& folder) {
     std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        files.push_back(entry.path().filename().string());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -31,10 +36,11 @@ const char kHouseBase[] = "trianzoid0706";
 TEST(SolverUsage, WrongUseExitsWithStatus2AndSaysHow) {
     testsupport::TempDir dir;
     const std::vector<std::vector<std::string>> wrong = {
-        {},                                           // no document
+        {},                                          // no document
         {"--frobnicate", examplePath(kHouse)},       // unknown long option
-        {"-x", examplePath(kHouse)},                  // unknown short option
-        {examplePath(kHouse), "--pieces"},            // option without its value
+        {"-x", examplePath(kHouse)},                 // unknown short option
+        {examplePath(kHouse), "--pieces"},           // option without its value
+        {"--pieces=", examplePath(kHouse)},          // an empty piece file name
         {examplePath(kHouse), examplePath(kHouse)},  // two documents
     };
     for (const auto& arguments : wrong) {
@@ -50,7 +56,8 @@ TEST(SolverUsage, WrongUseExitsWithStatus2AndSaysHow) {
     EXPECT_TRUE(contains(unknown.err, "trianzoid-solve: onbekende of dubbelzinnige optie '--frobnicate'\n"))
         << unknown.err;
     auto missing = solverprocess::run(dir.path().string(), {examplePath(kHouse), "--pieces"});
-    EXPECT_TRUE(contains(missing.err, "trianzoid-solve: optie '--pieces' verwacht een waarde\n")) << missing.err;
+    EXPECT_TRUE(contains(missing.err, "trianzoid-solve: optie '--pieces' verwacht een waarde\n"))
+        << missing.err;
 }
 
 TEST(SolverUsage, HelpAndVersion) {
@@ -58,14 +65,15 @@ TEST(SolverUsage, HelpAndVersion) {
     auto help = solverprocess::run(dir.path().string(), {"--help"});
     EXPECT_EQ(help.exitStatus, 0);
     EXPECT_EQ(help.out.rfind("Gebruik: trianzoid-solve [OPTIES] VELD.trz\n", 0), 0u) << help.out;
-    for (const char* option : {"--pieces BESTAND", "--letters", "--yes", "--output-dir MAP", "--quiet", "--help",
-                               "--version"})
+    for (const char* option :
+         {"--pieces BESTAND", "--letters", "--yes", "--output-dir MAP", "--quiet", "--help", "--version"})
         EXPECT_TRUE(contains(help.out, option)) << option;
     EXPECT_EQ(help.err, "");
 
     auto version = solverprocess::run(dir.path().string(), {"--version"});
     EXPECT_EQ(version.exitStatus, 0);
-    EXPECT_TRUE(std::regex_match(version.out, std::regex("trianzoid-solve \\d+\\.\\d+(\\.\\d+)?\n"))) << version.out;
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("trianzoid-solve \\d+\\.\\d+(\\.\\d+)?\n")))
+        << version.out;
     // Help wins over a document that is not even there: nothing is searched.
     auto both = solverprocess::run(dir.path().string(), {"nope.trz", "--help"});
     EXPECT_EQ(both.exitStatus, 0);
@@ -150,7 +158,8 @@ TEST(SolverErrors, HostileDocumentsNeverCrashTheSolver) {
                                                         examplePath("pentiamonds.tzp"), "hostile.trz"}}) {
             auto result = solverprocess::run(dir.path().string(), arguments);
             EXPECT_TRUE(result.exitStatus == 0 || result.exitStatus == 1)
-                << "image " << i << ": status " << result.exitStatus << "\n" << result.err;
+                << "image " << i << ": status " << result.exitStatus << "\n"
+                << result.err;
         }
     }
     // A folder is no document.
@@ -167,7 +176,8 @@ TEST(SolverOptions, PiecesOptionReplacesTheDocumentsPieceFile) {
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_TRUE(contains(result.lastLine(), ", aantal oplossingen 4, op ")) << result.out;
     std::string opl = testsupport::readText(dir.file(std::string(kHouseBase) + ".opl"));
-    EXPECT_TRUE(contains(opl, "\r\nTrianzoidbestand " + pieces + ".\r\nAantal trianzoids 4, driehoeken 20, vakjes 20."))
+    EXPECT_TRUE(contains(
+        opl, "\r\nTrianzoidbestand " + pieces + ".\r\nAantal trianzoids 4, driehoeken 20, vakjes 20."))
         << opl.substr(0, 200);
 }
 
@@ -216,8 +226,9 @@ TEST(SolverOptions, MismatchBetweenBoardAndPiecesIsNotedButSearched) {
                                                            examplePath("tetriamonds-x2-hexagon.trz")});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.err, "Let op: Nog 4 driehoeken over\n");
-    auto quiet = solverprocess::run(dir.path().string(), {"--quiet", "--pieces", examplePath("pentiamonds.tzp"),
-                                                          examplePath("tetriamonds-x2-hexagon.trz")});
+    auto quiet = solverprocess::run(
+        dir.path().string(),
+        {"--quiet", "--pieces", examplePath("pentiamonds.tzp"), examplePath("tetriamonds-x2-hexagon.trz")});
     EXPECT_EQ(quiet.exitStatus, 0);
     EXPECT_EQ(quiet.err, "");
     EXPECT_EQ(quiet.lastLine().substr(0, 7), "Klaar. ");

@@ -58,7 +58,9 @@ Solver::~Solver() {
     rmdir(dir.c_str());
 }
 
-void Solver::signal(int number) const { kill(m_pid, number); }
+void Solver::signal(int number) const {
+    kill(m_pid, number);
+}
 
 Result Solver::wait() {
     Result result;

@@ -18,7 +18,7 @@ struct Result {
 };
 
 class Solver {
-public:
+  public:
     // Starts the solver in `folder` with the given arguments (the program name is added).
     Solver(const std::string& folder, const std::vector<std::string>& arguments);
     ~Solver();
@@ -30,7 +30,7 @@ public:
     // Waits for the process to end and collects what it wrote.
     Result wait();
 
-private:
+  private:
     pid_t m_pid = -1;
     std::string m_outPath;
     std::string m_errPath;

@@ -25,14 +25,15 @@ struct PieceKind {
 };
 
 class TilingCounter {
-public:
+  public:
     static constexpr int kMaxCells = 256;
 
     TilingCounter(const std::vector<polyiamonds::Cell>& region, std::vector<PieceKind> pieces)
         : m_cells(withShortestRows(region)), m_copies(pieces.size()) {
         std::sort(m_cells.begin(), m_cells.end(),
                   [](auto a, auto b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
-        if (m_cells.size() > static_cast<std::size_t>(kMaxCells)) throw std::invalid_argument("region too large");
+        if (m_cells.size() > static_cast<std::size_t>(kMaxCells))
+            throw std::invalid_argument("region too large");
         // For every cell, the cover masks of the images whose first triangle lands on it, per piece.
         m_fits.assign(m_cells.size() * pieces.size(), {});
         for (std::size_t k = 0; k < pieces.size(); ++k) {
@@ -45,8 +46,10 @@ public:
                     bool fits = true;
                     for (auto c : image) {
                         int n = numberOf({c.x + dx, c.y + dy});
-                        if (n < 0) fits = false;
-                        else mask.w[n >> 6] |= std::uint64_t{1} << (n & 63);
+                        if (n < 0)
+                            fits = false;
+                        else
+                            mask.w[n >> 6] |= std::uint64_t{1} << (n & 63);
                     }
                     if (fits) m_fits[target * pieces.size() + k].push_back(mask);
                 }
@@ -56,7 +59,7 @@ public:
     // Tilings that cover every cell of the region exactly, each piece used at most `copies` times.
     std::int64_t count() { return countFrom(Mask{}, 0); }
 
-private:
+  private:
     struct Mask {
         std::uint64_t w[kMaxCells / 64];
     };
@@ -66,7 +69,8 @@ private:
         std::size_t bestRow = longestRow(region);
         for (int s = 1; s < 12; ++s) {
             std::vector<polyiamonds::Cell> image;
-            for (auto c : region) image.push_back(polyiamonds::cellOf(polyiamonds::applySymmetry(polyiamonds::centroid(c), s)));
+            for (auto c : region)
+                image.push_back(polyiamonds::cellOf(polyiamonds::applySymmetry(polyiamonds::centroid(c), s)));
             if (longestRow(image) < bestRow) best = image, bestRow = longestRow(image);
         }
         return best;

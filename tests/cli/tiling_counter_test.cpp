@@ -10,7 +10,8 @@ using polyiamonds::Cell;
 
 std::vector<tilings::PieceKind> freeSet(int size, int copies = 1) {
     std::vector<tilings::PieceKind> kinds;
-    for (const auto& shape : polyiamonds::freePolyiamonds(size)) kinds.push_back({polyiamonds::images(shape), copies});
+    for (const auto& shape : polyiamonds::freePolyiamonds(size))
+        kinds.push_back({polyiamonds::images(shape), copies});
     return kinds;
 }
 

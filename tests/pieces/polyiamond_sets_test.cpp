@@ -53,7 +53,8 @@ TEST(PolyiamondGeometry, CentroidsRoundTripAndSymmetriesKeepAdjacency) {
             for (int s = 0; s < 12; ++s) {
                 Cell image = polyiamonds::cellOf(polyiamonds::applySymmetry(polyiamonds::centroid(c), s));
                 for (Cell d : polyiamonds::neighbours(c)) {
-                    Cell dImage = polyiamonds::cellOf(polyiamonds::applySymmetry(polyiamonds::centroid(d), s));
+                    Cell dImage =
+                        polyiamonds::cellOf(polyiamonds::applySymmetry(polyiamonds::centroid(d), s));
                     auto around = polyiamonds::neighbours(image);
                     EXPECT_NE(std::find(around.begin(), around.end(), dImage), around.end());
                 }
@@ -63,11 +64,11 @@ TEST(PolyiamondGeometry, CentroidsRoundTripAndSymmetriesKeepAdjacency) {
 
 TEST(PolyiamondGeometry, OrientationCountsOfKnownPieces) {
     // Numbers of distinct orientations of the example pieces.
-    EXPECT_EQ(polyiamonds::images(shapeOf("")).size(), 2u);                // one triangle
-    EXPECT_EQ(polyiamonds::images(shapeOf("0R")).size(), 3u);              // two triangles
-    EXPECT_EQ(polyiamonds::images(shapeOf("0R 1L")).size(), 6u);           // three in a row
-    EXPECT_EQ(polyiamonds::images(shapeOf("0R 1O 2L")).size(), 6u);        // four, as in the worked example
-    EXPECT_EQ(polyiamonds::images(shapeOf("0R 1O 2L 3R 4O")).size(), 1u);  // the hexagon
+    EXPECT_EQ(polyiamonds::images(shapeOf("")).size(), 2u);                 // one triangle
+    EXPECT_EQ(polyiamonds::images(shapeOf("0R")).size(), 3u);               // two triangles
+    EXPECT_EQ(polyiamonds::images(shapeOf("0R 1L")).size(), 6u);            // three in a row
+    EXPECT_EQ(polyiamonds::images(shapeOf("0R 1O 2L")).size(), 6u);         // four, as in the worked example
+    EXPECT_EQ(polyiamonds::images(shapeOf("0R 1O 2L 3R 4O")).size(), 1u);   // the hexagon
     EXPECT_EQ(polyiamonds::images(shapeOf("0R 1L 2R 3O 4L")).size(), 12u);  // no symmetry at all
 }
 
@@ -90,7 +91,9 @@ struct BundledSet {
     int copies;
 };
 
-void PrintTo(const BundledSet& set, std::ostream* os) { *os << set.file; }
+void PrintTo(const BundledSet& set, std::ostream* os) {
+    *os << set.file;
+}
 
 class BundledPieceFile : public testing::TestWithParam<BundledSet> {};
 
@@ -133,7 +136,8 @@ TEST_P(BundledPieceFile, ProgramReadsItWithTheSameOrientations) {
         const Piece& piece = pieces.m_pieces[static_cast<std::size_t>(p)];
         Shape shape = polyiamonds::shapeOfLine(lines[static_cast<std::size_t>(p)]);
         auto images = polyiamonds::images(shape);
-        EXPECT_EQ(piece.orientationCount, static_cast<int>(images.size())) << lines[static_cast<std::size_t>(p)];
+        EXPECT_EQ(piece.orientationCount, static_cast<int>(images.size()))
+            << lines[static_cast<std::size_t>(p)];
         // Each of the program's orientations is one of the images, and no image is missing.
         std::set<Shape> programImages;
         for (int k = 0; k < piece.orientationCount; ++k) {
