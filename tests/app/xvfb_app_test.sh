@@ -6,24 +6,10 @@
 set -euo pipefail
 app=$1 out=$2
 
-if [ -z "${TRIANZOID_IN_XVFB:-}" ]; then
-    if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
-        echo "SKIP: Xvfb or xdotool is not installed"
-        exit 77
-    fi
-    export TRIANZOID_IN_XVFB=1
-    # The real X server, whatever platform the other GUI tests run on.
-    export QT_QPA_PLATFORM=xcb
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
-fi
+. "$(dirname "$0")/xvfb_common.sh"
+run_in_xvfb "$0" "$@"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-# Polls until a command succeeds, at most $1 seconds.
-wait_for() {
-    local limit=$1; shift
-    for _ in $(seq $((limit * 10))); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
 centre_of() {  # prints the screen centre of a line "name x y w h" of layout.txt
     awk -v n="$1" '$1 == n { printf "%d %d\n", $2 + $4 / 2, $3 + $5 / 2 }' "$out/layout.txt"
 }

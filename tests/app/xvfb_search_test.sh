@@ -7,26 +7,13 @@
 set -euo pipefail
 app=$(realpath "$1") out=$2
 
-if [ -z "${TRIANZOID_IN_XVFB:-}" ]; then
-    if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
-        echo "SKIP: Xvfb or xdotool is not installed"
-        exit 77
-    fi
-    export TRIANZOID_IN_XVFB=1
-    # The real X server, whatever platform the other GUI tests run on.
-    export QT_QPA_PLATFORM=xcb
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
-fi
+. "$(dirname "$0")/xvfb_common.sh"
+run_in_xvfb "$0" "$@"
 
 fail() {
     echo "FAIL: $*" >&2
     [ -f "$out/layout.txt" ] && cat "$out/layout.txt" >&2
     exit 1
-}
-wait_for() {
-    local limit=$1; shift
-    for _ in $(seq $((limit * 10))); do "$@" && return 0; sleep 0.1; done
-    return 1
 }
 menu() {  # opens menu number $1 of the menu bar and types the keys that follow
     local x y n=$1
