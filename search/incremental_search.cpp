@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <bit>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace {
 constexpr int kOpenValue = 64;
 constexpr int kNoCount = 65535;
@@ -10,13 +14,13 @@ constexpr int kPumpInterval = 100;
 }  // namespace
 
 IncrementalSearch::IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state,
-                                     std::span<Piece> pieces, SearchHooks& hooks, bool bitParallel)
+                                     std::span<Piece> pieces, SearchHooks& hooks, Form form)
     : IncrementalSearch(std::make_shared<const PlacementIndex>(table, freeCellCount), table, state, pieces,
-                        hooks, bitParallel) {}
+                        hooks, form) {}
 
 IncrementalSearch::IncrementalSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
                                      SearchState& state, std::span<Piece> pieces, SearchHooks& hooks,
-                                     bool bitParallel)
+                                     Form form)
     : m_index(std::move(index)),
       m_table(table),
       m_cells(m_index->cells()),
@@ -24,19 +28,22 @@ IncrementalSearch::IncrementalSearch(std::shared_ptr<const PlacementIndex> index
       m_pieces(pieces),
       m_hooks(hooks),
       m_pieceSlots(std::clamp(state.pieceCount, 0, std::min(static_cast<int>(pieces.size()), kMaxPieces))) {
-    init(bitParallel);
+    init(form);
 }
 
-void IncrementalSearch::init(bool bitParallel) {
+void IncrementalSearch::init(Form form) {
     const int placements = m_index->placements();
     const auto cells = static_cast<std::size_t>(m_cells);
     m_covered.assign(cells, 0);
     m_count.assign(cells, 0);
     m_counts = m_count.data();
     m_dead.assign(static_cast<std::size_t>(placements), 1);
-    m_bits = bitParallel && m_index->hasColumnBits() && m_cells <= 512;
+    m_frameWords = std::max(form.frameWords, 2);
+    m_bits = form.bitParallel && m_index->hasColumnBits() && m_cells <= 512;
 #if defined(__x86_64__)
     m_hardwarePopcount = __builtin_cpu_supports("popcnt");
+    m_vectorPopcount = form.vectorCount && __builtin_cpu_supports("avx512f") &&
+                       __builtin_cpu_supports("avx512vpopcntdq");
 #endif
     m_liveWords.assign(static_cast<std::size_t>(m_index->rowWords()), 0);
     m_rowWords = m_index->rowWords();
@@ -71,22 +78,36 @@ void IncrementalSearch::init(bool bitParallel) {
         m_liveBits.assign((cells + 2) * words, 0);
         for (std::int32_t row : m_rows)
             m_liveBits[static_cast<std::size_t>(row >> 6)] |= std::uint64_t{1} << (row & 63);
+        // A deeper frame has at most half the words of the one before it.
+        m_frames.resize(static_cast<std::size_t>(std::bit_width(static_cast<unsigned>(m_rowWords))) + 1);
+        m_frameAt.assign(cells + 2, 0);
+        Frame& whole = m_frames[0];
+        whole.words = m_rowWords;
+        whole.columnData = m_index->columnBits(0);
+        whole.rows.resize(static_cast<std::size_t>(placements));
+        for (int j = 0; j < placements; ++j) whole.rows[static_cast<std::size_t>(j)] = j;
+        for (int p = 0; p < kMaxPieces; ++p) {
+            whole.pieceBegin[static_cast<std::size_t>(p)] = m_table.firstPlacement[static_cast<std::size_t>(p)];
+            whole.pieceEnd[static_cast<std::size_t>(p)] = m_table.endPlacement[static_cast<std::size_t>(p)];
+        }
     }
 }
 
 void IncrementalSearch::placeBits(int placement, int piece) {
-    const auto words = static_cast<std::size_t>(m_rowWords);
-    const std::uint64_t* from = m_liveBits.data() + static_cast<std::size_t>(m_placed) * words;
-    std::uint64_t* to = m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * words;
+    const int frameIndex = m_frameAt[static_cast<std::size_t>(m_placed)];
+    const Frame& frame = m_frames[static_cast<std::size_t>(frameIndex)];
+    const auto words = static_cast<std::size_t>(frame.words);
+    const std::uint64_t* from = m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
+    std::uint64_t* to = m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
     std::copy(from, from + words, to);
     for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) {
-        const std::uint64_t* column = m_index->columnBits(*c);
+        const std::uint64_t* column = frame.column(*c);
         for (std::size_t w = 0; w < words; ++w) to[w] &= ~column[w];
     }
     if (m_pieces[static_cast<std::size_t>(piece)].copies == 0) {
-        // The rows of a piece are one run of the table: whole words, and the bits at either end.
-        const int first = m_table.firstPlacement[static_cast<std::size_t>(piece)];
-        const int end = m_table.endPlacement[static_cast<std::size_t>(piece)];
+        // The rows of a piece are one run of the frame: whole words, and the bits at either end.
+        const int first = frame.pieceBegin[static_cast<std::size_t>(piece)];
+        const int end = frame.pieceEnd[static_cast<std::size_t>(piece)];
         for (int j = first; j < end;) {
             const int word = j >> 6;
             const int upTo = std::min(end, (word + 1) * 64);
@@ -98,6 +119,39 @@ void IncrementalSearch::placeBits(int placement, int piece) {
         }
     }
     ++m_placed;
+    m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
+}
+
+// Renumbers the live rows of `depth` into the next frame, and the live set of that depth with them.
+void IncrementalSearch::makeFrame(int depth) {
+    const int parentIndex = m_frameAt[static_cast<std::size_t>(depth)];
+    if (static_cast<std::size_t>(parentIndex) + 1 >= m_frames.size()) return;
+    const Frame& parent = m_frames[static_cast<std::size_t>(parentIndex)];
+    Frame& frame = m_frames[static_cast<std::size_t>(parentIndex) + 1];
+    std::uint64_t* live = m_liveBits.data() + static_cast<std::size_t>(depth) * static_cast<std::size_t>(m_rowWords);
+    frame.rows.clear();
+    for (int w = 0; w < parent.words; ++w)
+        for (std::uint64_t bits = live[w]; bits != 0; bits &= bits - 1)
+            frame.rows.push_back(parent.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))]);
+    const int count = static_cast<int>(frame.rows.size());
+    frame.words = (count + 63) / 64;
+    frame.columns.assign(static_cast<std::size_t>(m_cells) * static_cast<std::size_t>(frame.words), 0);
+    frame.columnData = frame.columns.data();
+    frame.pieceBegin.fill(0);
+    frame.pieceEnd.fill(0);
+    for (int i = 0; i < count; ++i) {
+        const std::int32_t row = frame.rows[static_cast<std::size_t>(i)];
+        const std::uint64_t bit = std::uint64_t{1} << (i & 63);
+        for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c)
+            frame.columns[static_cast<std::size_t>(*c) * static_cast<std::size_t>(frame.words) +
+                          static_cast<std::size_t>(i >> 6)] |= bit;
+        const auto p = static_cast<std::size_t>(m_index->pieceOf(row));
+        if (frame.pieceEnd[p] == 0) frame.pieceBegin[p] = i;
+        frame.pieceEnd[p] = i + 1;
+    }
+    for (int w = 0; w < frame.words; ++w)
+        live[w] = count - w * 64 >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (count - w * 64)) - 1;
+    m_frameAt[static_cast<std::size_t>(depth)] = parentIndex + 1;
 }
 
 void IncrementalSearch::run() {
@@ -182,51 +236,130 @@ void IncrementalSearch::togglePlacement(int value, int placement) {
 
 namespace {
 
-// The live rows through one cell: the population count of (live AND column) over the words that hold
-// live rows.
-[[gnu::always_inline]] inline int liveThrough(const std::uint64_t* live, const std::uint64_t* column,
-                                              const std::uint16_t* words, int wordCount) {
-    int total = 0;
-    for (int i = 0; i < wordCount; ++i) total += std::popcount(live[words[i]] & column[words[i]]);
-    return total;
-}
+// The choice among the open cells, lowest first, read straight from the covered mask (its bits past the
+// last cell are never set by a Placement, so they are masked off here): the first cell with the fewest
+// live rows, a dead end as soon as one has none.
+class FewestOpenCell {
+  public:
+    FewestOpenCell(const std::uint32_t* covered, int cells) : m_covered(covered), m_cells(cells) { load(); }
+
+    // The next open cell, or -1 when there is none.
+    [[gnu::always_inline]] int next() {
+        while (m_open == 0) {
+            if (++m_word * 32 >= m_cells) return -1;
+            load();
+        }
+        const int n = m_word * 32 + std::countr_zero(m_open);
+        m_open &= m_open - 1;
+        return n;
+    }
+    // Takes cell n's count of live rows; false when it is 0 (a dead end: the search stops looking).
+    // (Without a branch on the comparison: which cell has fewer rows is anybody's guess.)
+    [[gnu::always_inline]] bool take(int n, int count) {
+        if (count == 0) return false;
+        const bool fewer = count < m_best;
+        m_cell = fewer ? n : m_cell;
+        m_best = fewer ? count : m_best;
+        return true;
+    }
+    // The chosen cell, or -2 when no cell was open.
+    int cell() const { return m_cell; }
+
+  private:
+    void load() {
+        if (m_word * 32 >= m_cells) return;
+        m_open = ~m_covered[m_word];
+        if (m_cells - m_word * 32 < 32) m_open &= (std::uint32_t{1} << (m_cells - m_word * 32)) - 1;
+    }
+
+    const std::uint32_t* m_covered;
+    int m_cells;
+    int m_word = 0;
+    std::uint32_t m_open = 0;
+    int m_best = 65535;
+    int m_cell = -2;
+};
 
 }  // namespace
 
+// A cell's count is the population count of (live AND column) over the words that hold live rows.
+// Counting on past the best count so far costs less than the branch that would stop it.
 [[gnu::always_inline]] inline int IncrementalSearch::chooseCellBits() {
     const std::uint64_t* live =
         m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
+    const Frame& frame = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+    std::uint16_t* words = m_liveWords.data();
     int wordCount = 0;
-    for (int w = 0; w < m_rowWords; ++w)
-        if (live[w] != 0) m_liveWords[static_cast<std::size_t>(wordCount++)] = static_cast<std::uint16_t>(w);
-    int best = 65535;
-    for (int n = 0; n < m_cells; ++n) {
-        if (m_covered[static_cast<std::size_t>(n)] != 0) continue;
-        const int count = liveThrough(live, m_index->columnBits(n), m_liveWords.data(), wordCount);
-        if (count < best) {
-            if (count == 0) return -1;
-            best = count;
-            m_state.bestCell = n;
-        }
+    for (int w = 0; w < frame.words; ++w) {
+        words[wordCount] = static_cast<std::uint16_t>(w);
+        wordCount += live[w] != 0 ? 1 : 0;
     }
-    if (m_cells == 0 || best == 65535) return -2;
-    return m_state.bestCell;
+    FewestOpenCell scan(m_state.coveredMask.data(), m_cells);
+    for (int n = scan.next(); n >= 0; n = scan.next()) {
+        const std::uint64_t* column = frame.column(n);
+        int count = 0;
+        for (int i = 0; i < wordCount; ++i) count += std::popcount(live[words[i]] & column[words[i]]);
+        if (!scan.take(n, count)) return -1;
+    }
+    if (scan.cell() >= 0) m_state.bestCell = scan.cell();
+    return scan.cell();
 }
 
 int IncrementalSearch::chooseCellBitsPortable() {
     return chooseCellBits();
 }
 
-// The same, compiled for processors with a population-count instruction (found at run time).
 #if defined(__x86_64__)
-__attribute__((target("popcnt")))
-#endif
+// The same, compiled for processors with a population-count instruction (found at run time).
+__attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount() {
+    return chooseCellBits();
+}
+
+// The same eight words at a time, for processors with a vector population count (found at run time).
+// The masked loads read nothing past a frame's words. (GCC's own sum of a vector starts from an
+// "undefined" register that its uninitialised-use warning trips over.)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+__attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::chooseCellBitsVector() {
+    const std::uint64_t* live =
+        m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
+    const Frame& frame = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+    const int words = frame.words;
+    const int chunks = (words + 7) / 8;
+    const auto tail = static_cast<__mmask8>(words % 8 == 0 ? 0xFF : (1u << (words % 8)) - 1);
+    const __m512i firstLive = _mm512_maskz_loadu_epi64(chunks == 1 ? tail : static_cast<__mmask8>(0xFF), live);
+    FewestOpenCell scan(m_state.coveredMask.data(), m_cells);
+    for (int n = scan.next(); n >= 0; n = scan.next()) {
+        const std::uint64_t* column = frame.column(n);
+        __m512i sum = _mm512_popcnt_epi64(_mm512_and_si512(
+            firstLive, _mm512_maskz_loadu_epi64(chunks == 1 ? tail : static_cast<__mmask8>(0xFF), column)));
+        for (int k = 1; k < chunks; ++k) {
+            const __mmask8 m = k == chunks - 1 ? tail : static_cast<__mmask8>(0xFF);
+            const __m512i rows = _mm512_and_si512(_mm512_maskz_loadu_epi64(m, live + 8 * k),
+                                                  _mm512_maskz_loadu_epi64(m, column + 8 * k));
+            sum = _mm512_add_epi64(sum, _mm512_popcnt_epi64(rows));
+        }
+        if (!scan.take(n, static_cast<int>(_mm512_reduce_add_epi64(sum)))) return -1;
+    }
+    if (scan.cell() >= 0) m_state.bestCell = scan.cell();
+    return scan.cell();
+}
+#pragma GCC diagnostic pop
+#else
 int IncrementalSearch::chooseCellBitsPopcount() {
     return chooseCellBits();
 }
 
+int IncrementalSearch::chooseCellBitsVector() {
+    return chooseCellBits();
+}
+#endif
+
 int IncrementalSearch::chooseCell() {
-    if (m_bits) return m_hardwarePopcount ? chooseCellBitsPopcount() : chooseCellBitsPortable();
+    if (m_bits) {
+        if (m_vectorPopcount) return chooseCellBitsVector();
+        return m_hardwarePopcount ? chooseCellBitsPopcount() : chooseCellBitsPortable();
+    }
     int best = kNoCount;
     for (int n = 0; n < m_cells; ++n) {
         if (m_covered[static_cast<std::size_t>(n)] != 0) continue;
@@ -290,14 +423,25 @@ void IncrementalSearch::collectCandidates(int a, int c) {
     level.segments.clear();
     level.total = 0;
     if (m_bits) {
+        // A step with candidates renumbers its live rows once they fill half its frame's words or less:
+        // its whole subtree then works on the fewer words.
+        const Frame& current = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+        if (current.words >= m_frameWords) {
+            const std::uint64_t* live =
+                m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
+            int rows = 0;
+            for (int w = 0; w < current.words; ++w) rows += std::popcount(live[w]);
+            if ((rows + 63) / 64 * 2 <= current.words) makeFrame(m_placed);
+        }
         // The live rows through c, ascending: table order.
         const std::uint64_t* live =
             m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
-        const std::uint64_t* column = m_index->columnBits(c);
+        const Frame& frame = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+        const std::uint64_t* column = frame.column(c);
         int piece = -1;
-        for (int w = 0; w < m_rowWords; ++w)
+        for (int w = 0; w < frame.words; ++w)
             for (std::uint64_t bits = live[w] & column[w]; bits != 0; bits &= bits - 1) {
-                const std::int32_t row = w * 64 + std::countr_zero(bits);
+                const std::int32_t row = frame.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))];
                 const int p = m_index->pieceOf(row);
                 const int copies = m_pieces[static_cast<std::size_t>(p)].copies;
                 if (copies < 1) continue;

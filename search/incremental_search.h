@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -25,7 +26,9 @@
 // test reads only the mask words the placed piece occupies. On small tables (up to a few hundred cells)
 // the live rows are a bit set instead, one per depth: placing clears the rows of the placed cells' column
 // bit sets in a few dozen word operations, and a cell's count is the population count of the live set
-// and its column, taken only when a cell is chosen. Choosing a cell is one pass over the
+// and its column, taken only when a cell is chosen (eight words at a time where the processor has a
+// vector population count). A step whose live rows fill half its words or less numbers them afresh
+// (a frame), so that its subtree counts over those few words. Choosing a cell is one pass over the
 // uncovered cells; the candidates are read from the cell's column in table order, skipping dead rows.
 //
 // The candidates of a step are numbered 0 .. total - 1 in the order they are tried (piece by piece,
@@ -33,6 +36,13 @@
 // candidate is fully named by the Placements above it and its number; that is what lets the search
 // be cut into independent parts (`runPart`) and lets a running part give away its untried candidates
 // (`Donor`).
+// How the incremental search keeps its counts. Every form makes the same search; the tests run them all.
+struct IncrementalSearchForm {
+    bool bitParallel = true;  // false keeps to the live-row array even on a small table
+    bool vectorCount = true;  // counts eight words at a time where the processor can
+    int frameWords = 16;      // live sets of fewer words are not renumbered into a new frame
+};
+
 class IncrementalSearch : public SearchEngine {
   public:
     // Told at every step whether another thread wants work; if so, the search gives away the later
@@ -46,13 +56,11 @@ class IncrementalSearch : public SearchEngine {
         virtual void donate(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end) = 0;
     };
 
-    // `bitParallel` false keeps to the live-row array even on a small table (both forms make the same
-    // search; the tests run both).
+    using Form = IncrementalSearchForm;
     IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state,
-                      std::span<Piece> pieces, SearchHooks& hooks, bool bitParallel = true);
+                      std::span<Piece> pieces, SearchHooks& hooks, Form form = {});
     IncrementalSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
-                      SearchState& state, std::span<Piece> pieces, SearchHooks& hooks,
-                      bool bitParallel = true);
+                      SearchState& state, std::span<Piece> pieces, SearchHooks& hooks, Form form = {});
     void run() override;
     // The whole search, giving work away to `donor` when asked.
     void runWhole(Donor* donor);
@@ -105,12 +113,13 @@ class IncrementalSearch : public SearchEngine {
     int chooseCellBits();
     int chooseCellBitsPortable();
     int chooseCellBitsPopcount();
+    int chooseCellBitsVector();
     void place(int placement, int piece);
     void unplace(int placement, int piece);
     void kill(std::int32_t row);
     void placeBits(int placement, int piece);
     void togglePlacement(int value, int placement);
-    void init(bool bitParallel);
+    void init(Form form);
 
     std::shared_ptr<const PlacementIndex> m_index;
     const PlacementTable& m_table;
@@ -127,13 +136,32 @@ class IncrementalSearch : public SearchEngine {
     std::vector<std::uint8_t> m_dead;   // per row
     std::vector<std::int32_t> m_count;  // live rows per cell
     std::int32_t* m_counts = nullptr;   // the counts now in force
-    // On small tables the same in bit-parallel form: per depth the live rows as a bit set and the counts,
-    // so that taking a Placement away is only going back one depth.
+    // On small tables the same in bit-parallel form: per depth the live rows as a bit set, so that taking
+    // a Placement away is only going back one depth. The bits number the rows of a frame: the whole table
+    // at first, and once the live rows fill less than half of a frame's words, a new frame numbering only
+    // those rows (ascending, so in table order), with every column over that numbering. The steps below
+    // then work on a few words instead of the whole table.
+    struct Frame {
+        int words = 0;
+        const std::uint64_t* columnData = nullptr;  // m_cells columns of `words` words
+        std::vector<std::uint64_t> columns;          // their storage, except for the whole table's
+        std::vector<std::int32_t> rows;              // frame bit -> table row
+        std::array<int, kMaxPieces> pieceBegin{};    // frame bits of a piece: [pieceBegin, pieceEnd)
+        std::array<int, kMaxPieces> pieceEnd{};
+        const std::uint64_t* column(int cell) const {
+            return columnData + static_cast<std::size_t>(cell) * static_cast<std::size_t>(words);
+        }
+    };
+    void makeFrame(int depth);
     bool m_bits = false;
-    int m_rowWords = 0;
-    std::vector<std::uint64_t> m_liveBits;
+    int m_rowWords = 0;                      // words per depth in m_liveBits: those of the whole table
+    std::vector<std::uint64_t> m_liveBits;   // per depth, in the numbering of that depth's frame
+    std::vector<Frame> m_frames;             // a stack: each frame numbers part of the one before
+    std::vector<int> m_frameAt;              // per depth: its frame
     std::vector<std::uint16_t> m_liveWords;  // scratch: the words of the live set that are not 0
     bool m_hardwarePopcount = false;
+    bool m_vectorPopcount = false;
+    int m_frameWords = 16;
     std::vector<std::uint8_t> m_covered;  // per cell
     std::vector<Level> m_levels;          // one per depth; never reallocated during a search
 

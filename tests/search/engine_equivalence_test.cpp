@@ -64,19 +64,19 @@ class ScriptedHooks : public SearchHooks {
     bool m_interrupted = false;
 };
 
-Problem randomProblem(std::mt19937& random) {
+Problem randomProblem(std::mt19937& random, int maxWidth = 5, int maxHeight = 6, int maxPieces = 5) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     Problem problem;
     Board& board = problem.board;
-    board.m_nWidth = pick(3, 5);
-    board.m_nHeight = 2 * pick(1, 3);
+    board.m_nWidth = pick(3, maxWidth);
+    board.m_nHeight = 2 * pick(1, maxHeight / 2);
     const int blockedPercent = pick(0, 40);
     for (int c = 0; c < board.rowLength(); ++c)
         for (int r = 0; r < board.m_nHeight; ++r)
             if (pick(1, 100) <= blockedPercent) board.cell(c, r) = static_cast<std::uint8_t>(pick(65, 69));
 
     PieceSet& set = problem.pieces;
-    set.m_nPieces = pick(1, 5);
+    set.m_nPieces = pick(1, maxPieces);
     for (int p = 0; p < set.m_nPieces; ++p) {
         Piece piece;
         piece.label[0] = static_cast<char>('A' + p);
@@ -101,7 +101,9 @@ struct Run {
     long long steps;
 };
 
-enum class Engine { Plain, LiveRows, BitParallel };
+// The fast engine in each of its forms: live-row array; bit sets with the default renumbering; bit sets
+// renumbered at every chance, counted a word at a time and eight at a time.
+enum class Engine { Plain, LiveRows, BitParallel, FramesScalar, FramesVector };
 
 Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, long interruptAt) {
     FreeCellIndex index;
@@ -120,7 +122,11 @@ Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, lo
     if (engine == Engine::Plain) {
         BacktrackingSearch(table, cells, state, slots, hooks).run();
     } else {
-        IncrementalSearch(table, cells, state, slots, hooks, engine == Engine::BitParallel).run();
+        IncrementalSearch::Form form;
+        form.bitParallel = engine != Engine::LiveRows;
+        form.vectorCount = engine != Engine::FramesScalar;
+        if (engine == Engine::FramesScalar || engine == Engine::FramesVector) form.frameWords = 2;
+        IncrementalSearch(table, cells, state, slots, hooks, form).run();
     }
     Run run{hooks.log.str(), state.coveredMask, {}, state.steps};
     for (const Piece& piece : pieces.m_pieces) run.copies.push_back(piece.copies);
@@ -129,7 +135,7 @@ Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, lo
 
 void expectSameBehaviour(const Problem& problem, long keyAt, long skipAt, long interruptAt, int seed) {
     const Run plain = runEngine(Engine::Plain, problem, keyAt, skipAt, interruptAt);
-    for (Engine engine : {Engine::LiveRows, Engine::BitParallel}) {
+    for (Engine engine : {Engine::LiveRows, Engine::BitParallel, Engine::FramesScalar, Engine::FramesVector}) {
         const Run fast = runEngine(engine, problem, keyAt, skipAt, interruptAt);
         ASSERT_EQ(plain.log, fast.log) << "seed " << seed;
         EXPECT_EQ(plain.coveredMask, fast.coveredMask) << "seed " << seed;
@@ -155,6 +161,15 @@ TEST(EngineEquivalence, RandomProblemsWithKeysSkipsAndInterrupts) {
         const Problem problem = randomProblem(random);
         auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
         expectSameBehaviour(problem, pick(1, 20), pick(1, 30), pick(0, 3) == 0 ? pick(1, 60) : -1, seed);
+    }
+}
+
+// Boards of a few hundred cells: tables of many words, renumbered several times down a path, and
+// counted over several vectors of eight words.
+TEST(EngineEquivalence, LargerRandomProblems) {
+    for (int seed = 1; seed <= 40; ++seed) {
+        std::mt19937 random(static_cast<std::mt19937::result_type>(seed * 104729));
+        expectSameBehaviour(randomProblem(random, 8, 8, 12), -1, -1, -1, seed);
     }
 }
 
