@@ -12,17 +12,24 @@ bool hasTriangleAt(const Piece& piece, int orientation, int x, int y) {
     return std::find(cells, cells + piece.triangleCount, CellPos{x, y}) != cells + piece.triangleCount;
 }
 
+// Drawing is how the Board learns what it shows: the value drawn (a colour it has no colour for shows,
+// and is stored, as open); a cell outside the array has nowhere to go.
+int storeDrawnValue(Board& board, int col, int row, int value) {
+    const int index = value >= 0 && value < kPaletteSize ? value : kOpenCell;
+    if (insideCellArray(col, row)) board.cell(col, row) = static_cast<std::uint8_t>(index);
+    return index;
+}
+
 }  // namespace
 
 void CTrianzoidView::DrawCell(DrawingSurface& dc, int col, int row, int value) {
     const bool noOutline = value < kOpenCell && (ViewMode == kSearching || ViewMode == kShowingSolutions);
     const bool blackAndWhite = ViewMode == kShowingSolutions && !m_bColourSolutions;
-    const int index = value >= 0 && value < kPaletteSize ? value : kOpenCell;
+    const int index = storeDrawnValue(m_doc, col, row, value);
+    if (!dc.showsAnything()) return;
     const auto vertices = CellVertices(m_geometry, m_doc.m_nMargin, col, row);
     const Point points[3] = {vertices[0], vertices[1], vertices[2]};
     dc.triangle(points, blackAndWhite ? kWhite : palette[static_cast<std::size_t>(index)], !noOutline);
-    // Drawing is how the Board learns what it shows; a cell outside the array has nowhere to go.
-    if (insideCellArray(col, row)) m_doc.cell(col, row) = static_cast<std::uint8_t>(index);
 }
 
 void CTrianzoidView::DrawEdge(DrawingSurface& dc, Point from, Point to) {
@@ -39,6 +46,10 @@ void CTrianzoidView::DrawPiece(DrawingSurface& dc, const Piece& piece, int orien
         const int y = piece.cells[orientation][t].y;
         const int col = col0 + x;
         const int row = row0 + y;
+        if (!dc.showsAnything()) {
+            storeDrawnValue(m_doc, col, row, value);
+            continue;
+        }
         DrawCell(dc, col, row, value);
         const auto p = CellVertices(m_geometry, m_doc.m_nMargin, col, row);
         // Outer edges only: an edge shared with another triangle of the piece is not drawn.

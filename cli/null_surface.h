@@ -11,4 +11,5 @@ class NullSurface : public DrawingSurface {
     void triangle(const Point (&)[3], Rgb, bool) override {}
     void line(Point, Point) override {}
     void setPixel(Point, Rgb) override {}
+    bool showsAnything() const override { return false; }
 };

@@ -33,4 +33,7 @@ public:
     // A black line from `from` to `to`, the end pixel excluded.
     virtual void line(Point from, Point to) = 0;
     virtual void setPixel(Point at, Rgb colour) = 0;
+    // False for a surface that shows nothing (a run without a window): the drawing then only stores
+    // what it would show into the Board.
+    virtual bool showsAnything() const { return true; }
 };

@@ -47,6 +47,7 @@ void IncrementalSearch::init(Form form) {
 #endif
     m_liveWords.assign(static_cast<std::size_t>(m_index->rowWords()), 0);
     m_rowWords = m_index->rowWords();
+    m_stride = static_cast<std::size_t>(m_index->columnStride());
     m_rows.clear();
     m_rows.reserve(static_cast<std::size_t>(placements));
     // A step below depth `cells` always covers a further cell, so no search goes deeper.
@@ -83,7 +84,7 @@ void IncrementalSearch::init(Form form) {
         m_frameAt.assign(cells + 2, 0);
         Frame& whole = m_frames[0];
         whole.words = m_rowWords;
-        whole.columnData = m_index->columnBits(0);
+        whole.columnData = m_index->columnBits();
         whole.rows.resize(static_cast<std::size_t>(placements));
         for (int j = 0; j < placements; ++j) whole.rows[static_cast<std::size_t>(j)] = j;
         for (int p = 0; p < kMaxPieces; ++p) {
@@ -99,10 +100,14 @@ void IncrementalSearch::placeBits(int placement, int piece) {
     const auto words = static_cast<std::size_t>(frame.words);
     const std::uint64_t* from = m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
     std::uint64_t* to = m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
-    std::copy(from, from + words, to);
-    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) {
-        const std::uint64_t* column = frame.column(*c);
-        for (std::size_t w = 0; w < words; ++w) to[w] &= ~column[w];
+    // Word by word, the rows through any of the placed cells: those cells' words lie close together.
+    const std::uint16_t* first = m_index->rowBegin(placement);
+    const std::uint16_t* last = m_index->rowEnd(placement);
+    const std::uint64_t* columns = frame.columnData;
+    for (std::size_t w = 0; w < words; ++w, columns += m_stride) {
+        std::uint64_t overlapping = 0;
+        for (const std::uint16_t* c = first; c != last; ++c) overlapping |= columns[*c];
+        to[w] = from[w] & ~overlapping;
     }
     if (m_pieces[static_cast<std::size_t>(piece)].copies == 0) {
         // The rows of a piece are one run of the frame: whole words, and the bits at either end.
@@ -135,7 +140,7 @@ void IncrementalSearch::makeFrame(int depth) {
             frame.rows.push_back(parent.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))]);
     const int count = static_cast<int>(frame.rows.size());
     frame.words = (count + 63) / 64;
-    frame.columns.assign(static_cast<std::size_t>(m_cells) * static_cast<std::size_t>(frame.words), 0);
+    frame.columns.assign(m_stride * static_cast<std::size_t>(frame.words), 0);
     frame.columnData = frame.columns.data();
     frame.pieceBegin.fill(0);
     frame.pieceEnd.fill(0);
@@ -143,8 +148,7 @@ void IncrementalSearch::makeFrame(int depth) {
         const std::int32_t row = frame.rows[static_cast<std::size_t>(i)];
         const std::uint64_t bit = std::uint64_t{1} << (i & 63);
         for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c)
-            frame.columns[static_cast<std::size_t>(*c) * static_cast<std::size_t>(frame.words) +
-                          static_cast<std::size_t>(i >> 6)] |= bit;
+            frame.columns[static_cast<std::size_t>(i >> 6) * m_stride + *c] |= bit;
         const auto p = static_cast<std::size_t>(m_index->pieceOf(row));
         if (frame.pieceEnd[p] == 0) frame.pieceBegin[p] = i;
         frame.pieceEnd[p] = i + 1;
@@ -296,9 +300,9 @@ class FewestOpenCell {
     }
     FewestOpenCell scan(m_state.coveredMask.data(), m_cells);
     for (int n = scan.next(); n >= 0; n = scan.next()) {
-        const std::uint64_t* column = frame.column(n);
+        const std::uint64_t* column = frame.columnData + n;
         int count = 0;
-        for (int i = 0; i < wordCount; ++i) count += std::popcount(live[words[i]] & column[words[i]]);
+        for (int i = 0; i < wordCount; ++i) count += std::popcount(live[words[i]] & column[words[i] * m_stride]);
         if (!scan.take(n, count)) return -1;
     }
     if (scan.cell() >= 0) m_state.bestCell = scan.cell();
@@ -315,34 +319,44 @@ __attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount(
     return chooseCellBits();
 }
 
-// The same eight words at a time, for processors with a vector population count (found at run time).
-// The masked loads read nothing past a frame's words. (GCC's own sum of a vector starts from an
-// "undefined" register that its uninitialised-use warning trips over.)
+// The same for eight cells at a time, for processors with a vector population count (found at run time):
+// word by word, the live word against that word of eight columns side by side, so that a cell's count
+// builds up in its own lane and is never summed across a vector. Covered cells count no rows (no live
+// row covers them); they are left out by the lane mask.
+// (GCC's own reductions of a vector start from an "undefined" register that its uninitialised-use warning
+// trips over.)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 __attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::chooseCellBitsVector() {
     const std::uint64_t* live =
         m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
     const Frame& frame = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
-    const int words = frame.words;
-    const int chunks = (words + 7) / 8;
-    const auto tail = static_cast<__mmask8>(words % 8 == 0 ? 0xFF : (1u << (words % 8)) - 1);
-    const __m512i firstLive = _mm512_maskz_loadu_epi64(chunks == 1 ? tail : static_cast<__mmask8>(0xFF), live);
-    FewestOpenCell scan(m_state.coveredMask.data(), m_cells);
-    for (int n = scan.next(); n >= 0; n = scan.next()) {
-        const std::uint64_t* column = frame.column(n);
-        __m512i sum = _mm512_popcnt_epi64(_mm512_and_si512(
-            firstLive, _mm512_maskz_loadu_epi64(chunks == 1 ? tail : static_cast<__mmask8>(0xFF), column)));
-        for (int k = 1; k < chunks; ++k) {
-            const __mmask8 m = k == chunks - 1 ? tail : static_cast<__mmask8>(0xFF);
-            const __m512i rows = _mm512_and_si512(_mm512_maskz_loadu_epi64(m, live + 8 * k),
-                                                  _mm512_maskz_loadu_epi64(m, column + 8 * k));
-            sum = _mm512_add_epi64(sum, _mm512_popcnt_epi64(rows));
+    const std::uint32_t* covered = m_state.coveredMask.data();
+    std::uint64_t best = 65535;
+    int cell = -2;
+    for (int group = 0; group * 8 < m_cells; ++group) {
+        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
+        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
+        if (open == 0) continue;
+        const auto lanes = static_cast<__mmask8>(open);
+        const std::uint64_t* column = frame.columnData + group * 8;
+        __m512i counts = _mm512_setzero_si512();
+        for (int w = 0; w < frame.words; ++w, column += m_stride) {
+            const __m512i rows = _mm512_and_si512(_mm512_set1_epi64(static_cast<long long>(live[w])),
+                                                  _mm512_loadu_si512(column));
+            counts = _mm512_add_epi64(counts, _mm512_popcnt_epi64(rows));
         }
-        if (!scan.take(n, static_cast<int>(_mm512_reduce_add_epi64(sum)))) return -1;
+        if (_mm512_mask_cmpeq_epu64_mask(lanes, counts, _mm512_setzero_si512()) != 0) return -1;
+        const auto fewest = static_cast<std::uint64_t>(_mm512_mask_reduce_min_epu64(lanes, counts));
+        if (fewest < best) {
+            best = fewest;
+            const __mmask8 at = _mm512_mask_cmpeq_epu64_mask(
+                lanes, counts, _mm512_set1_epi64(static_cast<long long>(fewest)));
+            cell = group * 8 + std::countr_zero(static_cast<unsigned>(at));
+        }
     }
-    if (scan.cell() >= 0) m_state.bestCell = scan.cell();
-    return scan.cell();
+    if (cell >= 0) m_state.bestCell = cell;
+    return cell;
 }
 #pragma GCC diagnostic pop
 #else
@@ -437,10 +451,11 @@ void IncrementalSearch::collectCandidates(int a, int c) {
         const std::uint64_t* live =
             m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
         const Frame& frame = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
-        const std::uint64_t* column = frame.column(c);
+        const std::uint64_t* column = frame.columnData + c;
         int piece = -1;
         for (int w = 0; w < frame.words; ++w)
-            for (std::uint64_t bits = live[w] & column[w]; bits != 0; bits &= bits - 1) {
+            for (std::uint64_t bits = live[w] & column[static_cast<std::size_t>(w) * m_stride]; bits != 0;
+                 bits &= bits - 1) {
                 const std::int32_t row = frame.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))];
                 const int p = m_index->pieceOf(row);
                 const int copies = m_pieces[static_cast<std::size_t>(p)].copies;

@@ -143,18 +143,17 @@ class IncrementalSearch : public SearchEngine {
     // then work on a few words instead of the whole table.
     struct Frame {
         int words = 0;
-        const std::uint64_t* columnData = nullptr;  // m_cells columns of `words` words
-        std::vector<std::uint64_t> columns;          // their storage, except for the whole table's
-        std::vector<std::int32_t> rows;              // frame bit -> table row
-        std::array<int, kMaxPieces> pieceBegin{};    // frame bits of a piece: [pieceBegin, pieceEnd)
+        // The columns, word by word as in the index: word w of cell c at columnData[w * m_stride + c].
+        const std::uint64_t* columnData = nullptr;
+        std::vector<std::uint64_t> columns;        // their storage, except for the whole table's
+        std::vector<std::int32_t> rows;            // frame bit -> table row
+        std::array<int, kMaxPieces> pieceBegin{};  // frame bits of a piece: [pieceBegin, pieceEnd)
         std::array<int, kMaxPieces> pieceEnd{};
-        const std::uint64_t* column(int cell) const {
-            return columnData + static_cast<std::size_t>(cell) * static_cast<std::size_t>(words);
-        }
     };
     void makeFrame(int depth);
     bool m_bits = false;
     int m_rowWords = 0;                      // words per depth in m_liveBits: those of the whole table
+    std::size_t m_stride = 0;                // from one word of the columns to the next
     std::vector<std::uint64_t> m_liveBits;   // per depth, in the numbering of that depth's frame
     std::vector<Frame> m_frames;             // a stack: each frame numbers part of the one before
     std::vector<int> m_frameAt;              // per depth: its frame

@@ -59,13 +59,14 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
 
     // Column bit sets when they stay small (a Board of a few hundred cells with a few thousand rows).
     m_rowWords = (placements + 63) / 64;
-    const std::size_t words = static_cast<std::size_t>(m_rowWords) * static_cast<std::size_t>(m_cells);
+    m_columnStride = (m_cells + 7) / 8 * 8;
+    const std::size_t words = static_cast<std::size_t>(m_rowWords) * static_cast<std::size_t>(m_columnStride);
     if (words <= kMaxColumnBitWords) {
         m_columnBits.assign(words, 0);
         for (int j = 0; j < placements; ++j)
             for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c)
-                m_columnBits[static_cast<std::size_t>(*c) * static_cast<std::size_t>(m_rowWords) +
-                             static_cast<std::size_t>(j >> 6)] |= std::uint64_t{1} << (j & 63);
+                m_columnBits[static_cast<std::size_t>(j >> 6) * static_cast<std::size_t>(m_columnStride) + *c] |=
+                    std::uint64_t{1} << (j & 63);
     }
 }
 

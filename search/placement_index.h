@@ -28,12 +28,13 @@ class PlacementIndex {
     const std::int32_t* columnEnd(int cell) const { return m_columnRows.data() + m_columnStart[cell + 1]; }
 
     // On small tables also every column as a bit set over the rows (rowWords() words per cell), for the
-    // bit-parallel form of the search; empty on large ones, where it would take too much memory.
+    // bit-parallel form of the search; empty on large ones, where it would take too much memory. They
+    // are stored word by word: word w of every cell's column side by side, columnStride() apart (a
+    // multiple of eight cells), so that eight cells' counts are taken at once.
     bool hasColumnBits() const { return !m_columnBits.empty(); }
     int rowWords() const { return m_rowWords; }
-    const std::uint64_t* columnBits(int cell) const {
-        return m_columnBits.data() + static_cast<std::size_t>(cell) * static_cast<std::size_t>(m_rowWords);
-    }
+    int columnStride() const { return m_columnStride; }
+    const std::uint64_t* columnBits() const { return m_columnBits.data(); }
 
     // Bytes held, for the memory figures.
     std::size_t bytes() const;
@@ -46,5 +47,6 @@ class PlacementIndex {
     std::vector<std::int32_t> m_columnStart;
     std::vector<std::int32_t> m_columnRows;
     int m_rowWords = 0;
+    int m_columnStride = 0;
     std::vector<std::uint64_t> m_columnBits;
 };

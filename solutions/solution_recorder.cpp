@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "board/trianzoid_view.h"
 #include "solutions/time_text.h"
@@ -7,15 +9,22 @@
 namespace {
 
 // The log shows a covered cell by the label of the first piece slot with that colour number. A value
-// that no slot has (a colour number changed under the search) shows as question marks.
-std::string gridEntry(const CTrianzoidDoc& doc, int value) {
-    if (value >= kOpenCell) return "  ";
+// that no slot has (a colour number changed under the search) shows as question marks. The labels are
+// looked up once per solution, for every value a cell can hold.
+std::array<std::string, kOpenCell> gridEntries(const CTrianzoidDoc& doc) {
+    std::array<std::string, kOpenCell> entries;
+    entries.fill("??");
+    std::array<bool, kOpenCell> found{};
     const int pieces = std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces);
     for (int p = 0; p < pieces; ++p) {
         const Piece& piece = doc.m_pieces[static_cast<std::size_t>(p)];
-        if (piece.colorNumber == value) return labelText(piece);
+        if (piece.colorNumber < 0 || piece.colorNumber >= kOpenCell) continue;
+        const auto value = static_cast<std::size_t>(piece.colorNumber);
+        if (found[value]) continue;
+        found[value] = true;
+        entries[value] = labelText(piece);
     }
-    return "??";
+    return entries;
 }
 
 }  // namespace
@@ -64,10 +73,16 @@ void CTrianzoidView::RecordSolution(int n) {
 
     // The picture of the solution as the Board's cells now hold it: the drawing above stored the
     // colour numbers of this solution's pieces.
+    const auto entries = gridEntries(m_doc);
     std::string block = "Oplossing " + count + "\r\n\r\n";
+    block.reserve(block.size() + static_cast<std::size_t>(m_nSearchHeight) *
+                                     (3 * static_cast<std::size_t>(m_nSearchRowLength) + 2) + 2);
     for (int row = 0; row < m_nSearchHeight; ++row) {
-        for (int col = 0; col < m_nSearchRowLength; ++col)
-            block += gridEntry(m_doc, m_doc.cell(col, row)) + " ";
+        for (int col = 0; col < m_nSearchRowLength; ++col) {
+            const std::uint8_t value = m_doc.cell(col, row);
+            block += value >= kOpenCell ? std::string_view("  ") : std::string_view(entries[value]);
+            block += ' ';
+        }
         block += "\r\n";
     }
     block += "\r\n";

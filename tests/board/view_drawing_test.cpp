@@ -125,4 +125,31 @@ TEST_F(ViewDrawing, DrawPieceIgnoresAnOrientationThePieceDoesNotHave) {
     EXPECT_TRUE(dc.triangles.empty());
 }
 
+// A run without a window draws into a surface that shows nothing; the Board must still learn every
+// value, the same as on screen, since the log's pictures are printed from it.
+TEST_F(ViewDrawing, ASurfaceThatShowsNothingStillStoresEveryValue) {
+    struct Blind : RecordingSurface {
+        bool showsAnything() const override { return false; }
+    } blind;
+    layOut();
+    Piece three;
+    three.triangleCount = 3;
+    three.orientationCount = 1;
+    three.cells[0][0] = {0, 0};
+    three.cells[0][1] = {1, 0};
+    three.cells[0][2] = {2, 0};
+    view.ViewMode = kSearching;
+    view.DrawPiece(dc, three, 0, 7, 1, 1);
+    const CTrianzoidDoc shown = doc;
+    doc = CTrianzoidDoc{};
+    view.DrawPiece(blind, three, 0, 7, 1, 1);
+    view.DrawCell(blind, 5, 2, 99);  // no colour for it: stored as open
+    EXPECT_EQ(doc.cell(1, 1), 7);
+    EXPECT_EQ(doc.cell(3, 1), 7);
+    EXPECT_EQ(doc.cell(5, 2), kOpenCell);
+    for (int col = 0; col < 6; ++col) EXPECT_EQ(doc.cell(col, 1), shown.cell(col, 1)) << col;
+    EXPECT_TRUE(blind.triangles.empty());
+    EXPECT_TRUE(blind.lines.empty());
+}
+
 }  // namespace
