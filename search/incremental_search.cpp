@@ -42,10 +42,12 @@ void IncrementalSearch::init(Form form) {
     m_bits = form.bitParallel && m_index->hasColumnBits() && m_cells <= 512;
 #if defined(__x86_64__)
     m_hardwarePopcount = __builtin_cpu_supports("popcnt");
-    m_vectorPopcount = form.vectorCount && __builtin_cpu_supports("avx512f") &&
+    m_vectorPopcount = form.vectorBits >= 512 && __builtin_cpu_supports("avx512f") &&
                        __builtin_cpu_supports("avx512vpopcntdq");
+    m_wideCount = form.vectorBits >= 256 && !m_vectorPopcount && __builtin_cpu_supports("avx2");
 #endif
     m_liveWords.assign(static_cast<std::size_t>(m_index->rowWords()), 0);
+    m_cellCounts.assign(static_cast<std::size_t>(m_index->columnStride()), 0);
     m_rowWords = m_index->rowWords();
     m_stride = static_cast<std::size_t>(m_index->columnStride());
     m_rows.clear();
@@ -359,7 +361,74 @@ __attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::choose
     return cell;
 }
 #pragma GCC diagnostic pop
+
+// The same eight cells at a time for processors with 256-bit vectors but no vector population count
+// (found at run time): each byte's bits are counted by table lookup on its two halves, the byte counts of a
+// cell built up over at most 31 words (8 bits a word, so they never pass 255) and then summed into the
+// cell's 64-bit lane. Only the live words that are not 0 are counted, as in the scalar count.
+namespace {
+__attribute__((target("avx2"), always_inline)) inline __m256i byteCounts(__m256i rows) {
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i bitsIn = _mm256_setr_epi8(0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4,  //
+                                            0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4);
+    return _mm256_add_epi8(_mm256_shuffle_epi8(bitsIn, _mm256_and_si256(rows, nibble)),
+                           _mm256_shuffle_epi8(bitsIn, _mm256_and_si256(_mm256_srli_epi16(rows, 4), nibble)));
+}
+}  // namespace
+
+__attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
+    const std::uint64_t* live =
+        m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
+    const Frame& frame = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+    std::uint16_t* words = m_liveWords.data();
+    int wordCount = 0;
+    for (int w = 0; w < frame.words; ++w) {
+        words[wordCount] = static_cast<std::uint16_t>(w);
+        wordCount += live[w] != 0 ? 1 : 0;
+    }
+    const __m256i zero = _mm256_setzero_si256();
+    const std::uint32_t* covered = m_state.coveredMask.data();
+    std::uint64_t* counts = m_cellCounts.data();
+    for (int group = 0; group * 8 < m_cells; ++group) {
+        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
+        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
+        if (open == 0) continue;
+        const std::uint64_t* column = frame.columnData + group * 8;
+        __m256i low = zero;
+        __m256i high = zero;
+        for (int i = 0; i < wordCount;) {
+            const int end = std::min(wordCount, i + 31);
+            __m256i lowBytes = zero;
+            __m256i highBytes = zero;
+            for (; i < end; ++i) {
+                const std::size_t w = words[i];
+                const __m256i rows = _mm256_set1_epi64x(static_cast<long long>(live[w]));
+                const auto* at = reinterpret_cast<const __m256i*>(column + w * m_stride);
+                lowBytes = _mm256_add_epi8(lowBytes, byteCounts(_mm256_and_si256(rows, _mm256_loadu_si256(at))));
+                highBytes =
+                    _mm256_add_epi8(highBytes, byteCounts(_mm256_and_si256(rows, _mm256_loadu_si256(at + 1))));
+            }
+            low = _mm256_add_epi64(low, _mm256_sad_epu8(lowBytes, zero));
+            high = _mm256_add_epi64(high, _mm256_sad_epu8(highBytes, zero));
+        }
+        // An open cell without rows is a dead end; the choice among the rest waits for the last group.
+        const auto none = static_cast<unsigned>(_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(low, zero)))) |
+                          static_cast<unsigned>(_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(high, zero))))
+                              << 4;
+        if ((none & open) != 0) return -1;
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8), low);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8 + 4), high);
+    }
+    FewestOpenCell scan(covered, m_cells);
+    for (int n = scan.next(); n >= 0; n = scan.next()) scan.take(n, static_cast<int>(counts[n]));
+    if (scan.cell() >= 0) m_state.bestCell = scan.cell();
+    return scan.cell();
+}
 #else
+int IncrementalSearch::chooseCellBitsWide() {
+    return chooseCellBits();
+}
+
 int IncrementalSearch::chooseCellBitsPopcount() {
     return chooseCellBits();
 }
@@ -372,6 +441,7 @@ int IncrementalSearch::chooseCellBitsVector() {
 int IncrementalSearch::chooseCell() {
     if (m_bits) {
         if (m_vectorPopcount) return chooseCellBitsVector();
+        if (m_wideCount) return chooseCellBitsWide();
         return m_hardwarePopcount ? chooseCellBitsPopcount() : chooseCellBitsPortable();
     }
     int best = kNoCount;

@@ -26,8 +26,8 @@
 // test reads only the mask words the placed piece occupies. On small tables (up to a few hundred cells)
 // the live rows are a bit set instead, one per depth: placing clears the rows of the placed cells' column
 // bit sets in a few dozen word operations, and a cell's count is the population count of the live set
-// and its column, taken only when a cell is chosen (eight words at a time where the processor has a
-// vector population count). A step whose live rows fill half its words or less numbers them afresh
+// and its column, taken only when a cell is chosen (eight cells at a time where the processor has wide
+// vectors). A step whose live rows fill half its words or less numbers them afresh
 // (a frame), so that its subtree counts over those few words. Choosing a cell is one pass over the
 // uncovered cells; the candidates are read from the cell's column in table order, skipping dead rows.
 //
@@ -39,7 +39,8 @@
 // How the incremental search keeps its counts. Every form makes the same search; the tests run them all.
 struct IncrementalSearchForm {
     bool bitParallel = true;  // false keeps to the live-row array even on a small table
-    bool vectorCount = true;  // counts eight words at a time where the processor can
+    int vectorBits = 512;     // the widest vectors that count eight cells at a time, where the
+                              // processor has them: 512, 256, or 0 for one cell and word at a time
     int frameWords = 16;      // live sets of fewer words are not renumbered into a new frame
 };
 
@@ -114,6 +115,7 @@ class IncrementalSearch : public SearchEngine {
     int chooseCellBitsPortable();
     int chooseCellBitsPopcount();
     int chooseCellBitsVector();
+    int chooseCellBitsWide();
     void place(int placement, int piece);
     void unplace(int placement, int piece);
     void kill(std::int32_t row);
@@ -158,8 +160,10 @@ class IncrementalSearch : public SearchEngine {
     std::vector<Frame> m_frames;             // a stack: each frame numbers part of the one before
     std::vector<int> m_frameAt;              // per depth: its frame
     std::vector<std::uint16_t> m_liveWords;  // scratch: the words of the live set that are not 0
+    std::vector<std::uint64_t> m_cellCounts;  // scratch: live rows per cell, in groups of eight
     bool m_hardwarePopcount = false;
-    bool m_vectorPopcount = false;
+    bool m_vectorPopcount = false;  // 512-bit vectors with a population count of their own
+    bool m_wideCount = false;       // else 256-bit vectors, counted by table lookup
     int m_frameWords = 16;
     std::vector<std::uint8_t> m_covered;  // per cell
     std::vector<Level> m_levels;          // one per depth; never reallocated during a search

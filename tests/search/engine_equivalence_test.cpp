@@ -102,8 +102,9 @@ struct Run {
 };
 
 // The fast engine in each of its forms: live-row array; bit sets with the default renumbering; bit sets
-// renumbered at every chance, counted a word at a time and eight at a time.
-enum class Engine { Plain, LiveRows, BitParallel, FramesScalar, FramesVector };
+// renumbered at every chance, counted a word at a time and eight cells at a time (with the widest vectors
+// the processor has, and with 256-bit ones).
+enum class Engine { Plain, LiveRows, BitParallel, FramesScalar, FramesVector, FramesVector256 };
 
 Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, long interruptAt) {
     FreeCellIndex index;
@@ -124,8 +125,9 @@ Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, lo
     } else {
         IncrementalSearch::Form form;
         form.bitParallel = engine != Engine::LiveRows;
-        form.vectorCount = engine != Engine::FramesScalar;
-        if (engine == Engine::FramesScalar || engine == Engine::FramesVector) form.frameWords = 2;
+        form.vectorBits = engine == Engine::FramesScalar ? 0 : engine == Engine::FramesVector256 ? 256 : 512;
+        if (engine == Engine::FramesScalar || engine == Engine::FramesVector || engine == Engine::FramesVector256)
+            form.frameWords = 2;
         IncrementalSearch(table, cells, state, slots, hooks, form).run();
     }
     Run run{hooks.log.str(), state.coveredMask, {}, state.steps};
@@ -135,7 +137,8 @@ Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, lo
 
 void expectSameBehaviour(const Problem& problem, long keyAt, long skipAt, long interruptAt, int seed) {
     const Run plain = runEngine(Engine::Plain, problem, keyAt, skipAt, interruptAt);
-    for (Engine engine : {Engine::LiveRows, Engine::BitParallel, Engine::FramesScalar, Engine::FramesVector}) {
+    for (Engine engine : {Engine::LiveRows, Engine::BitParallel, Engine::FramesScalar, Engine::FramesVector,
+                          Engine::FramesVector256}) {
         const Run fast = runEngine(engine, problem, keyAt, skipAt, interruptAt);
         ASSERT_EQ(plain.log, fast.log) << "seed " << seed;
         EXPECT_EQ(plain.coveredMask, fast.coveredMask) << "seed " << seed;
@@ -165,11 +168,26 @@ TEST(EngineEquivalence, RandomProblemsWithKeysSkipsAndInterrupts) {
 }
 
 // Boards of a few hundred cells: tables of many words, renumbered several times down a path, and
-// counted over several vectors of eight words.
+// counted eight cells at a time over more live words than a byte count holds.
 TEST(EngineEquivalence, LargerRandomProblems) {
     for (int seed = 1; seed <= 40; ++seed) {
         std::mt19937 random(static_cast<std::mt19937::result_type>(seed * 104729));
         expectSameBehaviour(randomProblem(random, 8, 8, 12), -1, -1, -1, seed);
+    }
+}
+
+// Wide open boards with thousands of Placements: near the top of the tree a cell is counted over more
+// live words than one round of byte counts can hold.
+TEST(EngineEquivalence, WideOpenBoards) {
+    for (int seed = 1; seed <= 3; ++seed) {
+        std::mt19937 random(static_cast<std::mt19937::result_type>(seed * 7919));
+        Problem problem = randomProblem(random, 3, 2, 12);
+        problem.board.m_nWidth = 9;
+        problem.board.m_nHeight = 16;
+        for (int c = 0; c < problem.board.rowLength(); ++c)
+            for (int r = 0; r < problem.board.m_nHeight; ++r) problem.board.cell(c, r) = 64;
+        for (int p = 0; p < problem.pieces.m_nPieces; ++p) problem.pieces.m_pieces[static_cast<std::size_t>(p)].copies = 2;
+        expectSameBehaviour(problem, -1, -1, -1, seed);
     }
 }
 
