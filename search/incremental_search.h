@@ -51,7 +51,7 @@ class IncrementalSearch : public SearchEngine {
     class Donor {
       public:
         virtual ~Donor() = default;
-        virtual bool wanted() const = 0;
+        virtual bool wanted() = 0;
         // Candidates [from, end) of the step at `depth` below `path` (path.size() == depth) are no longer
         // this search's: they follow, in order, after everything it still does.
         virtual void donate(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end) = 0;

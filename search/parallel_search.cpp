@@ -43,7 +43,11 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
     std::list<Task>::iterator task;
 
     bool interruptRequested() override { return m_schedule.stop.load(std::memory_order_relaxed); }
-    bool wanted() const override { return task->splitWanted.load(std::memory_order_relaxed); }
+    // Asked at every step: also where events held back too long are handed on.
+    bool wanted() override {
+        if (++m_stepsHeld >= kHoldSteps && !m_held.empty()) handOn();
+        return task->splitWanted.load(std::memory_order_relaxed);
+    }
 
     void donate(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end) override {
         std::lock_guard lock(m_schedule.mutex);
@@ -56,12 +60,31 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
         m_schedule.workers.notify_all();
     }
 
+    // Hands on what the part still holds back; called when it is done.
+    void finishPart() {
+        if (!m_held.empty()) handOn();
+    }
+
   protected:
+    // Events are held back and handed on a few thousand at a time (or after a few thousand steps,
+    // so that a slow trickle of solutions still shows soon): one lock and one wake-up per batch
+    // instead of per solution.
     void append(std::span<const std::int32_t> values) override {
+        m_held.insert(m_held.end(), values.begin(), values.end());
+        if (m_held.size() >= kHoldValues) handOn();
+    }
+
+  private:
+    static constexpr std::size_t kHoldValues = 4096;
+    static constexpr int kHoldSteps = 4096;
+
+    void handOn() {
+        m_stepsHeld = 0;
         std::unique_lock lock(m_schedule.mutex);
         Task& t = *task;
         const bool wasEmpty = t.events.empty();
-        t.events.insert(t.events.end(), values.begin(), values.end());
+        t.events.insert(t.events.end(), m_held.begin(), m_held.end());
+        m_held.clear();
         if (task == m_schedule.tasks.begin()) {
             if (wasEmpty) m_schedule.consumer.notify_one();
             return;
@@ -72,8 +95,9 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
         });
     }
 
-  private:
     Schedule& m_schedule;
+    std::vector<std::int32_t> m_held;
+    int m_stepsHeld = 0;
 };
 
 }  // namespace
@@ -117,6 +141,7 @@ bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
                     engine.runWhole(&hooks);
                 else
                     engine.runPart(part.path, part.from, part.end, &hooks);
+                hooks.finishPart();
                 lock.lock();
                 next->finished = true;
                 schedule.consumer.notify_one();

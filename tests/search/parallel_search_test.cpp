@@ -188,7 +188,7 @@ TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
         std::list<Part>& parts;
         std::list<Part>::iterator& current;
         Generous(std::list<Part>& p, std::list<Part>::iterator& c) : parts(p), current(c) {}
-        bool wanted() const override { return true; }
+        bool wanted() override { return true; }
         void donate(std::span<const std::int32_t> path, std::int64_t from, std::int64_t end) override {
             parts.insert(std::next(current), Part{{path.begin(), path.end()}, from, end});
         }
