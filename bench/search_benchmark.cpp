@@ -10,9 +10,19 @@
 #include "board/document_image.h"
 #include "board/trianzoid_view.h"
 #include "platform/headless_platform.h"
+#include "platform/null_surface.h"
 #include "search/parallel_search.h"
 
 namespace {
+
+// Without a window, as the command-line solver runs: nothing that is drawn is kept.
+class BlindPlatform : public HeadlessPlatform {
+  public:
+    DrawingSurface& clientSurface() override { return m_blind; }
+
+  private:
+    NullSurface m_blind;
+};
 
 struct Result {
     long long steps = 0;
@@ -26,7 +36,7 @@ Result solveExample(const std::string& name, EngineKind kind, int threads) {
     in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
     CTrianzoidDoc doc;
     loadDocumentImage(doc, image);
-    HeadlessPlatform platform;
+    BlindPlatform platform;
     platform.defaultAnswer = MessageAnswer::Yes;
     doc.reloadPieceFile(path, platform);
     SystemClock clock;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/null_surface.h"
+#include "platform/null_surface.h"
 #include "platform/platform.h"
 
 class CTrianzoidView;

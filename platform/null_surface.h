@@ -2,8 +2,8 @@
 
 #include "platform/drawing_surface.h"
 
-// The command-line solver has no window: what the search draws goes nowhere (the drawing still stores
-// its values into the Board, which the log's pictures are printed from).
+// For a run without a window (the command-line solver, benchmarks): what the search draws goes nowhere
+// (the drawing still stores its values into the Board, which the log's pictures are printed from).
 class NullSurface : public DrawingSurface {
   public:
     bool isPrinting() const override { return false; }
