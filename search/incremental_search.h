@@ -147,23 +147,30 @@ class IncrementalSearch : public SearchEngine {
         int words = 0;
         // The columns, word by word as in the index: word w of cell c at columnData[w * m_stride + c].
         const std::uint64_t* columnData = nullptr;
-        std::vector<std::uint64_t> columns;        // their storage, except for the whole table's
+        std::vector<std::uint64_t> columns;  // their storage, except for the whole table's
+        // The same cell by cell: cell c's `words` words from cellData + c * words.
+        const std::uint64_t* cellData = nullptr;
+        std::vector<std::uint64_t> cellColumns;
         std::vector<std::int32_t> rows;            // frame bit -> table row
         std::array<int, kMaxPieces> pieceBegin{};  // frame bits of a piece: [pieceBegin, pieceEnd)
         std::array<int, kMaxPieces> pieceEnd{};
     };
     void makeFrame(int depth);
+    void clearOverlaps(const Frame& frame, int placement, const std::uint64_t* from, std::uint64_t* to) const;
+    void clearOverlapsWide(const Frame& frame, int placement, const std::uint64_t* from,
+                           std::uint64_t* to) const;
     bool m_bits = false;
-    int m_rowWords = 0;                      // words per depth in m_liveBits: those of the whole table
-    std::size_t m_stride = 0;                // from one word of the columns to the next
-    std::vector<std::uint64_t> m_liveBits;   // per depth, in the numbering of that depth's frame
-    std::vector<Frame> m_frames;             // a stack: each frame numbers part of the one before
-    std::vector<int> m_frameAt;              // per depth: its frame
-    std::vector<std::uint16_t> m_liveWords;  // scratch: the words of the live set that are not 0
+    int m_rowWords = 0;                       // words per depth in m_liveBits: those of the whole table
+    std::size_t m_stride = 0;                 // from one word of the columns to the next
+    std::vector<std::uint64_t> m_liveBits;    // per depth, in the numbering of that depth's frame
+    std::vector<Frame> m_frames;              // a stack: each frame numbers part of the one before
+    std::vector<int> m_frameAt;               // per depth: its frame
+    std::vector<std::uint16_t> m_liveWords;   // scratch: the words of the live set that are not 0
     std::vector<std::uint64_t> m_cellCounts;  // scratch: live rows per cell, in groups of eight
     bool m_hardwarePopcount = false;
     bool m_vectorPopcount = false;  // 512-bit vectors with a population count of their own
     bool m_wideCount = false;       // else 256-bit vectors, counted by table lookup
+    int m_nearGroup = 0;            // the group of eight cells where the last piece placed begins
     int m_frameWords = 16;
     std::vector<std::uint8_t> m_covered;  // per cell
     std::vector<Level> m_levels;          // one per depth; never reallocated during a search

@@ -63,15 +63,21 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
     const std::size_t words = static_cast<std::size_t>(m_rowWords) * static_cast<std::size_t>(m_columnStride);
     if (words <= kMaxColumnBitWords) {
         m_columnBits.assign(words, 0);
+        m_cellBits.assign(static_cast<std::size_t>(m_rowWords) * static_cast<std::size_t>(m_cells), 0);
         for (int j = 0; j < placements; ++j)
-            for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c)
-                m_columnBits[static_cast<std::size_t>(j >> 6) * static_cast<std::size_t>(m_columnStride) + *c] |=
-                    std::uint64_t{1} << (j & 63);
+            for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c) {
+                const std::uint64_t bit = std::uint64_t{1} << (j & 63);
+                m_columnBits[static_cast<std::size_t>(j >> 6) * static_cast<std::size_t>(m_columnStride) +
+                             *c] |= bit;
+                m_cellBits[static_cast<std::size_t>(*c) * static_cast<std::size_t>(m_rowWords) +
+                           static_cast<std::size_t>(j >> 6)] |= bit;
+            }
     }
 }
 
 std::size_t PlacementIndex::bytes() const {
     return m_pieceOf.capacity() + m_rowStart.capacity() * sizeof(std::int32_t) +
            m_rowCells.capacity() * sizeof(std::uint16_t) + m_columnStart.capacity() * sizeof(std::int32_t) +
-           m_columnRows.capacity() * sizeof(std::int32_t) + m_columnBits.capacity() * sizeof(std::uint64_t);
+           m_columnRows.capacity() * sizeof(std::int32_t) +
+           (m_columnBits.capacity() + m_cellBits.capacity()) * sizeof(std::uint64_t);
 }

@@ -35,6 +35,9 @@ class PlacementIndex {
     int rowWords() const { return m_rowWords; }
     int columnStride() const { return m_columnStride; }
     const std::uint64_t* columnBits() const { return m_columnBits.data(); }
+    // The same bits cell by cell: cell c's rowWords() words from cellBits() + c * rowWords(), so that
+    // the words of a few cells are read side by side when a Placement is placed.
+    const std::uint64_t* cellBits() const { return m_cellBits.data(); }
 
     // Bytes held, for the memory figures.
     std::size_t bytes() const;
@@ -49,4 +52,5 @@ class PlacementIndex {
     int m_rowWords = 0;
     int m_columnStride = 0;
     std::vector<std::uint64_t> m_columnBits;
+    std::vector<std::uint64_t> m_cellBits;
 };

@@ -126,7 +126,8 @@ Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, lo
         IncrementalSearch::Form form;
         form.bitParallel = engine != Engine::LiveRows;
         form.vectorBits = engine == Engine::FramesScalar ? 0 : engine == Engine::FramesVector256 ? 256 : 512;
-        if (engine == Engine::FramesScalar || engine == Engine::FramesVector || engine == Engine::FramesVector256)
+        if (engine == Engine::FramesScalar || engine == Engine::FramesVector ||
+            engine == Engine::FramesVector256)
             form.frameWords = 2;
         IncrementalSearch(table, cells, state, slots, hooks, form).run();
     }
@@ -186,7 +187,8 @@ TEST(EngineEquivalence, WideOpenBoards) {
         problem.board.m_nHeight = 16;
         for (int c = 0; c < problem.board.rowLength(); ++c)
             for (int r = 0; r < problem.board.m_nHeight; ++r) problem.board.cell(c, r) = 64;
-        for (int p = 0; p < problem.pieces.m_nPieces; ++p) problem.pieces.m_pieces[static_cast<std::size_t>(p)].copies = 2;
+        for (int p = 0; p < problem.pieces.m_nPieces; ++p)
+            problem.pieces.m_pieces[static_cast<std::size_t>(p)].copies = 2;
         expectSameBehaviour(problem, -1, -1, -1, seed);
     }
 }
