@@ -4,7 +4,7 @@
 #include <bit>
 
 namespace {
-constexpr std::size_t kMaxColumnBitWords = std::size_t{1} << 18;  // 2 MB
+constexpr std::size_t kMaxColumnBitWords = std::size_t{1} << 18;  // 2 MB, and as much again cell by cell
 }
 
 PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
