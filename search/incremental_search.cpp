@@ -380,7 +380,9 @@ __attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount(
 // (GCC's own reductions of a vector start from an "undefined" register that its uninitialised-use warning
 // trips over.)
 #pragma GCC diagnostic push
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 __attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::chooseCellBitsVector() {
     const std::uint64_t* live =
         m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
