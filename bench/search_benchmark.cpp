@@ -77,6 +77,17 @@ BENCHMARK_CAPTURE(searchExample, hexiamonds_4x9_fast, "hexiamonds-4x9.trz", Engi
 BENCHMARK_CAPTURE(searchExample, hexiamonds_4x9_fast_2threads, "hexiamonds-4x9.trz", EngineKind::Fast, 2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+// Seconds a run, a few runs each: what a second thread gains on a search of some length.
+BENCHMARK_CAPTURE(searchExample, spare_cells_large_fast, "hexiamonds-spare-cells-large.trz", EngineKind::Fast,
+                  1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(searchExample, spare_cells_large_fast_2threads, "hexiamonds-spare-cells-large.trz",
+                  EngineKind::Fast, 2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 }  // namespace
 

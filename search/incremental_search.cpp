@@ -4,11 +4,27 @@
 #include <bit>
 
 #if defined(__x86_64__)
+#include <cpuid.h>
 #include <immintrin.h>
 #endif
 
 namespace {
 constexpr int kOpenValue = 64;
+
+#if defined(__x86_64__)
+// Whether the processor extracts bits (BMI2's PEXT) in a few cycles: every one that has the instruction,
+// except AMD's before family 19h, which take up to hundreds.
+bool hasFastBitExtract() {
+    if (!__builtin_cpu_supports("bmi2")) return false;
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0) return false;
+    const bool amd = ebx == 0x68747541u && edx == 0x69746e65u && ecx == 0x444d4163u;  // "AuthenticAMD"
+    if (!amd) return true;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
+    const unsigned family = ((eax >> 8) & 0xFu) == 0xFu ? 0xFu + ((eax >> 20) & 0xFFu) : (eax >> 8) & 0xFu;
+    return family >= 0x19u;
+}
+#endif
 constexpr int kNoCount = 65535;
 constexpr int kPumpInterval = 100;
 }  // namespace
@@ -45,9 +61,11 @@ void IncrementalSearch::init(Form form) {
     m_vectorPopcount = form.vectorBits >= 512 && __builtin_cpu_supports("avx512f") &&
                        __builtin_cpu_supports("avx512vpopcntdq");
     m_wideCount = form.vectorBits >= 256 && !m_vectorPopcount && __builtin_cpu_supports("avx2");
+    m_bitExtract = form.bitExtract && hasFastBitExtract();
 #endif
     m_liveWords.assign(static_cast<std::size_t>(m_index->rowWords()), 0);
     m_cellCounts.assign(static_cast<std::size_t>(m_index->columnStride()), 0);
+    m_rowsBefore.assign(static_cast<std::size_t>(m_index->rowWords()) + 1, 0);
     m_rowWords = m_index->rowWords();
     m_stride = static_cast<std::size_t>(m_index->columnStride());
     m_rows.clear();
@@ -192,23 +210,84 @@ void IncrementalSearch::makeFrame(int depth) {
     frame.columnData = frame.columns.data();
     frame.cellColumns.assign(static_cast<std::size_t>(m_cells) * static_cast<std::size_t>(frame.words), 0);
     frame.cellData = frame.cellColumns.data();
-    frame.pieceBegin.fill(0);
-    frame.pieceEnd.fill(0);
-    for (int i = 0; i < count; ++i) {
-        const std::int32_t row = frame.rows[static_cast<std::size_t>(i)];
-        const std::uint64_t bit = std::uint64_t{1} << (i & 63);
-        for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c) {
-            frame.columns[static_cast<std::size_t>(i >> 6) * m_stride + *c] |= bit;
-            frame.cellColumns[static_cast<std::size_t>(*c) * static_cast<std::size_t>(frame.words) +
-                              static_cast<std::size_t>(i >> 6)] |= bit;
-        }
-        const auto p = static_cast<std::size_t>(m_index->pieceOf(row));
-        if (frame.pieceEnd[p] == 0) frame.pieceBegin[p] = i;
-        frame.pieceEnd[p] = i + 1;
+    // A piece's rows stay one run: its bounds are the live rows before its bounds in the parent.
+    std::int32_t* before = m_rowsBefore.data();
+    before[0] = 0;
+    for (int w = 0; w < parent.words; ++w) before[w + 1] = before[w] + std::popcount(live[w]);
+    const auto rank = [&](int bit) {
+        const int w = bit >> 6;
+        const std::uint64_t below = (bit & 63) == 0 ? 0 : live[w] & (~std::uint64_t{0} >> (64 - (bit & 63)));
+        return before[w] + std::popcount(below);
+    };
+    for (std::size_t p = 0; p < static_cast<std::size_t>(m_pieceSlots); ++p) {
+        frame.pieceBegin[p] = rank(parent.pieceBegin[p]);
+        frame.pieceEnd[p] = rank(parent.pieceEnd[p]);
     }
+    if (m_bitExtract) {
+        extractColumns(parent, frame, live);
+    } else {
+        for (int i = 0; i < count; ++i) {
+            const std::int32_t row = frame.rows[static_cast<std::size_t>(i)];
+            const std::uint64_t bit = std::uint64_t{1} << (i & 63);
+            for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c)
+                frame.cellColumns[static_cast<std::size_t>(*c) * static_cast<std::size_t>(frame.words) +
+                                  static_cast<std::size_t>(i >> 6)] |= bit;
+        }
+    }
+    // The same bits word by word, for the count.
+    const auto words = static_cast<std::size_t>(frame.words);
+    const auto cells = static_cast<std::size_t>(m_cells);
+    const std::size_t stride = m_stride;
+    const std::uint64_t* byCell = frame.cellData;
+    std::uint64_t* byWord = frame.columns.data();
+    for (std::size_t w = 0; w < words; ++w)
+        for (std::size_t c = 0; c < cells; ++c) byWord[w * stride + c] = byCell[c * words + w];
     for (int w = 0; w < frame.words; ++w)
         live[w] = count - w * 64 >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (count - w * 64)) - 1;
     m_frameAt[static_cast<std::size_t>(depth)] = parentIndex + 1;
+}
+
+// A frame's columns from its parent's: the bits of the live rows, packed together in order. Covered
+// cells have no live rows; their columns stay 0.
+#if defined(__x86_64__)
+__attribute__((target("bmi2,popcnt")))
+#endif
+void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live) {
+    std::uint16_t* words = m_liveWords.data();
+    int wordCount = 0;
+    for (int w = 0; w < parent.words; ++w) {
+        words[wordCount] = static_cast<std::uint16_t>(w);
+        wordCount += live[w] != 0 ? 1 : 0;
+    }
+    const auto parentWords = static_cast<std::size_t>(parent.words);
+    const auto frameWords = static_cast<std::size_t>(frame.words);
+    for (int c = 0; c < m_cells; ++c) {
+        if (m_covered[static_cast<std::size_t>(c)] != 0) continue;
+        const std::uint64_t* from = parent.cellData + static_cast<std::size_t>(c) * parentWords;
+        std::uint64_t* to = frame.cellColumns.data() + static_cast<std::size_t>(c) * frameWords;
+        std::uint64_t packed = 0;
+        int filled = 0;  // bits of `packed` in use, always below 64
+        for (int i = 0; i < wordCount; ++i) {
+            const std::size_t w = words[i];
+#if defined(__x86_64__)
+            const std::uint64_t bits = _pext_u64(from[w], live[w]);
+#else
+            std::uint64_t bits = 0;
+            int k = 0;
+            for (std::uint64_t rows = live[w]; rows != 0; rows &= rows - 1, ++k)
+                bits |= ((from[w] >> std::countr_zero(rows)) & 1u) << k;
+#endif
+            const int n = std::popcount(live[w]);
+            packed |= bits << filled;
+            filled += n;
+            if (filled >= 64) {
+                *to++ = packed;
+                filled -= 64;
+                packed = filled != 0 ? bits >> (n - filled) : 0;
+            }
+        }
+        if (filled != 0) *to = packed;
+    }
 }
 
 void IncrementalSearch::run() {

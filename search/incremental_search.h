@@ -41,6 +41,8 @@ struct IncrementalSearchForm {
     bool bitParallel = true;  // false keeps to the live-row array even on a small table
     int vectorBits = 512;     // the widest vectors that count eight cells at a time, where the
                               // processor has them: 512, 256, or 0 for one cell and word at a time
+    bool bitExtract = true;   // renumbers frames with the processor's bit-extract instruction, where
+                              // it has a fast one
     int frameWords = 16;      // live sets of fewer words are not renumbered into a new frame
 };
 
@@ -156,6 +158,7 @@ class IncrementalSearch : public SearchEngine {
         std::array<int, kMaxPieces> pieceEnd{};
     };
     void makeFrame(int depth);
+    void extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live);
     void clearOverlaps(const Frame& frame, int placement, const std::uint64_t* from, std::uint64_t* to) const;
     void clearOverlapsWide(const Frame& frame, int placement, const std::uint64_t* from,
                            std::uint64_t* to) const;
@@ -166,10 +169,12 @@ class IncrementalSearch : public SearchEngine {
     std::vector<Frame> m_frames;              // a stack: each frame numbers part of the one before
     std::vector<int> m_frameAt;               // per depth: its frame
     std::vector<std::uint16_t> m_liveWords;   // scratch: the words of the live set that are not 0
+    std::vector<std::int32_t> m_rowsBefore;   // scratch: live rows before each word of a frame
     std::vector<std::uint64_t> m_cellCounts;  // scratch: live rows per cell, in groups of eight
     bool m_hardwarePopcount = false;
     bool m_vectorPopcount = false;  // 512-bit vectors with a population count of their own
     bool m_wideCount = false;       // else 256-bit vectors, counted by table lookup
+    bool m_bitExtract = false;      // a fast bit-extract instruction renumbers the frames' columns
     int m_nearGroup = 0;            // the group of eight cells where the last piece placed begins
     int m_frameWords = 16;
     std::vector<std::uint8_t> m_covered;  // per cell

@@ -33,6 +33,7 @@ struct Schedule {
     std::condition_variable consumer;
     std::list<Task> tasks;
     std::atomic<bool> stop{false};
+    std::atomic<bool> eventsWanted{false};  // the consumer waits in vain: hand on what is held
 };
 
 class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
@@ -43,9 +44,9 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
     std::list<Task>::iterator task;
 
     bool interruptRequested() override { return m_schedule.stop.load(std::memory_order_relaxed); }
-    // Asked at every step: also where events held back too long are handed on.
+    // Asked at every step: also where held events are handed on when the consumer waits for them.
     bool wanted() override {
-        if (++m_stepsHeld >= kHoldSteps && !m_held.empty()) handOn();
+        if (!m_held.empty() && m_schedule.eventsWanted.load(std::memory_order_relaxed)) handOn();
         return task->splitWanted.load(std::memory_order_relaxed);
     }
 
@@ -66,9 +67,9 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
     }
 
   protected:
-    // Events are held back and handed on a few thousand at a time (or after a few thousand steps,
-    // so that a slow trickle of solutions still shows soon): one lock and one wake-up per batch
-    // instead of per solution.
+    // Events are held back and handed on a few thousand at a time, or as soon as the consumer has
+    // waited a pump interval for them: one lock and one wake-up per batch instead of per solution, and a
+    // trickle of solutions still shows within moments.
     void append(std::span<const std::int32_t> values) override {
         m_held.insert(m_held.end(), values.begin(), values.end());
         if (m_held.size() >= kHoldValues) handOn();
@@ -76,16 +77,15 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
 
   private:
     static constexpr std::size_t kHoldValues = 4096;
-    static constexpr int kHoldSteps = 4096;
 
     void handOn() {
-        m_stepsHeld = 0;
         std::unique_lock lock(m_schedule.mutex);
         Task& t = *task;
         const bool wasEmpty = t.events.empty();
         t.events.insert(t.events.end(), m_held.begin(), m_held.end());
         m_held.clear();
         if (task == m_schedule.tasks.begin()) {
+            m_schedule.eventsWanted.store(false, std::memory_order_relaxed);
             if (wasEmpty) m_schedule.consumer.notify_one();
             return;
         }
@@ -97,7 +97,6 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
 
     Schedule& m_schedule;
     std::vector<std::int32_t> m_held;
-    int m_stepsHeld = 0;
 };
 
 }  // namespace
@@ -174,7 +173,10 @@ bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
     std::unique_lock lock(schedule.mutex);
     while (!schedule.tasks.empty()) {
         Task& head = schedule.tasks.front();
-        if (head.events.empty() && !head.finished) schedule.consumer.wait_for(lock, kPumpInterval);
+        // Waited a whole interval in vain: the workers hand on what they hold at their next step.
+        if (head.events.empty() && !head.finished &&
+            schedule.consumer.wait_for(lock, kPumpInterval) == std::cv_status::timeout && head.events.empty())
+            schedule.eventsWanted.store(true, std::memory_order_relaxed);
         batch.clear();
         batch.swap(head.events);
         const int unit = head.part.unit;

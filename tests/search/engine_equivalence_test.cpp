@@ -102,8 +102,9 @@ struct Run {
 };
 
 // The fast engine in each of its forms: live-row array; bit sets with the default renumbering; bit sets
-// renumbered at every chance, counted a word at a time and eight cells at a time (with the widest vectors
-// the processor has, and with 256-bit ones).
+// renumbered at every chance, with plain word operations, and counted eight cells at a time (with the
+// widest vectors the processor has, and with 256-bit ones) and renumbered by bit extraction where the
+// processor has it.
 enum class Engine { Plain, LiveRows, BitParallel, FramesScalar, FramesVector, FramesVector256 };
 
 Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, long interruptAt) {
@@ -126,6 +127,7 @@ Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, lo
         IncrementalSearch::Form form;
         form.bitParallel = engine != Engine::LiveRows;
         form.vectorBits = engine == Engine::FramesScalar ? 0 : engine == Engine::FramesVector256 ? 256 : 512;
+        form.bitExtract = engine != Engine::FramesScalar;
         if (engine == Engine::FramesScalar || engine == Engine::FramesVector ||
             engine == Engine::FramesVector256)
             form.frameWords = 2;
