@@ -27,6 +27,23 @@ void OutputFile::writeInt32(std::int32_t value) {
     write(bytes, sizeof bytes);
 }
 
+void OutputFile::writeInt32s(std::span<const std::int32_t> values) {
+    unsigned char bytes[256];
+    std::size_t used = 0;
+    for (const std::int32_t value : values) {
+        if (used == sizeof bytes) {
+            write(bytes, used);
+            used = 0;
+        }
+        const auto bits = static_cast<std::uint32_t>(value);
+        bytes[used++] = static_cast<unsigned char>(bits);
+        bytes[used++] = static_cast<unsigned char>(bits >> 8);
+        bytes[used++] = static_cast<unsigned char>(bits >> 16);
+        bytes[used++] = static_cast<unsigned char>(bits >> 24);
+    }
+    write(bytes, used);
+}
+
 bool OutputFile::close() {
     if (m_pFile != nullptr) {
         // A full disk often shows only when the buffer is flushed on closing.

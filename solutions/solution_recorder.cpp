@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "board/trianzoid_view.h"
 #include "solutions/time_text.h"
@@ -39,16 +40,16 @@ void CTrianzoidView::RecordSolution(int n) {
 
     if (!m_bLetterSolution) {
         DrawingSurface& dc = m_platform.clientSurface();
-        m_solutionFile.writeInt32(n);
+        std::vector<std::int32_t> values;
+        values.reserve(1 + 4 * static_cast<std::size_t>(n));
+        values.push_back(n);
         for (int i = 0; i < n; ++i) {
             const PlacementRecord& r = recordAt(i);
             const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(r.piece)];
             DrawPiece(dc, piece, r.orientation, piece.colorNumber, r.anchorX, r.anchorY);
-            m_solutionFile.writeInt32(r.piece);
-            m_solutionFile.writeInt32(r.orientation);
-            m_solutionFile.writeInt32(r.anchorX);
-            m_solutionFile.writeInt32(r.anchorY);
+            values.insert(values.end(), {r.piece, r.orientation, r.anchorX, r.anchorY});
         }
+        m_solutionFile.writeInt32s(values);
     } else {
         // Which piece slots the solution uses, as the bits of a signed 64-bit number (slot 63 makes it
         // negative), and one letter per Placement in depth order: 'A' for slot 0, 'B' for slot 1, ...
@@ -74,18 +75,28 @@ void CTrianzoidView::RecordSolution(int n) {
     // The picture of the solution as the Board's cells now hold it: the drawing above stored the
     // colour numbers of this solution's pieces.
     const auto entries = gridEntries(m_doc);
+    // Written straight into the text: a cell is at most two characters and a space, and there are many
+    // thousands of solutions a second.
     std::string block = "Oplossing " + count + "\r\n\r\n";
-    block.reserve(block.size() + static_cast<std::size_t>(m_nSearchHeight) *
-                                     (3 * static_cast<std::size_t>(m_nSearchRowLength) + 2) + 2);
-    for (int row = 0; row < m_nSearchHeight; ++row) {
-        for (int col = 0; col < m_nSearchRowLength; ++col) {
-            const std::uint8_t value = m_doc.cell(col, row);
-            block += value >= kOpenCell ? std::string_view("  ") : std::string_view(entries[value]);
-            block += ' ';
+    const auto rows = static_cast<std::size_t>(std::max(m_nSearchHeight, 0));
+    const auto columns = static_cast<std::size_t>(std::max(m_nSearchRowLength, 0));
+    std::size_t at = block.size();
+    block.resize(at + rows * (3 * columns + 2) + 2);
+    char* text = block.data();
+    for (std::size_t row = 0; row < rows; ++row) {
+        for (std::size_t col = 0; col < columns; ++col) {
+            const std::uint8_t value = m_doc.cell(static_cast<int>(col), static_cast<int>(row));
+            const std::string_view entry =
+                value >= kOpenCell ? std::string_view("  ") : std::string_view(entries[value]);
+            for (std::size_t k = 0; k < entry.size() && k < 2; ++k) text[at++] = entry[k];
+            text[at++] = ' ';
         }
-        block += "\r\n";
+        text[at++] = '\r';
+        text[at++] = '\n';
     }
-    block += "\r\n";
+    text[at++] = '\r';
+    text[at++] = '\n';
+    block.resize(at);
     m_logFile.writeText(block);
 
     m_state.showSteps = 0;

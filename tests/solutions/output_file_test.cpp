@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "solutions/solution_files.h"
 #include "tests/support/test_support.h"
@@ -23,6 +24,25 @@ TEST(OutputFile, WritesBytesAndLittleEndianIntegers) {
     ASSERT_TRUE(file.create(dir.file("a.opb")));
     EXPECT_TRUE(file.close());
     EXPECT_EQ(std::filesystem::file_size(dir.file("a.opb")), 0u);
+}
+
+// A solution of 64 pieces is 257 integers: more than one round of the batch's buffer.
+TEST(OutputFile, IntegersInOneWriteAreTheSameBytesAsOneByOne) {
+    testsupport::TempDir dir;
+    std::vector<std::int32_t> values;
+    for (std::uint32_t i = 0; i < 257; ++i) values.push_back(static_cast<std::int32_t>(i * 0x81020305u));
+    OutputFile batched;
+    OutputFile single;
+    ASSERT_TRUE(batched.create(dir.file("batched.opb")));
+    ASSERT_TRUE(single.create(dir.file("single.opb")));
+    batched.writeInt32s(values);
+    batched.writeInt32s({});
+    for (std::int32_t value : values) single.writeInt32(value);
+    EXPECT_TRUE(batched.close());
+    EXPECT_TRUE(single.close());
+    const auto bytes = testsupport::readBytes(dir.file("batched.opb"));
+    EXPECT_EQ(bytes.size(), 4u * values.size());
+    EXPECT_EQ(bytes, testsupport::readBytes(dir.file("single.opb")));
 }
 
 TEST(OutputFile, CreationFailureAndWritesWithoutAFile) {
