@@ -27,6 +27,16 @@ bool hasFastBitExtract() {
 #endif
 constexpr int kNoCount = 65535;
 constexpr int kPumpInterval = 100;
+
+// The numbers of the words of a live set that are not 0, into `into`; returns how many.
+[[gnu::always_inline]] inline int wordsInUse(const std::uint64_t* live, int words, std::uint16_t* into) {
+    int count = 0;
+    for (int w = 0; w < words; ++w) {
+        into[count] = static_cast<std::uint16_t>(w);
+        count += live[w] != 0 ? 1 : 0;
+    }
+    return count;
+}
 }  // namespace
 
 IncrementalSearch::IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state,
@@ -119,8 +129,7 @@ void IncrementalSearch::init(Form form) {
 void IncrementalSearch::placeBits(int placement, int piece) {
     const int frameIndex = m_frameAt[static_cast<std::size_t>(m_placed)];
     const Frame& frame = m_frames[static_cast<std::size_t>(frameIndex)];
-    const std::uint64_t* from =
-        m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
+    const std::uint64_t* from = liveSet(m_placed);
     std::uint64_t* to =
         m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
     // A cell left without rows is most often one beside the piece just placed: the count looks there first.
@@ -254,11 +263,7 @@ __attribute__((target("bmi2,popcnt")))
 #endif
 void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live) {
     std::uint16_t* words = m_liveWords.data();
-    int wordCount = 0;
-    for (int w = 0; w < parent.words; ++w) {
-        words[wordCount] = static_cast<std::uint16_t>(w);
-        wordCount += live[w] != 0 ? 1 : 0;
-    }
+    const int wordCount = wordsInUse(live, parent.words, words);
     const auto parentWords = static_cast<std::size_t>(parent.words);
     const auto frameWords = static_cast<std::size_t>(frame.words);
     for (int c = 0; c < m_cells; ++c) {
@@ -421,15 +426,10 @@ class FewestOpenCell {
 // A cell's count is the population count of (live AND column) over the words that hold live rows.
 // Counting on past the best count so far costs less than the branch that would stop it.
 [[gnu::always_inline]] inline int IncrementalSearch::chooseCellBits() {
-    const std::uint64_t* live =
-        m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
-    const Frame& frame = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+    const std::uint64_t* live = liveSet(m_placed);
+    const Frame& frame = frameOf(m_placed);
     std::uint16_t* words = m_liveWords.data();
-    int wordCount = 0;
-    for (int w = 0; w < frame.words; ++w) {
-        words[wordCount] = static_cast<std::uint16_t>(w);
-        wordCount += live[w] != 0 ? 1 : 0;
-    }
+    const int wordCount = wordsInUse(live, frame.words, words);
     FewestOpenCell scan(m_state.coveredMask.data(), m_cells);
     for (int n = scan.next(); n >= 0; n = scan.next()) {
         const std::uint64_t* column = frame.columnData + n;
@@ -463,9 +463,8 @@ __attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount(
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 __attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::chooseCellBitsVector() {
-    const std::uint64_t* live =
-        m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
-    const Frame& frame = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+    const std::uint64_t* live = liveSet(m_placed);
+    const Frame& frame = frameOf(m_placed);
     const std::uint32_t* covered = m_state.coveredMask.data();
     std::uint64_t best = 65535;
     int cell = -2;
@@ -510,15 +509,10 @@ __attribute__((target("avx2"), always_inline)) inline __m256i byteCounts(__m256i
 }  // namespace
 
 __attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
-    const std::uint64_t* live =
-        m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
-    const Frame& frame = m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+    const std::uint64_t* live = liveSet(m_placed);
+    const Frame& frame = frameOf(m_placed);
     std::uint16_t* words = m_liveWords.data();
-    int wordCount = 0;
-    for (int w = 0; w < frame.words; ++w) {
-        words[wordCount] = static_cast<std::uint16_t>(w);
-        wordCount += live[w] != 0 ? 1 : 0;
-    }
+    const int wordCount = wordsInUse(live, frame.words, words);
     const __m256i zero = _mm256_setzero_si256();
     const std::uint32_t* covered = m_state.coveredMask.data();
     std::uint64_t* counts = m_cellCounts.data();
@@ -648,20 +642,16 @@ void IncrementalSearch::collectCandidates(int a, int c) {
     if (m_bits) {
         // A step with candidates renumbers its live rows once they fill half its frame's words or less:
         // its whole subtree then works on the fewer words.
-        const Frame& current =
-            m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+        const Frame& current = frameOf(m_placed);
         if (current.words >= m_frameWords) {
-            const std::uint64_t* live =
-                m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
+            const std::uint64_t* live = liveSet(m_placed);
             int rows = 0;
             for (int w = 0; w < current.words; ++w) rows += std::popcount(live[w]);
             if ((rows + 63) / 64 * 2 <= current.words) makeFrame(m_placed);
         }
         // The live rows through c, ascending: table order.
-        const std::uint64_t* live =
-            m_liveBits.data() + static_cast<std::size_t>(m_placed) * static_cast<std::size_t>(m_rowWords);
-        const Frame& frame =
-            m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(m_placed)])];
+        const std::uint64_t* live = liveSet(m_placed);
+        const Frame& frame = frameOf(m_placed);
         const std::uint64_t* column =
             frame.cellData + static_cast<std::size_t>(c) * static_cast<std::size_t>(frame.words);
         int piece = -1;

@@ -158,6 +158,12 @@ class IncrementalSearch : public SearchEngine {
         std::array<int, kMaxPieces> pieceEnd{};
     };
     void makeFrame(int depth);
+    const std::uint64_t* liveSet(int depth) const {
+        return m_liveBits.data() + static_cast<std::size_t>(depth) * static_cast<std::size_t>(m_rowWords);
+    }
+    const Frame& frameOf(int depth) const {
+        return m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(depth)])];
+    }
     void extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live);
     void clearOverlaps(const Frame& frame, int placement, const std::uint64_t* from, std::uint64_t* to) const;
     void clearOverlapsWide(const Frame& frame, int placement, const std::uint64_t* from,
