@@ -130,6 +130,34 @@ TEST(ParallelSearch, InterruptedRunLeavesAPrefixOfTheSolutions) {
               "\r\n\r\nOnderbroken. Duur: 0:00:00, aantal oplossingen 20, op 16-12-1999 14:05:09");
 }
 
+// A search that goes on and on with hardly an event: more diamonds than the 126 cells hold never make a
+// solution, the tilings of the rest are past counting, and only the first levels of depth are news. The
+// worker holds its events back to hand them on in batches; these few must still reach the window while
+// the search runs.
+TEST(ParallelSearch, AFewEventsReachTheWindowWhileTheSearchGoesOn) {
+    long pumpsUntilDepth = -1;
+    searchWith(
+        1,
+        [](ViewFixture& f) {
+            f.setBoard(std::vector<std::string>(6, std::string(21, '.')));
+            f.setPieces({chainPiece("D2", 70, {{0, 0}})});
+            // One worker beside the window: its part is the whole search, which does not end here.
+            f.view.m_engineFactory = [](const PlacementTable& table, int cells, SearchState& state,
+                                        std::span<Piece> pieces, SearchHooks& hooks) {
+                return makeParallelSearch(1, table, cells, state, pieces, hooks);
+            };
+        },
+        [&pumpsUntilDepth](ViewFixture& f) {
+            // The window pumps every 20 ms while it waits; give up after some 20 seconds.
+            f.platform.onPump = [&f, &pumpsUntilDepth](long pumps) {
+                if (f.view.ViewMode != kSearching) return;
+                if (f.view.m_state.shownDepth >= 1) pumpsUntilDepth = pumps;
+                if (f.view.m_state.shownDepth >= 1 || pumps > 1000) f.view.ViewMode = kInterruptRequested;
+            };
+        });
+    EXPECT_GE(pumpsUntilDepth, 0) << "the search was given up before any depth reached the window";
+}
+
 // The runner itself: the parts given away between threads, played back, make the hook calls of the
 // whole search that the files depend on.
 TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
