@@ -20,11 +20,7 @@ void OutputFile::writeText(const std::string& text) {
 }
 
 void OutputFile::writeInt32(std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    const unsigned char bytes[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-                                    static_cast<unsigned char>(bits >> 16),
-                                    static_cast<unsigned char>(bits >> 24)};
-    write(bytes, sizeof bytes);
+    writeInt32s(std::span<const std::int32_t>(&value, 1));
 }
 
 void OutputFile::writeInt32s(std::span<const std::int32_t> values) {

@@ -21,7 +21,7 @@ class OutputFile {
     void write(const void* data, std::size_t size);
     void writeText(const std::string& text);
     void writeInt32(std::int32_t value);                     // little-endian
-    void writeInt32s(std::span<const std::int32_t> values);  // the same, in one write
+    void writeInt32s(std::span<const std::int32_t> values);  // the same, 64 to a write
     // Closes the file; false when a write or the close failed at any point, or when the file is no
     // longer there (its folder was removed while it was written).
     bool close();
