@@ -8,7 +8,7 @@
 namespace {
 
 class PieceFileReader : public ::testing::Test {
-protected:
+  protected:
     // Writes `text` to a piece file and reads it.
     void read(const std::string& text) {
         path = dir.file("stukken.tzp");
@@ -58,7 +58,8 @@ TEST_F(PieceFileReader, LineEndsAndLastLineWithoutEnd) {
     testsupport::writeText(dir.file("b.tzp"), "A1   1 4 0R 1O 2L\nZ9   2 1\n");
     ReadPieceFile(unixStyle, dir.file("b.tzp"), platform);
     for (int k = 0; k < 6; ++k)
-        for (int t = 0; t < 4; ++t) EXPECT_EQ(pieces.m_pieces[0].cells[k][t], unixStyle.m_pieces[0].cells[k][t]);
+        for (int t = 0; t < 4; ++t)
+            EXPECT_EQ(pieces.m_pieces[0].cells[k][t], unixStyle.m_pieces[0].cells[k][t]);
     EXPECT_EQ(pieces.m_pieces[1].copies, 2);
 }
 
@@ -116,7 +117,11 @@ TEST_F(PieceFileReader, ShortLinesAreIncorrectAndNeverParsedFromAnEarlierLine) {
 
 TEST_F(PieceFileReader, SixtyFourLinesAreAcceptedASixtyFifthIsNot) {
     std::string text;
-    for (int i = 0; i < 64; ++i) text += "P" + std::to_string(i % 10) + "   1 1\n";
+    for (int i = 0; i < 64; ++i) {
+        text += 'P';
+        text += static_cast<char>('0' + i % 10);
+        text += "   1 1\n";
+    }
     read(text);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(pieces.m_nPieces, 64);

@@ -23,7 +23,8 @@ struct TwelvePieces {
     TwelvePieces() {
         std::vector<Piece> pieces;
         for (int p = 0; p < 12; ++p)
-            pieces.push_back(p == 2 ? sixWays("A1", 3) : dominoPiece("P" + std::to_string(p % 10), 2));
+            pieces.push_back(p == 2 ? sixWays("A1", 3)
+                                    : dominoPiece(std::string{'P', static_cast<char>('0' + p % 10)}, 2));
         testsupport::setPieces(set, pieces);
         set.m_szPieceFile = "stukken.tzp";
     }
