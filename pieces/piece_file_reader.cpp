@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -60,10 +61,14 @@ std::int32_t readCopies(const std::string& text, std::size_t from) {
 
 int directionOf(char letter) {
     switch (std::toupper(static_cast<unsigned char>(letter))) {
-        case 'R': return 0;
-        case 'O': return 1;
-        case 'L': return 2;
-        default: return -1;
+        case 'R':
+            return 0;
+        case 'O':
+            return 1;
+        case 'L':
+            return 2;
+        default:
+            return -1;
     }
 }
 
@@ -92,9 +97,12 @@ bool parsePieceLine(const std::string& line, Piece& piece) {
 }  // namespace
 
 void ReadPieceFile(PieceSet& pieces, const std::string& path, Platform& platform) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    // A folder opens for reading on this system but holds no lines: it is no piece file at all.
+    std::error_code error;
+    FilePtr file(std::filesystem::is_directory(path, error) ? nullptr : std::fopen(path.c_str(), "rb"));
     if (!file) {
-        platform.messageBox("Bestand " + path + " is er niet", "Oei", MessageButtons::Ok, MessageIcon::Exclamation);
+        platform.messageBox("Bestand " + path + " is er niet", "Oei", MessageButtons::Ok,
+                            MessageIcon::Exclamation);
         return;
     }
 
@@ -105,7 +113,8 @@ void ReadPieceFile(PieceSet& pieces, const std::string& path, Platform& platform
     while (readLine(file.get(), line)) {
         // The total counts every line read, copies as read, also the line that turns out incorrect.
         const bool parsed = parsePieceLine(line, working);
-        if (line.size() >= 8) triangles += std::int64_t{working.copies} * (static_cast<unsigned char>(line[7]) - '0');
+        if (line.size() >= 8)
+            triangles += std::int64_t{working.copies} * (static_cast<unsigned char>(line[7]) - '0');
         if (!parsed || count == kMaxPieces) {
             platform.messageBox("Bestand " + path + " incorrect\nRegel: " + line, "Oei", MessageButtons::Ok,
                                 MessageIcon::None);

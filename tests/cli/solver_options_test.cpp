@@ -98,6 +98,10 @@ TEST(SolverErrors, MissingFilesAreReportedWithStatus1) {
     auto wrongPieces = solverprocess::run(dir.path().string(), {"--pieces", "nope.tzp", "house.trz"});
     EXPECT_EQ(wrongPieces.exitStatus, 1);
     EXPECT_EQ(wrongPieces.err, "Oei: Bestand nope.tzp is er niet\n");
+    // A folder as the piece file is missing too, not an empty piece file.
+    auto folderPieces = solverprocess::run(dir.path().string(), {"--pieces", ".", "house.trz"});
+    EXPECT_EQ(folderPieces.exitStatus, 1);
+    EXPECT_EQ(folderPieces.err, "Oei: Bestand . is er niet\n");
     EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"house.trz"});
 }
 

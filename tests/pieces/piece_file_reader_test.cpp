@@ -84,6 +84,11 @@ TEST_F(PieceFileReader, MissingFileChangesNothing) {
     EXPECT_EQ(pieces.m_szPieceFile, "oud.tzp");
     EXPECT_EQ(pieces.m_nPieces, 3);
     EXPECT_EQ(pieces.m_nPieceTriangles, 12);
+    // A folder is missing too: it opens for reading here, but is no empty piece file.
+    ReadPieceFile(pieces, dir.path().string(), platform);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].text, "Bestand " + dir.path().string() + " is er niet");
+    EXPECT_EQ(pieces.m_nPieces, 3);
 }
 
 TEST_F(PieceFileReader, TriangleCountNotADigit) {
