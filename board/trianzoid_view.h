@@ -139,8 +139,8 @@ public:
     int m_nSearchHeight = 0;
     std::string m_strSearchSummary;        // the log's last line of the last search
     bool m_bSolutionFileReported = false;  // a missing solution file was reported in this display
-    bool m_bSolutionIndexBuilt = false;    // m_solutionBlocks is built once per entry into the display
-    std::vector<SolutionBlock> m_solutionBlocks;
+    bool m_bEqualSolutionLengths = false;  // every solution of the last search has m_nSolutionPieces
+    SolutionFileIndex m_solutionIndex;     // where the solutions lie in m_szSolutionName
 
     // ---- Command routing for menus, toolbar, accelerators and context menus
     CommandState commandState(int id) const;

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <optional>
 
 #include "board/trianzoid_view.h"
 
@@ -58,17 +59,17 @@ void CTrianzoidView::ShowSolution(DrawingSurface& dc, int k) {
         }
         return;
     }
-    if (!m_bSolutionIndexBuilt) {
-        m_solutionBlocks = indexSolutionBlocks(file);
-        m_bSolutionIndexBuilt = true;
-    }
     // A solution that is not in the file (a letter-mode search writes none, a damaged file has fewer)
     // draws nothing and leaves the status text alone.
-    if (k < 0 || k >= static_cast<int>(m_solutionBlocks.size())) return;
-    const SolutionBlock& block = m_solutionBlocks[static_cast<std::size_t>(k)];
-    file.seekg(block.offset);
+    const std::optional<SolutionFileIndex::Stamp> stamp = SolutionFileIndex::stampOf(m_szSolutionName);
+    if (!stamp) return;
+    const std::optional<SolutionBlock> block =
+        m_solutionIndex.find(file, *stamp, k, m_bEqualSolutionLengths ? m_nSolutionPieces : -1);
+    if (!block) return;
+    file.clear();
+    file.seekg(block->offset);
     std::int32_t count = 0;
-    if (!readInt32(file, count) || count != block.count) return;  // the file changed since it was indexed
+    if (!readInt32(file, count) || count != block->count) return;  // not a block of this search
 
     for (std::int32_t i = 0; i < count; ++i) {
         PlacementRecord r;
@@ -88,8 +89,6 @@ void CTrianzoidView::OnShowSolutions(bool colour) {
     m_platform.invalidateView();
     m_nCurrentSolution = 0;
     m_bSolutionFileReported = false;
-    m_bSolutionIndexBuilt = false;
-    m_solutionBlocks.clear();
     ShowSolution(m_platform.clientSurface(), 0);
 }
 
@@ -128,6 +127,4 @@ void CTrianzoidView::OnDoneSolutions() {
     ViewMode = kEditing;
     ClearPieceCells();
     m_platform.invalidateView();
-    m_solutionBlocks = {};
-    m_bSolutionIndexBuilt = false;
 }

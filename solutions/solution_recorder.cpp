@@ -31,6 +31,9 @@ std::array<std::string, kOpenCell> gridEntries(const CTrianzoidDoc& doc) {
 }  // namespace
 
 void CTrianzoidView::RecordSolution(int n) {
+    // While all solutions have as many placements, the display finds each at a computed offset.
+    m_bEqualSolutionLengths =
+        m_state.solutionCount == 0 || (m_bEqualSolutionLengths && n == m_nSolutionPieces);
     m_nSolutionPieces = n;
     n = std::clamp(n, 0, static_cast<int>(m_state.chosenPlacement.size()));
     auto recordAt = [this](int depth) -> const PlacementRecord& {

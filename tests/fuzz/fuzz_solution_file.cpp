@@ -6,7 +6,8 @@
 // the input holds at least eight bytes):
 //   0      the search's number of solutions, a signed byte
 //   1      the placements of its last solution, a signed byte
-//   2      bit 0: another piece file of one piece has been read since the search; bit 1: colour
+//   2      bit 0: another piece file of one piece has been read since the search; bit 1: colour;
+//          bit 2: all solutions of the search had the same number of placements
 //   3 .. 7 five commands, each byte % 8: first, next, previous, last, repaint, done and enter
 //          again, cut the file to half its length, remove the file
 #include <filesystem>
@@ -50,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view.m_state.solutionCount = static_cast<std::int8_t>(steer[0]);
     view.m_nSolutionPieces = static_cast<std::int8_t>(steer[1]);
     const bool colour = (steer[2] & 2) != 0;
+    view.m_bEqualSolutionLengths = (steer[2] & 4) != 0;
 
     RecordingSurface surface(false, false);
     view.OnShowSolutions(colour);

@@ -252,6 +252,7 @@ TEST(SolutionBrowser, SolutionsOfDifferentLengthsAreBrowsable) {
     std::set<std::size_t> lengths;
     for (const auto& block : blocks) lengths.insert(block.size());
     ASSERT_EQ(lengths, (std::set<std::size_t>{3, 4}));
+    EXPECT_FALSE(f.view.m_bEqualSolutionLengths);  // so the display walks the file
 
     f.view.OnShowSolutions(true);
     for (std::size_t k = 0; k < blocks.size(); ++k) {

@@ -18,9 +18,24 @@ std::string block(std::int32_t count) {
     return bytes;
 }
 
+struct Indexed {
+    std::istringstream in;
+    SolutionFileIndex index;
+    SolutionFileIndex::Stamp stamp;
+    explicit Indexed(const std::string& bytes) : in(bytes) {
+        stamp.size = static_cast<std::int64_t>(bytes.size());
+    }
+    std::optional<SolutionBlock> at(std::int64_t k, std::int32_t placements = -1) {
+        return index.find(in, stamp, k, placements);
+    }
+};
+
+// Every block that can be located, from the first on.
 std::vector<SolutionBlock> indexOf(const std::string& bytes) {
-    std::istringstream in(bytes);
-    return indexSolutionBlocks(in);
+    Indexed f(bytes);
+    std::vector<SolutionBlock> blocks;
+    for (std::int64_t k = 0; auto b = f.at(k); ++k) blocks.push_back(*b);
+    return blocks;
 }
 
 TEST(SolutionFileIndex, BlocksOfEqualAndOfDifferentLengths) {
@@ -40,6 +55,40 @@ TEST(SolutionFileIndex, StopsAtDamage) {
     EXPECT_TRUE(indexOf(int32(kMaxSolutionPlacements + 1) + std::string(16 * 1771, '\0')).empty());
     EXPECT_TRUE(indexOf(int32(INT32_MIN)).empty());
     EXPECT_EQ(indexOf(block(kMaxSolutionPlacements)).size(), 1u);
+}
+
+TEST(SolutionFileIndex, FindsASolutionWithoutReadingTheFileBeforeIt) {
+    // Equal lengths: every block at its computed offset, nothing read.
+    Indexed equal(block(3) + block(3) + block(3));
+    EXPECT_EQ(equal.at(2, 3), (SolutionBlock{104, 3}));
+    EXPECT_EQ(equal.at(3, 3), std::nullopt);
+    equal.stamp.size -= 1;  // the last block cut short
+    EXPECT_EQ(equal.at(2, 3), std::nullopt);
+    EXPECT_EQ(equal.index.reads(), 0);
+
+    // Lengths 0, 1, 2, 0, 1, 2, ...: the walk reads in large pieces and only as far as asked.
+    std::string bytes;
+    std::vector<std::int64_t> offsets;
+    for (int k = 0; k < 20000; ++k) {
+        offsets.push_back(static_cast<std::int64_t>(bytes.size()));
+        bytes += block(k % 3);
+    }
+    Indexed f(bytes);
+    EXPECT_EQ(f.at(0), (SolutionBlock{0, 0}));
+    EXPECT_EQ(f.index.reads(), 1);
+    EXPECT_EQ(f.at(19999), (SolutionBlock{offsets[19999], 19999 % 3}));
+    EXPECT_LE(f.index.reads(), 1 + static_cast<std::int64_t>(bytes.size()) / 65536 + 1);
+    const std::int64_t walked = f.index.reads();
+    // Back to an earlier block: one read from the start kept for it; past the end: none.
+    EXPECT_EQ(f.at(12345), (SolutionBlock{offsets[12345], 12345 % 3}));
+    EXPECT_EQ(f.at(20000), std::nullopt);
+    EXPECT_EQ(f.index.reads(), walked + 1);
+
+    // Another file (or this one changed) is walked afresh.
+    f.in.str(block(5) + block(1));
+    f.stamp = {0, 0, 5 * 16 + 4 + 20, 1};
+    EXPECT_EQ(f.at(1), (SolutionBlock{84, 1}));
+    EXPECT_EQ(f.at(2), std::nullopt);
 }
 
 }  // namespace
