@@ -4,12 +4,12 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-bool installDutchTranslation(QCoreApplication& app) {
+QTranslator* installDutchTranslation(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);
     if (!translator->load("qtbase_nl", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
         !QCoreApplication::installTranslator(translator)) {
         delete translator;
-        return false;
+        return nullptr;
     }
-    return true;
+    return translator;
 }
