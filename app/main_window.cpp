@@ -690,12 +690,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         !QApplication::activePopupWidget() && !QApplication::activeModalWidget()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (m_pView->ViewMode == kSearching) {
-            // Any key switches the drawing of every step; Escape interrupts.
+            // Any key switches the drawing of every step; Escape interrupts. The key then goes where it
+            // goes (Escape also ends the menu bar's keyboard mode).
             m_pView->OnKeyDown();
-            if (key->key() == Qt::Key_Escape) {
-                m_pView->OnChar(27);
-                return true;
-            }
+            if (key->key() == Qt::Key_Escape) m_pView->OnChar(27);
         }
         // The grey + and - of the keypad page through the solutions. On X11 a shortcut with the keypad
         // modifier never matches, so they are taken here.

@@ -75,6 +75,15 @@ popup() {  # the geometry "x y" of the open popup menu; fails when none opens wi
 confirm() {  # "Ja" when the checkerboard test asks
     if wait_window '^Dit lukt nooit$' 1; then close_box 'Dit lukt nooit'; fi
 }
+waiting() {  # until the drawing stands still: the search waits at a solution
+    local i a
+    for i in $(seq 40); do
+        a=$(view_sum)
+        sleep 0.3
+        [ "$(view_sum)" = "$a" ] && return 0
+    done
+    fail "the search does not wait at a solution"
+}
 summary() { tail -c 200 "$out/$1" | tr -d '\r' | tail -1; }
 open_pieces() {  # "Trianzoids" > "Open trianzoidbestand...", the file $1 typed into the file dialog
     keys alt+t a
@@ -172,7 +181,7 @@ summary $opl | grep -q '^Onderbroken' || fail "Escape after Alt+Z, G: $(summary 
 # "Zoeken speciaal": at the first solution a click on "Zoeken" opens the menu; "Onderbreek" ends it.
 keys alt+z z
 confirm
-sleep 2
+waiting
 xdotool mousemove $((zx + 20)) 8 click 1
 sleep 0.5
 popup >/dev/null || fail "at a solution the menu bar does not open"
@@ -182,9 +191,10 @@ summary $opl | grep -q '^Onderbroken.*aantal oplossingen 1,' || fail "Onderbreek
 # End at a solution is a key like any other: the search goes on to the second solution.
 keys alt+z z
 confirm
-sleep 2
+waiting
 keys End
-sleep 1
+sleep 0.5
+waiting
 keys Escape
 close_box Onderbroken 10
 summary $opl | grep -q '^Onderbroken.*aantal oplossingen 2,' || fail "End at a solution: $(summary $opl)"
