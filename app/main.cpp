@@ -3,9 +3,9 @@
 #include <csignal>
 
 #include "app/app_icons.h"
+#include "app/dutch_translation.h"
 #include "app/main_window.h"
 #include "app/signal_notifier.h"
-#include "app/test_snapshots.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName("Trianzoid");
     QCoreApplication::setApplicationVersion("1.1a");
     QApplication::setWindowIcon(applicationIcon());
+    installDutchTranslation(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Trianzoid: alle betegelingen van een veld van driehoeken zoeken.");
@@ -22,13 +23,8 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     MainWindow window;
-    TestSnapshots snapshots(window);
-    SignalNotifier notifier({SIGTERM, SIGINT, SIGHUP, SIGUSR1}, [&](int number) {
-        if (number == SIGUSR1)
-            snapshots.takeSnapshot();
-        else
-            window.requestQuit();
-    });
+    // The end of the session or a kill: a running search is interrupted, its files completed.
+    SignalNotifier notifier({SIGTERM, SIGINT, SIGHUP}, [&](int) { window.requestQuit(); });
     const QStringList documents = parser.positionalArguments();
     // A document that cannot be opened ends the program after the message, as a failed command line.
     if (!documents.isEmpty() && !window.openDocument(documents.front())) return 1;

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -23,10 +24,12 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QSvgGenerator>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 #include "app/about_dialog.h"
 #include "app/app_icons.h"
@@ -164,6 +167,7 @@ QMenu* MainWindow::buildPopup(const QString& title, std::span<const MenuEntry> e
         if (entry.id == Cmd::FileMru1) m_pRecentPlaceholder = action;
     }
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::refreshCommandStates);
+    connect(menu, &QMenu::aboutToHide, this, [this] { showHint(QString()); });
     return menu;
 }
 
@@ -210,10 +214,6 @@ void MainWindow::buildStatusBar() {
         m_panes[i]->setFixedWidth(widths[i - 1]);
         bar->addPermanentWidget(m_panes[i]);
     }
-    // When a prompt of a menu entry or button goes, the idle text comes back.
-    connect(bar, &QStatusBar::messageChanged, this, [this](const QString& message) {
-        if (message.isEmpty()) m_panes[0]->setText(idleStatusText());
-    });
     m_pPlatform->attachPanes(m_panes);
 }
 
@@ -320,6 +320,10 @@ void MainWindow::dispatch(int id) {
             break;
     }
     --m_nCommandDepth;
+    // At a solution of "Zoeken speciaal" the menus work; a command that interrupts the search or turns
+    // the waiting off also ends this wait.
+    if (m_pPlatform->waitingForKey() && (m_pView->ViewMode != kSearching || !m_pView->m_state.waitForKey))
+        m_pPlatform->endKeyWait();
     afterCommand();
 }
 
@@ -337,11 +341,23 @@ void MainWindow::afterCommand() {
 
 void MainWindow::requestQuit() {
     const bool searching = m_pView->ViewMode == kSearching || m_pView->ViewMode == kInterruptRequested;
-    if (searching) {
-        m_pPlatform->setQuitPending(true);
+    if (!searching) {
+        QCoreApplication::exit(0);
         return;
     }
-    QCoreApplication::exit(0);
+    // The search is interrupted as by Escape, so that its files are complete; the program ends when the
+    // search has returned. A search may wait inside a dialog or a menu opened on top of it: they close.
+    m_pView->ViewMode = kInterruptRequested;
+    m_pPlatform->setQuitPending(true);
+    for (int i = 0; i < 16; ++i) {
+        QWidget* open = QApplication::activePopupWidget();
+        if (!open) open = QApplication::activeModalWidget();
+        if (!open) break;
+        if (auto* dialog = qobject_cast<QDialog*>(open))
+            dialog->reject();
+        else
+            open->close();
+    }
 }
 
 void MainWindow::fieldDataDialog() {
@@ -358,7 +374,8 @@ void MainWindow::showPieces() {
     const bool searching = m_pView->ViewMode == kSearching || m_pView->ViewMode == kInterruptRequested;
     CPiecesDlg dialog(m_doc, searching, this);
     dialog.exec();
-    // The copies may have changed: the repaint shows the readiness for them.
+    // The copies and orientations may have changed: the readiness follows at once.
+    m_pView->refreshReadiness();
     m_pViewWidget->invalidate();
 }
 
@@ -377,7 +394,10 @@ void MainWindow::openManual() {
         oops(this, QString("De handleiding %1 is er niet").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        oops(this,
+             QString("Er is geen browser te starten om de handleiding te tonen.\nDe handleiding staat in %1")
+                 .arg(QDir::toNativeSeparators(path)));
 }
 
 // ---- The document's files
@@ -635,15 +655,54 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
+// The prompts of menu entries and toolbar buttons go straight into pane 0, not into a message of the
+// status bar that would hide the pane: whatever the program writes there next replaces the prompt, so
+// a prompt whose end never arrives cannot stay.
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        showHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::showHint(const QString& hint) {
+    if (!hint.isEmpty()) {
+        m_strHint = hint;
+        m_panes[0]->setText(hint);
+    } else if (!m_strHint.isEmpty()) {
+        // When the prompt goes, the idle text comes back, unless something was written over it.
+        if (m_panes[0]->text() == m_strHint) m_panes[0]->setText(idleStatusText());
+        m_strHint.clear();
+    }
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool searching = m_pView->ViewMode == kSearching || m_pView->ViewMode == kInterruptRequested;
     if (event->type() == QEvent::Quit && watched == qApp && searching) {
-        // The program ends when the search has ended.
-        m_pPlatform->setQuitPending(true);
+        // The end of the session: the search is interrupted and the program ends after it.
+        requestQuit();
         return true;
     }
-    // Any key pressed while searching, in whichever window, first reaches its top-level window.
-    if (event->type() == QEvent::KeyPress && watched->isWindowType() && m_pView->ViewMode == kSearching)
-        m_pView->OnKeyDown();
+    // Key presses of the main window, whichever of its widgets has the focus, reach its window first.
+    // Open menus and modal dialogs keep theirs.
+    if (event->type() == QEvent::KeyPress && watched == static_cast<QObject*>(windowHandle()) &&
+        !QApplication::activePopupWidget() && !QApplication::activeModalWidget()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (m_pView->ViewMode == kSearching) {
+            // Any key switches the drawing of every step; Escape interrupts. The key then goes where it
+            // goes (Escape also ends the menu bar's keyboard mode).
+            m_pView->OnKeyDown();
+            if (key->key() == Qt::Key_Escape) m_pView->OnChar(27);
+        }
+        // The grey + and - of the keypad page through the solutions. On X11 a shortcut with the keypad
+        // modifier never matches, so they are taken here.
+        if ((key->modifiers() & Qt::KeypadModifier) && !(key->modifiers() & ~Qt::KeypadModifier)) {
+            if (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus) {
+                dispatch(key->key() == Qt::Key_Plus ? Cmd::NextSolution : Cmd::PreviousSolution);
+                return true;
+            }
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }

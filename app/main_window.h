@@ -71,6 +71,7 @@ class MainWindow : public QMainWindow {
     static QString manualPath();
 
   protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -99,6 +100,8 @@ class MainWindow : public QMainWindow {
     void showPieces();
     void openManual();
     void afterCommand();
+    // A prompt of a menu entry or toolbar button in pane 0; an empty one ends it.
+    void showHint(const QString& hint);
 
     CTrianzoidDoc m_doc;
     SystemClock m_clock;
@@ -118,4 +121,5 @@ class MainWindow : public QMainWindow {
     QString m_strCurrentFile;
     QStringList m_recentFiles;
     int m_nCommandDepth = 0;
+    QString m_strHint;  // the prompt shown in pane 0, while it shows
 };

@@ -6,7 +6,10 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStringList>
 
@@ -16,25 +19,56 @@
 
 namespace {
 
-// Takes the next key press or mouse button press of any window of the program, so that it reaches no
-// window, and ends the waiting loop with its code.
+// Whether a press belongs to the menus: an open popup menu, the menu bar, or a key that works the menu
+// bar (Alt, alone or with a letter, and F10). Modal dialogs keep their presses too.
+bool forMenusOrDialogs(QObject* watched, QEvent* event) {
+    if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) return true;
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Alt || key->key() == Qt::Key_F10 || (key->modifiers() & Qt::AltModifier))
+            return true;
+        return qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr;
+    }
+    // A button press reaches the top-level window first: the widget under the pointer decides.
+    QWidget* target = qobject_cast<QWidget*>(watched);
+    if (!target || target->isWindow()) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        target = QApplication::widgetAt(mouse->globalPosition().toPoint());
+    }
+    for (QWidget* w = target; w; w = w->parentWidget())
+        if (qobject_cast<QMenuBar*>(w) || qobject_cast<QMenu*>(w)) return true;
+    return false;
+}
+
+// Takes the next key press or mouse button press of the program's windows, so that it reaches no
+// window, and ends the waiting loop with its code. The menus, the menu bar and modal dialogs get their
+// presses as usual.
 class KeyPressCatcher : public QObject {
   public:
     explicit KeyPressCatcher(QEventLoop& loop) : m_loop(loop) {}
     int code = KeyCode::Other;
 
   protected:
-    // A press from the window system reaches its top-level window first and is consumed there whole;
-    // one sent to a widget directly is consumed at that widget.
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (m_bCaught) return false;
-        if (event->type() == QEvent::KeyPress) {
-            code = keyCodeForQtKey(static_cast<QKeyEvent*>(event)->key());
-        } else if (event->type() == QEvent::MouseButtonPress ||
-                   event->type() == QEvent::MouseButtonDblClick) {
-            code = KeyCode::Other;
-        } else {
-            return false;
+        switch (event->type()) {
+            case QEvent::ShortcutOverride:
+                // Keys of the accelerator table (End, Home, F1...) are presses like any other here: the
+                // override keeps them from their command, so that the press itself arrives below.
+                if (forMenusOrDialogs(watched, event)) return false;
+                event->accept();
+                return true;
+            case QEvent::KeyPress:
+                if (forMenusOrDialogs(watched, event)) return false;
+                code = keyCodeForQtKey(static_cast<QKeyEvent*>(event)->key());
+                break;
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                if (forMenusOrDialogs(watched, event)) return false;
+                code = KeyCode::Other;
+                break;
+            default:
+                return false;
         }
         m_bCaught = true;
         m_loop.exit(0);
@@ -50,6 +84,8 @@ class KeyPressCatcher : public QObject {
 
 MessageAnswer QtPlatform::messageBox(const std::string& text, const std::string& caption,
                                      MessageButtons buttons, MessageIcon icon) {
+    // The program is ending (a signal, the end of the session): no box may hold it up.
+    if (m_bQuitPending) return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
                     QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::NoButton,
                     m_pOwner);
@@ -99,6 +135,10 @@ int QtPlatform::waitForKeyPress() {
     m_pWaitLoop = outer;
     qApp->removeEventFilter(&catcher);
     return m_bQuitPending ? KeyCode::Other : catcher.code;
+}
+
+void QtPlatform::endKeyWait() {
+    if (m_pWaitLoop) m_pWaitLoop->exit(0);
 }
 
 void QtPlatform::setQuitPending(bool pending) {

@@ -33,11 +33,14 @@ class QtPlatform : public Platform {
     std::optional<Rgb> chooseColour(Rgb initial) override;
 
     // A request to end the program that came while it could not end (a search running). Waiting for
-    // a key returns at once while one is pending; the main window carries it out when the search ends.
+    // a key returns at once while one is pending, message boxes are not shown; the main window carries
+    // it out when the search ends.
     void setQuitPending(bool pending);
     bool quitPending() const { return m_bQuitPending; }
 
     std::string paneText(int pane) const;
+    // Ends a wait at a solution as a key other than Escape would (a command took its place).
+    void endKeyWait();
     // True while waiting for a key at a solution.
     bool waitingForKey() const { return m_pWaitLoop != nullptr; }
     int beepCount() const { return m_nBeeps; }

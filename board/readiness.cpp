@@ -3,11 +3,28 @@
 
 #include "board/trianzoid_view.h"
 
-void CTrianzoidView::ShowStatus(const std::string& text) { m_platform.setPaneText(0, text); }
+void CTrianzoidView::ShowStatus(const std::string& text) {
+    m_platform.setPaneText(0, text);
+}
 
-void CTrianzoidView::ShowParity(int n) { m_platform.setPaneText(1, "Par. = " + std::to_string(n)); }
+void CTrianzoidView::ShowParity(int n) {
+    m_platform.setPaneText(1, "Par. = " + std::to_string(n));
+}
 
 int CTrianzoidView::UpdateReadiness() {
+    std::string text;
+    const OpenCellCount open = m_doc.CountOpenCells();
+    const int result = readiness(&text);
+    ShowStatus(text);
+    ShowParity(std::abs(open.down - open.up));
+    return result;
+}
+
+int CTrianzoidView::currentReadiness() const {
+    return readiness(nullptr);
+}
+
+int CTrianzoidView::readiness(std::string* status) const {
     const OpenCellCount open = m_doc.CountOpenCells();
     const int parity = std::abs(open.down - open.up);
 
@@ -39,7 +56,10 @@ int CTrianzoidView::UpdateReadiness() {
             text = std::to_string(-left) + " driehoeken te weinig";
         }
     }
-    ShowStatus(text);
-    ShowParity(parity);
+    if (status) *status = text;
     return result;
+}
+
+void CTrianzoidView::refreshReadiness() {
+    if (ViewMode == kEditing) m_nReadiness = UpdateReadiness();
 }

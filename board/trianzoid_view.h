@@ -46,7 +46,7 @@ struct CommandState {
 // with its state and files, and the solution display. The window of the application only forwards
 // events and draws; everything here runs and is tested without one.
 class CTrianzoidView : public SearchHooks {
-public:
+  public:
     CTrianzoidView(CTrianzoidDoc& doc, Platform& platform, Clock& clock);
     ~CTrianzoidView() override;
     CTrianzoidView(const CTrianzoidView&) = delete;
@@ -64,7 +64,8 @@ public:
     bool m_bColourSolutions = false;
     bool m_bModified = false;  // the document's modified flag; only mouse edits set it
     EngineKind m_engineKind = EngineKind::Fast;
-    SearchEngineFactory m_engineFactory;  // when set, used instead of m_engineKind (the window leaves it empty)
+    SearchEngineFactory
+        m_engineFactory;         // when set, used instead of m_engineKind (the window leaves it empty)
     std::string m_strOutputDir;  // folder of the solution files; empty: the current folder
 
     // ---- Geometry of the last repaint (the window, or the page while printing)
@@ -80,6 +81,10 @@ public:
 
     // ---- Readiness and status bar
     int UpdateReadiness();
+    // The readiness of the Board and the pieces as they stand now, without touching the status bar.
+    int currentReadiness() const;
+    // After a change of the Board or the pieces while editing: m_nReadiness and the panes follow at once.
+    void refreshReadiness();
     void ShowStatus(const std::string& text);
     void ShowParity(int n);
 
@@ -93,6 +98,8 @@ public:
     void OnFieldData(const std::function<bool(FieldData&)>& runDialog);
     void OnBackgroundColour();
     void ClearPieceCells();  // acts only while editing
+    // Opens every covered cell of the active area, in any mode, and returns where they are.
+    std::vector<CellPos> forgetCoveredCells();
     static int s_nLastColumn;
     static int s_nLastRow;
 
@@ -156,7 +163,9 @@ public:
     void recordSolution(int depth) override;
     void showFirstPieceStatus(int percent, const Piece& piece) override;
 
-private:
+  private:
+    int readiness(std::string* status) const;
+
     CTrianzoidDoc& m_doc;
     Platform& m_platform;
     Clock& m_clock;

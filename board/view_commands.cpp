@@ -3,7 +3,9 @@
 
 namespace {
 
-bool inRange(int id, int first, int last) { return id >= first && id <= last; }
+bool inRange(int id, int first, int last) {
+    return id >= first && id <= last;
+}
 
 }  // namespace
 
@@ -18,7 +20,8 @@ CommandState CTrianzoidView::commandState(int id) const {
         case Cmd::PopupSearch:
         case Cmd::SearchSpecial:
         case Cmd::PopupSearchSpecial:
-            return {m_nReadiness >= 0, false};
+            // While editing, the Board and the pieces as they are now, whenever they last were drawn.
+            return {(ViewMode == kEditing ? currentReadiness() : m_nReadiness) >= 0, false};
         case Cmd::Interrupt:
         case Cmd::PopupInterrupt:
         case Cmd::NextFirst:
@@ -46,7 +49,8 @@ CommandState CTrianzoidView::commandState(int id) const {
     }
     if (inRange(id, Cmd::FileMru1, Cmd::FileMru1 + 9)) return {!searching, false};
     if (inRange(id, Cmd::FillGrey, Cmd::FillYellow)) return {true, m_nFillColour == id - Cmd::FillGrey};
-    if (inRange(id, Cmd::ToolFillGrey, Cmd::ToolFillYellow)) return {true, m_nFillColour == id - Cmd::ToolFillGrey};
+    if (inRange(id, Cmd::ToolFillGrey, Cmd::ToolFillYellow))
+        return {true, m_nFillColour == id - Cmd::ToolFillGrey};
     return {true, false};
 }
 
@@ -62,7 +66,9 @@ bool CTrianzoidView::OnCommand(int id) {
     // Commands that are greyed out do nothing, also when they arrive by another road (a key).
     if (!commandState(id).enabled) return true;
     switch (id) {
-        case Cmd::BackgroundColour: OnBackgroundColour(); return true;
+        case Cmd::BackgroundColour:
+            OnBackgroundColour();
+            return true;
         case Cmd::ClearBoard:
             if (ViewMode == kEditing) {
                 m_doc.ClearBoard();
@@ -73,27 +79,58 @@ bool CTrianzoidView::OnCommand(int id) {
             ClearPieceCells();
             m_platform.invalidateView();
             return true;
-        case Cmd::ClearPieceCells: ClearPieceCells(); return true;
+        case Cmd::ClearPieceCells:
+            ClearPieceCells();
+            return true;
         case Cmd::OpenPieceFile:
-        case Cmd::PopupOpenPieceFile: OpenPieceFile(); return true;
+        case Cmd::PopupOpenPieceFile:
+            OpenPieceFile();
+            return true;
         case Cmd::Search:
-        case Cmd::PopupSearch: runSearch(false); return true;
+        case Cmd::PopupSearch:
+            runSearch(false);
+            return true;
         case Cmd::SearchSpecial:
-        case Cmd::PopupSearchSpecial: runSearch(true); return true;
+        case Cmd::PopupSearchSpecial:
+            runSearch(true);
+            return true;
         case Cmd::Interrupt:
-        case Cmd::PopupInterrupt: ViewMode = kInterruptRequested; return true;
-        case Cmd::NextFirst: m_state.skipToNextFirst = 1; return true;
-        case Cmd::Sound: m_bSound = !m_bSound; return true;
-        case Cmd::LetterSolution: m_bLetterSolution = !m_bLetterSolution; return true;
+        case Cmd::PopupInterrupt:
+            ViewMode = kInterruptRequested;
+            return true;
+        case Cmd::NextFirst:
+            m_state.skipToNextFirst = 1;
+            return true;
+        case Cmd::Sound:
+            m_bSound = !m_bSound;
+            return true;
+        case Cmd::LetterSolution:
+            m_bLetterSolution = !m_bLetterSolution;
+            return true;
         case Cmd::ShowSolutionsBw:
-        case Cmd::PopupShowSolutionsBw: OnShowSolutions(false); return true;
+        case Cmd::PopupShowSolutionsBw:
+            OnShowSolutions(false);
+            return true;
         case Cmd::ShowSolutionsColour:
-        case Cmd::PopupShowSolutionsColour: OnShowSolutions(true); return true;
-        case Cmd::FirstSolution: OnFirstSolution(); return true;
-        case Cmd::NextSolution: OnNextSolution(); return true;
-        case Cmd::PreviousSolution: OnPreviousSolution(); return true;
-        case Cmd::LastSolution: OnLastSolution(); return true;
-        case Cmd::DoneSolutions: OnDoneSolutions(); return true;
-        default: return false;
+        case Cmd::PopupShowSolutionsColour:
+            OnShowSolutions(true);
+            return true;
+        case Cmd::FirstSolution:
+            OnFirstSolution();
+            return true;
+        case Cmd::NextSolution:
+            OnNextSolution();
+            return true;
+        case Cmd::PreviousSolution:
+            OnPreviousSolution();
+            return true;
+        case Cmd::LastSolution:
+            OnLastSolution();
+            return true;
+        case Cmd::DoneSolutions:
+            OnDoneSolutions();
+            return true;
+        default:
+            return false;
     }
 }

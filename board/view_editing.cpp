@@ -66,7 +66,8 @@ void CTrianzoidView::OnLButtonUp(unsigned nFlags, Point point) {
         const int firstRow = std::max(0, std::min(row, s_nLastRow));
         const int lastRow = std::min(height - 1, std::max(row, s_nLastRow));
         for (int c = firstCol; c <= lastCol; ++c)
-            for (int r = firstRow; r <= lastRow; ++r) PaintCellMirrored(dc, c, r, rowLength, height, nFlags, value);
+            for (int r = firstRow; r <= lastRow; ++r)
+                PaintCellMirrored(dc, c, r, rowLength, height, nFlags, value);
     }
     m_nReadiness = UpdateReadiness();
     s_nLastColumn = col;
@@ -103,4 +104,17 @@ void CTrianzoidView::OnBackgroundColour() {
 
 void CTrianzoidView::ClearPieceCells() {
     if (ViewMode == kEditing) m_doc.ClearPieceCells();
+}
+
+std::vector<CellPos> CTrianzoidView::forgetCoveredCells() {
+    std::vector<CellPos> covered;
+    const int rowLength = std::clamp(m_doc.rowLength(), 0, BOARD_COLUMNS);
+    const int height = std::clamp(static_cast<int>(m_doc.m_nHeight), 0, BOARD_ROWS);
+    for (int col = 0; col < rowLength; ++col)
+        for (int row = 0; row < height; ++row)
+            if (m_doc.cell(col, row) < kOpenCell) {
+                m_doc.cell(col, row) = kOpenCell;
+                covered.push_back(CellPos{col, row});
+            }
+    return covered;
 }

@@ -50,6 +50,10 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     m_state.skipToNextFirst = 0;
     // During a search the search commands only switch waiting on or off and cancel a pending skip.
     if (ViewMode != kEditing) return;
+    // The readiness of the pieces and the Board as they are now: never a search of a piece set that it
+    // refuses (none, or a faulty piece file read after a good one).
+    m_nReadiness = UpdateReadiness();
+    if (m_nReadiness < 0) return;
 
     if (checkerboardTest(m_nReadiness) != 0 &&
         m_platform.messageBox("Volgens de dambordmethode is een oplossing onmogelijk\nToch doorgaan?",

@@ -71,6 +71,9 @@ void CTrianzoidView::ShowSolution(DrawingSurface& dc, int k) {
     std::int32_t count = 0;
     if (!readInt32(file, count) || count != block->count) return;  // not a block of this search
 
+    // The pieces of the solution shown before are forgotten first: the Board then holds this solution
+    // alone. Where that one covered cells that this one leaves open, the window is drawn afresh.
+    const std::vector<CellPos> earlier = forgetCoveredCells();
     for (std::int32_t i = 0; i < count; ++i) {
         PlacementRecord r;
         if (!readRecord(file, r)) break;
@@ -78,6 +81,10 @@ void CTrianzoidView::ShowSolution(DrawingSurface& dc, int k) {
         const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(r.piece)];
         DrawPiece(dc, piece, r.orientation, piece.colorNumber, r.anchorX, r.anchorY);
     }
+    const bool leftOpen = std::any_of(earlier.begin(), earlier.end(), [this](const CellPos& cell) {
+        return m_doc.cell(cell.x, cell.y) == kOpenCell;
+    });
+    if (leftOpen && !dc.isPrinting()) m_platform.invalidateView();
     ShowStatus("Oplossing " + std::to_string(m_nCurrentSolution + 1) + "/" +
                std::to_string(m_state.solutionCount));
 }

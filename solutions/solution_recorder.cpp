@@ -43,6 +43,9 @@ void CTrianzoidView::RecordSolution(int n) {
 
     if (!m_bLetterSolution) {
         DrawingSurface& dc = m_platform.clientSurface();
+        // Cells that earlier drawing left covered are opened first, so that the screen and the log show
+        // this solution's pieces alone; those it leaves open are drawn open again after its pieces.
+        const std::vector<CellPos> earlier = forgetCoveredCells();
         std::vector<std::int32_t> values;
         values.reserve(1 + 4 * static_cast<std::size_t>(n));
         values.push_back(n);
@@ -52,6 +55,8 @@ void CTrianzoidView::RecordSolution(int n) {
             DrawPiece(dc, piece, r.orientation, piece.colorNumber, r.anchorX, r.anchorY);
             values.insert(values.end(), {r.piece, r.orientation, r.anchorX, r.anchorY});
         }
+        for (const CellPos& cell : earlier)
+            if (m_doc.cell(cell.x, cell.y) == kOpenCell) DrawCell(dc, cell.x, cell.y, kOpenCell);
         m_solutionFile.writeInt32s(values);
     } else {
         // Which piece slots the solution uses, as the bits of a signed 64-bit number (slot 63 makes it
@@ -76,7 +81,7 @@ void CTrianzoidView::RecordSolution(int n) {
     if (m_bSound) m_platform.beep(BeepSound::Default);
 
     // The picture of the solution as the Board's cells now hold it: the drawing above stored the
-    // colour numbers of this solution's pieces.
+    // colour numbers of this solution's pieces and nothing else.
     const auto entries = gridEntries(m_doc);
     // Written straight into the text: a cell is at most two characters and a space, and there are many
     // thousands of solutions a second.

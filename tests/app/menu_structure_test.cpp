@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 #include <string>
 #include <vector>
@@ -215,10 +217,21 @@ TEST_F(MenuStructure, StatusBarPanes) {
     EXPECT_EQ(w.pane(2)->width(), 20);
     EXPECT_EQ(w.pane(3)->width(), 50);
     EXPECT_GT(w.pane(0)->width(), 300);  // the rest of the bar
-    // A prompt shown and gone leaves the idle text.
-    w.statusBar()->showMessage("Nieuw veld maken");
-    w.statusBar()->clearMessage();
+    // A prompt shown and gone leaves the idle text. Prompts are written into pane 0 itself (they were a
+    // status bar message over it, which could stay while cells were edited): what the program writes
+    // there meanwhile replaces the prompt and stays when the prompt ends.
+    const auto prompt = [&w](const QString& text) {
+        QStatusTipEvent tip(text);
+        QCoreApplication::sendEvent(&w, &tip);
+    };
+    prompt("Nieuw veld maken");
+    EXPECT_EQ(w.pane(0)->text(), "Nieuw veld maken");
+    prompt(QString());
     EXPECT_EQ(w.pane(0)->text(), "Vul veld met muis (met Ctlr en/of Shift)");
+    prompt("Toon de versie van het programma");
+    w.view().ShowStatus("Zoeken kan starten");
+    prompt(QString());
+    EXPECT_EQ(w.pane(0)->text(), "Zoeken kan starten");
     EXPECT_EQ(w.windowTitle(), "Naamloos - Trianzoid");
 }
 

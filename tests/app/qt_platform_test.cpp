@@ -3,18 +3,33 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
+#include "app/dutch_translation.h"
 #include "app/key_codes.h"
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
 #include "tests/app/gui_test_support.h"
 
 namespace {
+
+// Qt's standard buttons and dialogs in Dutch, as the program installs them.
+TEST(DutchTranslation, QtsOwnButtonsSpeakDutch) {
+    QTranslator* translator = installDutchTranslation(*qApp);
+    ASSERT_NE(translator, nullptr) << "qt6-translations-l10n is not installed";
+    QDialogButtonBox box(QDialogButtonBox::Open | QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), "Annuleren");
+    EXPECT_EQ(box.button(QDialogButtonBox::Open)->text(), "Openen");
+    EXPECT_EQ(box.button(QDialogButtonBox::Save)->text(), "Opslaan");
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+}
 
 TEST(KeyCodes, KeysOfWaitingAtASolution) {
     EXPECT_EQ(keyCodeForQtKey(Qt::Key_Escape), 27);

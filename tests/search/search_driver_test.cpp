@@ -106,17 +106,33 @@ TEST(SearchDriver, FileNamesFollowTheBoardSize) {
     EXPECT_EQ(solutionFilePath("uit", 9, 8, "opb"), "uit/trianzoid0908.opb");
 
     ViewFixture f;
-    f.setBoard({".........", ".........", ".........", ".........", ".........", ".........", "#########",
-                "#########"});
-    f.setPieces({monoPiece("M1", 0)});  // no copies: depth 0 is the one solution
-    f.doc.m_nPieceTriangles = 1;
-    f.view.m_nReadiness = 0;
-    f.view.runSearch(false);
+    // One open cell and one triangle. (This test searched a set of no copies, whose readiness refuses
+    // it, and took the empty path for a solution; the driver now refuses such a search.)
+    f.setPieces({monoPiece("M1", 1)});
+    f.setBoard({"#########", "#########", "#########", "#########", "#########", "#########", "#########",
+                "#.#######"});
+    f.search();
     EXPECT_TRUE(std::filesystem::exists(f.file("trianzoid0908.opl")));
-    EXPECT_TRUE(std::filesystem::exists(f.file("trianzoid0908.opb")));
     EXPECT_EQ(readText(f.file("trianzoid0908.opl")).substr(0, 44),
               "Start zoeken (5-8) op 16-12-1999 14:05:09.\r\n");
-    EXPECT_EQ(readBytes(f.file("trianzoid0908.opb")), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(readBytes(f.file("trianzoid0908.opb")).size(), 20u);
+
+    // A faulty piece file read after a good one leaves no piece set: nothing is searched, although the
+    // readiness last drawn allowed it, and the search commands are greyed out.
+    f.view.m_nReadiness = 0;
+    f.view.m_state.solutionCount = 0;
+    std::filesystem::remove(f.file("trianzoid0908.opb"));
+    testsupport::writeText(f.file("kapot.tzp"), "A1   1 4 0R 9O\n");
+    f.view.ReadPieceFile(f.file("kapot.tzp"));
+    EXPECT_FALSE(f.view.commandState(Cmd::Search).enabled);
+    f.view.runSearch(false);
+    EXPECT_FALSE(std::filesystem::exists(f.file("trianzoid0908.opb")));
+    EXPECT_EQ(f.view.m_state.solutionCount, 0);
+    // A good one enables them at once, before any repaint.
+    testsupport::writeText(f.file("goed.tzp"), "M1   1 1\n");
+    f.view.ReadPieceFile(f.file("goed.tzp"));
+    EXPECT_EQ(f.platform.panes[0], "Zoeken kan starten");
+    EXPECT_TRUE(f.view.commandState(Cmd::Search).enabled);
 }
 
 TEST(CheckerboardTest, RunningValueAddsWhenTheImbalanceExceedsIt) {
