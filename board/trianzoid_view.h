@@ -17,6 +17,7 @@
 #include "search/search_engine.h"
 #include "search/search_hooks.h"
 #include "search/search_state.h"
+#include "solutions/output_lock.h"
 #include "solutions/solution_file_index.h"
 #include "solutions/solution_files.h"
 
@@ -46,7 +47,7 @@ struct CommandState {
 // with its state and files, and the solution display. The window of the application only forwards
 // events and draws; everything here runs and is tested without one.
 class CTrianzoidView : public SearchHooks {
-public:
+  public:
     CTrianzoidView(CTrianzoidDoc& doc, Platform& platform, Clock& clock);
     ~CTrianzoidView() override;
     CTrianzoidView(const CTrianzoidView&) = delete;
@@ -64,7 +65,8 @@ public:
     bool m_bColourSolutions = false;
     bool m_bModified = false;  // the document's modified flag; only mouse edits set it
     EngineKind m_engineKind = EngineKind::Fast;
-    SearchEngineFactory m_engineFactory;  // when set, used instead of m_engineKind (the window leaves it empty)
+    SearchEngineFactory
+        m_engineFactory;         // when set, used instead of m_engineKind (the window leaves it empty)
     std::string m_strOutputDir;  // folder of the solution files; empty: the current folder
 
     // ---- Geometry of the last repaint (the window, or the page while printing)
@@ -116,9 +118,16 @@ public:
     PlacementTable m_table;
     SearchState m_state;
     std::time_t searchStartTime = 0;
+    // Between the first allocation of a search and its start: an interrupt asked for now abandons the
+    // search before any file is put in place.
+    bool m_bPreparingSearch = false;
+    // A write to the solution files failed: the search stops as an interrupt does, and says why.
+    bool m_bWriteFailed = false;
 
     // ---- Solutions
     void RecordSolution(int n);
+    // Ends a solution's record in one of the files; false (and the search stops) when a write failed.
+    bool endSolutionRecord(OutputFile& file);
     void ShowSolution(DrawingSurface& dc, int k);
     void OnShowSolutions(bool colour);
     void OnFirstSolution();
@@ -133,6 +142,7 @@ public:
     std::string m_szSolutionName;
     OutputFile m_logFile;
     OutputFile m_solutionFile;
+    OutputLock m_outputLock;
 
     // ---- Working state of the search driver and the solution display
     int m_nSearchRowLength = 0;  // the Board's size copied at every search start, for the files
@@ -156,7 +166,7 @@ public:
     void recordSolution(int depth) override;
     void showFirstPieceStatus(int percent, const Piece& piece) override;
 
-private:
+  private:
     CTrianzoidDoc& m_doc;
     Platform& m_platform;
     Clock& m_clock;

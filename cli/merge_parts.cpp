@@ -25,7 +25,7 @@ bool sameSearch(const PartProblem& a, const PartProblem& b) {
 
 int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     ConsolePlatform::Settings settings;
-    settings.assumeYes = true;  // the shards have already been told to go on
+    settings.goOn = true;  // the shards have already been told to go on
     settings.progress = !options.quiet && isatty(fileno(err));
     ConsolePlatform platform(err, stdin, settings);
 
@@ -102,12 +102,11 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         if (!platform.errorReported()) platform.report("Oei: Samenvoegen niet gestart");
         return ExitStatus::Error;
     }
-    std::fprintf(out, "%s\n", view.m_strSearchSummary.c_str());
-    std::fflush(out);
+    const bool printed = printResultLine(out, view.m_strSearchSummary, err);
     printSearchStats(view, options, err);
     if (incomplete)
         platform.report(
             "Let op: niet alle delen zijn af; de bestanden houden op bij het eerste onafgemaakte deel");
-    if (platform.errorReported()) return ExitStatus::Error;
+    if (platform.errorReported() || !printed) return ExitStatus::Error;
     return incomplete || *platform.finalTitle() != "Klaar" ? ExitStatus::Interrupted : ExitStatus::Finished;
 }

@@ -25,9 +25,11 @@ struct Task {
     std::atomic<bool> splitWanted{false};
 };
 
+}  // namespace
+
 // The parts in the order of the whole search. The front is the part being consumed; a part that gives
 // work away puts the new parts right after itself, since everything it still does comes before them.
-struct Schedule {
+struct PartSchedule {
     std::mutex mutex;
     std::condition_variable workers;
     std::condition_variable consumer;
@@ -35,6 +37,10 @@ struct Schedule {
     std::atomic<bool> stop{false};
     std::atomic<bool> eventsWanted{false};  // the consumer waits in vain: hand on what is held
 };
+
+namespace {
+
+using Schedule = PartSchedule;
 
 class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
   public:
@@ -101,6 +107,31 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
 
 }  // namespace
 
+// One worker thread's own search: its copy of the pieces, its state, its hooks and its engine.
+struct PartWorker {
+    PartWorker(PartSchedule& schedule, const std::shared_ptr<const PlacementIndex>& index,
+               const PlacementTable& table, std::vector<Piece> own, int pieceCount, int totalCopies)
+        : pieces(std::move(own)),
+          state(makeState(table, *index, pieceCount, totalCopies)),
+          hooks(schedule, state, pieces),
+          engine(index, table, state, pieces, hooks) {}
+
+    static SearchState makeState(const PlacementTable& table, const PlacementIndex& index, int pieceCount,
+                                 int totalCopies) {
+        SearchState state;
+        state.pieceCount = pieceCount;
+        state.totalCopies = totalCopies;
+        state.coveredMask.assign(static_cast<std::size_t>(table.wordsPerMask), 0u);
+        state.chosenPlacement.assign(static_cast<std::size_t>(index.cells()) + 1, 0);
+        return state;
+    }
+
+    std::vector<Piece> pieces;
+    SearchState state;
+    WorkerHooks hooks;
+    IncrementalSearch engine;
+};
+
 PartRunner::PartRunner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
                        const SearchState& state, std::span<const Piece> pieces, int threads)
     : m_index(std::move(index)),
@@ -108,23 +139,30 @@ PartRunner::PartRunner(std::shared_ptr<const PlacementIndex> index, const Placem
       m_pieceCount(state.pieceCount),
       m_totalCopies(state.totalCopies),
       m_pieces(pieces.begin(), pieces.end()),
-      m_threads(std::max(threads, 1)) {}
+      m_threads(std::max(threads, 1)),
+      m_schedule(std::make_unique<PartSchedule>()) {
+    m_workers.reserve(static_cast<std::size_t>(m_threads));
+    for (int i = 0; i < m_threads; ++i)
+        m_workers.push_back(std::make_unique<PartWorker>(*m_schedule, m_index, m_table, m_pieces,
+                                                         m_pieceCount, m_totalCopies));
+}
+
+PartRunner::~PartRunner() = default;
 
 bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
-    Schedule schedule;
+    Schedule& schedule = *m_schedule;
+    schedule.tasks.clear();
+    schedule.stop = false;
+    schedule.eventsWanted = false;
     for (SearchPart& part : parts) schedule.tasks.emplace_back().part = std::move(part);
     std::atomic<long long> steps{0};
     std::atomic<int> partsRun{0};
 
-    auto work = [&] {
-        std::vector<Piece> pieces = m_pieces;
-        SearchState state;
-        state.pieceCount = m_pieceCount;
-        state.totalCopies = m_totalCopies;
-        state.coveredMask.assign(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
-        state.chosenPlacement.assign(static_cast<std::size_t>(m_index->cells()) + 1, 0);
-        WorkerHooks hooks(schedule, state, pieces);
-        IncrementalSearch engine(m_index, m_table, state, pieces, hooks);
+    auto work = [&](PartWorker& worker) {
+        SearchState& state = worker.state;
+        WorkerHooks& hooks = worker.hooks;
+        IncrementalSearch& engine = worker.engine;
+        const long long stepsBefore = state.steps;
 
         std::unique_lock lock(schedule.mutex);
         while (!schedule.stop) {
@@ -160,12 +198,12 @@ bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
             if (!running) break;
             schedule.workers.wait(lock);
         }
-        steps += state.steps;
+        steps += state.steps - stepsBefore;
     };
 
     std::vector<std::thread> threads;
     threads.reserve(static_cast<std::size_t>(m_threads));
-    for (int i = 0; i < m_threads; ++i) threads.emplace_back(work);
+    for (const std::unique_ptr<PartWorker>& worker : m_workers) threads.emplace_back(work, std::ref(*worker));
 
     bool completed = true;
     std::vector<std::int32_t> batch;
@@ -212,21 +250,19 @@ class ParallelSearch : public SearchEngine, private PartConsumer {
   public:
     ParallelSearch(int threads, const PlacementTable& table, int freeCellCount, SearchState& state,
                    std::span<Piece> pieces, SearchHooks& hooks)
-        : m_threads(threads),
-          m_table(table),
-          m_cells(freeCellCount),
-          m_state(state),
+        : m_state(state),
           m_pieces(pieces),
-          m_hooks(hooks) {}
+          m_hooks(hooks),
+          m_runner(std::make_shared<const PlacementIndex>(table, freeCellCount), table, state, pieces,
+                   threads) {
+        m_state.coveredMask.resize(static_cast<std::size_t>(table.wordsPerMask), 0u);
+    }
 
     void run() override {
-        m_state.coveredMask.resize(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
-        PartRunner runner(std::make_shared<const PlacementIndex>(m_table, m_cells), m_table, m_state,
-                          m_pieces, m_threads);
         SearchPart whole;
         whole.whole = true;
-        runner.run({whole}, *this);
-        m_state.steps += runner.steps();
+        m_runner.run({whole}, *this);
+        m_state.steps += m_runner.steps();
     }
 
   private:
@@ -238,12 +274,10 @@ class ParallelSearch : public SearchEngine, private PartConsumer {
         return !m_hooks.interruptRequested();
     }
 
-    int m_threads;
-    const PlacementTable& m_table;
-    int m_cells;
     SearchState& m_state;
     std::span<Piece> m_pieces;
     SearchHooks& m_hooks;
+    PartRunner m_runner;
 };
 
 }  // namespace

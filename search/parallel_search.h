@@ -35,10 +35,17 @@ class PartConsumer {
 // away the later half of its untried candidates at its shallowest level, so lopsided trees are cut
 // deeper just where they are big. Memory stays bounded: a part that is not the oldest one running
 // waits once it holds many unconsumed events.
+struct PartWorker;
+struct PartSchedule;
 class PartRunner {
   public:
+    // Makes every thread's search state and engine arrays at once, so that running out of memory
+    // shows here (as std::bad_alloc) and never on a worker thread.
     PartRunner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
                const SearchState& state, std::span<const Piece> pieces, int threads);
+    ~PartRunner();
+    PartRunner(const PartRunner&) = delete;
+    PartRunner& operator=(const PartRunner&) = delete;
     // Runs the parts in order; returns false when the consumer stopped it.
     bool run(std::vector<SearchPart> parts, PartConsumer& consumer);
     long long steps() const { return m_steps; }
@@ -52,6 +59,8 @@ class PartRunner {
     int m_totalCopies;
     std::vector<Piece> m_pieces;  // as they were when the runner was made; every thread copies them
     int m_threads;
+    std::unique_ptr<PartSchedule> m_schedule;
+    std::vector<std::unique_ptr<PartWorker>> m_workers;
     long long m_steps = 0;
     int m_partsRun = 0;
 };
