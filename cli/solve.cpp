@@ -115,7 +115,7 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
     const bool printed = printResultLine(out, view.m_strSearchSummary, err);
     printSearchStats(view, options, err);
 
-    if (platform.errorReported() || !printed) return ExitStatus::Error;
+    if (platform.errorReported()) return ExitStatus::Error;
     if (platform.interruptDelivered() || *platform.finalTitle() != "Klaar") return ExitStatus::Interrupted;
-    return ExitStatus::Finished;
+    return printed ? ExitStatus::Finished : ExitStatus::Error;
 }

@@ -4,9 +4,9 @@
 
 // The exclusive lock of a search on its files: `flock` on "trianzoidLLHH.lock" in the output folder,
 // held from before the search's files are made until it ends, so that two searches of Boards of the
-// same size in one folder never write into each other's files. The lock goes with the process: a crash
-// leaves nothing to clean up, and the lock file itself stays (removing it could let a third search lock
-// a new file while a second still holds the old one).
+// same size in one folder never write into each other's files. The lock goes with the process, so a
+// crash leaves nothing to clean up: a lock file left behind locks nothing. At its end a search removes
+// the file while it still holds the lock.
 class OutputLock {
   public:
     enum class Result { Locked, Busy, Failed };
@@ -25,5 +25,6 @@ class OutputLock {
 
   private:
     int m_fd = -1;
+    std::string m_strPath;
     std::string m_strError;
 };

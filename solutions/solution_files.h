@@ -67,7 +67,7 @@ class OutputFile {
     int m_error = 0;
     std::string m_buffer;
     std::vector<std::size_t> m_recordEnds;  // in m_buffer
-    std::size_t m_flushSize = std::size_t{1} << 16;
+    std::size_t m_flushSize = 8192;
     long long m_wholeRecords = 0;  // records written out
     std::uint64_t m_wholeBytes = 0;
 };
