@@ -175,4 +175,19 @@ TEST(SolverSignals, ASecondSearchOfTheSameNamesIsRefusedWhileTheFirstRuns) {
     EXPECT_FALSE(fs::exists(dir.file("trianzoid1306.lock")));
 }
 
+// A shard whose output folder is removed while it runs has no part file to show: an error, not
+// "Onderbroken deel 1 van 2".
+TEST(SolverSignals, AShardWhosePartFileIsGoneFails) {
+    testsupport::TempDir dir;
+    writeLongBoard(dir.path().string());
+    fs::create_directory(dir.file("delen"));
+    Solver shard(dir.path().string(), {"--shard", "1/2", "--output-dir", "delen", "long.trz"});
+    ASSERT_TRUE(waitFor([&] { return fs::exists(dir.file("delen/trianzoid1306.deel1van2")); }));
+    fs::remove_all(dir.file("delen"));
+    kill(shard.pid, SIGINT);
+    const auto [status, output] = shard.wait();
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(output, "Oei: Fout bij het schrijven van delen/trianzoid1306.deel1van2: map bestaat niet\n");
+}
+
 }  // namespace
