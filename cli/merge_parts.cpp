@@ -29,6 +29,7 @@ namespace {
 
 int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     ConsolePlatform::Settings settings;
+    settings.assumeYes = options.yes;
     settings.goOn = true;  // the shards have already been told to go on
     settings.progress = !options.quiet && isatty(fileno(err));
     ConsolePlatform platform(err, stdin, settings);

@@ -6,6 +6,8 @@
 #include <condition_variable>
 #include <list>
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 
 #include "search/incremental_search.h"
@@ -36,6 +38,9 @@ struct PartSchedule {
     std::list<Task> tasks;
     std::atomic<bool> stop{false};
     std::atomic<bool> eventsWanted{false};  // the consumer waits in vain: hand on what is held
+    bool started = false;                   // the parts are there: the waiting threads begin
+    std::atomic<long long> steps{0};
+    std::atomic<int> partsRun{0};
 };
 
 namespace {
@@ -145,65 +150,84 @@ PartRunner::PartRunner(std::shared_ptr<const PlacementIndex> index, const Placem
     for (int i = 0; i < m_threads; ++i)
         m_workers.push_back(std::make_unique<PartWorker>(*m_schedule, m_index, m_table, m_pieces,
                                                          m_pieceCount, m_totalCopies));
+    // The threads too are made now, and wait for the parts: a system out of threads is out of memory
+    // for the search, before it has touched any file.
+    m_running.reserve(m_workers.size());
+    try {
+        for (const std::unique_ptr<PartWorker>& worker : m_workers)
+            m_running.emplace_back([this, &w = *worker] { work(w); });
+    } catch (const std::system_error&) {
+        stopThreads();
+        throw std::bad_alloc();
+    }
 }
 
-PartRunner::~PartRunner() = default;
+PartRunner::~PartRunner() {
+    stopThreads();
+}
+
+void PartRunner::stopThreads() {
+    {
+        std::lock_guard lock(m_schedule->mutex);
+        m_schedule->stop = true;
+    }
+    m_schedule->workers.notify_all();
+    for (std::thread& t : m_running)
+        if (t.joinable()) t.join();
+}
+
+void PartRunner::work(PartWorker& worker) {
+    Schedule& schedule = *m_schedule;
+    SearchState& state = worker.state;
+    WorkerHooks& hooks = worker.hooks;
+    IncrementalSearch& engine = worker.engine;
+
+    std::unique_lock lock(schedule.mutex);
+    schedule.workers.wait(lock, [&] { return schedule.started || schedule.stop; });
+    while (!schedule.stop) {
+        auto next = std::find_if(schedule.tasks.begin(), schedule.tasks.end(),
+                                 [](const Task& t) { return !t.started; });
+        if (next != schedule.tasks.end()) {
+            next->started = true;
+            ++schedule.partsRun;
+            hooks.task = next;
+            lock.unlock();
+            const SearchPart& part = next->part;
+            if (part.whole)
+                engine.runWhole(&hooks);
+            else
+                engine.runPart(part.path, part.from, part.end, &hooks);
+            hooks.finishPart();
+            lock.lock();
+            next->finished = true;
+            schedule.consumer.notify_one();
+            schedule.workers.notify_all();
+            continue;
+        }
+        // Nothing left to start: ask the oldest running part that was not asked yet for work.
+        bool running = false;
+        for (Task& t : schedule.tasks) {
+            if (!t.started || t.finished) continue;
+            running = true;
+            if (!t.splitWanted) {
+                t.splitWanted = true;
+                break;
+            }
+        }
+        if (!running) break;
+        schedule.workers.wait(lock);
+    }
+    schedule.steps += state.steps;
+}
 
 bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
     Schedule& schedule = *m_schedule;
-    schedule.tasks.clear();
-    schedule.stop = false;
-    schedule.eventsWanted = false;
-    for (SearchPart& part : parts) schedule.tasks.emplace_back().part = std::move(part);
-    std::atomic<long long> steps{0};
-    std::atomic<int> partsRun{0};
-
-    auto work = [&](PartWorker& worker) {
-        SearchState& state = worker.state;
-        WorkerHooks& hooks = worker.hooks;
-        IncrementalSearch& engine = worker.engine;
-        const long long stepsBefore = state.steps;
-
-        std::unique_lock lock(schedule.mutex);
-        while (!schedule.stop) {
-            auto next = std::find_if(schedule.tasks.begin(), schedule.tasks.end(),
-                                     [](const Task& t) { return !t.started; });
-            if (next != schedule.tasks.end()) {
-                next->started = true;
-                ++partsRun;
-                hooks.task = next;
-                lock.unlock();
-                const SearchPart& part = next->part;
-                if (part.whole)
-                    engine.runWhole(&hooks);
-                else
-                    engine.runPart(part.path, part.from, part.end, &hooks);
-                hooks.finishPart();
-                lock.lock();
-                next->finished = true;
-                schedule.consumer.notify_one();
-                schedule.workers.notify_all();
-                continue;
-            }
-            // Nothing left to start: ask the oldest running part that was not asked yet for work.
-            bool running = false;
-            for (Task& t : schedule.tasks) {
-                if (!t.started || t.finished) continue;
-                running = true;
-                if (!t.splitWanted) {
-                    t.splitWanted = true;
-                    break;
-                }
-            }
-            if (!running) break;
-            schedule.workers.wait(lock);
-        }
-        steps += state.steps - stepsBefore;
-    };
-
-    std::vector<std::thread> threads;
-    threads.reserve(static_cast<std::size_t>(m_threads));
-    for (const std::unique_ptr<PartWorker>& worker : m_workers) threads.emplace_back(work, std::ref(*worker));
+    {
+        std::lock_guard lock(schedule.mutex);
+        for (SearchPart& part : parts) schedule.tasks.emplace_back().part = std::move(part);
+        schedule.started = true;
+    }
+    schedule.workers.notify_all();
 
     bool completed = true;
     std::vector<std::int32_t> batch;
@@ -235,12 +259,10 @@ bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
             break;
         }
     }
-    schedule.stop = true;
-    schedule.workers.notify_all();
     lock.unlock();
-    for (std::thread& t : threads) t.join();
-    m_steps = steps;
-    m_partsRun = partsRun;
+    stopThreads();
+    m_steps = schedule.steps;
+    m_partsRun = schedule.partsRun;
     return completed;
 }
 

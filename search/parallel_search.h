@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <thread>
 #include <vector>
 
 #include "search/placement_index.h"
@@ -39,20 +40,23 @@ struct PartWorker;
 struct PartSchedule;
 class PartRunner {
   public:
-    // Makes every thread's search state and engine arrays at once, so that running out of memory
-    // shows here (as std::bad_alloc) and never on a worker thread.
+    // Makes every thread, with its search state and engine arrays, at once, so that running out of
+    // memory or threads shows here (as std::bad_alloc) and never once the search runs.
     PartRunner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
                const SearchState& state, std::span<const Piece> pieces, int threads);
     ~PartRunner();
     PartRunner(const PartRunner&) = delete;
     PartRunner& operator=(const PartRunner&) = delete;
-    // Runs the parts in order; returns false when the consumer stopped it.
+    // Runs the parts in order, once; returns false when the consumer stopped it.
     bool run(std::vector<SearchPart> parts, PartConsumer& consumer);
     long long steps() const { return m_steps; }
     // Parts run, the ones given away included.
     int partsRun() const { return m_partsRun; }
 
   private:
+    void work(PartWorker& worker);
+    void stopThreads();
+
     std::shared_ptr<const PlacementIndex> m_index;
     const PlacementTable& m_table;
     int m_pieceCount;
@@ -61,6 +65,7 @@ class PartRunner {
     int m_threads;
     std::unique_ptr<PartSchedule> m_schedule;
     std::vector<std::unique_ptr<PartWorker>> m_workers;
+    std::vector<std::thread> m_running;
     long long m_steps = 0;
     int m_partsRun = 0;
 };

@@ -155,4 +155,16 @@ TEST_F(Parts, FaultyPartFilesAreRefusedWithAReason) {
     }
 }
 
+// The shards of an impossible Board were told to go on; the merge goes on too, without claiming --yes.
+TEST(SolverShards, MergeGoesOnWithoutClaimingYes) {
+    testsupport::TempDir dir;
+    const std::string board = example("tetriamonds-3x2-impossible.trz");
+    ASSERT_EQ(
+        solverprocess::run(dir.path().string(), {"--quiet", "--yes", "--shard", "1/1", board}).exitStatus, 0);
+    const auto merged =
+        solverprocess::run(dir.path().string(), {"--merge", dir.file("trianzoid0706.deel1van1")});
+    EXPECT_EQ(merged.exitStatus, 0) << merged.err;
+    EXPECT_NE(merged.err.find("Toch doorgaan? ja\n"), std::string::npos) << merged.err;
+}
+
 }  // namespace

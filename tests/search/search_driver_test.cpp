@@ -361,10 +361,7 @@ TEST(SearchDriver, EarlierFilesStayUntilTheSearchStarts) {
 
     f.platform.onPump = nullptr;
     f.search();
-    ASSERT_EQ(f.platform.messages.size(), 1u);
-    EXPECT_EQ(f.platform.messages[0].text, "Aantal oplossingen 12");
-    EXPECT_EQ(f.platform.messages[0].caption, "Klaar");
-    EXPECT_FALSE(std::filesystem::is_symlink(f.file("trianzoid0506.opb")));
+    EXPECT_EQ(f.lastMessage().text, "Aantal oplossingen 12");
     EXPECT_EQ(readBytes(f.file("trianzoid0506.opb")).size(), 12u * 52);
 }
 
