@@ -50,8 +50,9 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     m_nSearchRowLength = std::clamp(m_doc.rowLength(), 0, BOARD_COLUMNS);
     m_nSearchHeight = std::clamp(static_cast<int>(m_doc.m_nHeight), 0, BOARD_ROWS);
     m_state.skipToNextFirst = 0;
-    // During a search the search commands only switch waiting on or off and cancel a pending skip.
-    if (ViewMode != kEditing) return;
+    // During a search the search commands only switch waiting on or off and cancel a pending skip; the
+    // same holds while one is prepared (its last pump handles the window's events).
+    if (ViewMode != kEditing || m_bPreparingSearch) return;
 
     if (checkerboardTest(m_nReadiness) != 0 &&
         m_platform.messageBox("Volgens de dambordmethode is een oplossing onmogelijk\nToch doorgaan?",
