@@ -8,6 +8,9 @@
 #include "app/signal_notifier.h"
 
 int main(int argc, char* argv[]) {
+    // A file size limit makes a write of the search fail (it stops there with a message) instead of
+    // killing the program with its files cut in the middle of a record.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
     QCoreApplication::setApplicationName("Trianzoid");

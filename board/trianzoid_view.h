@@ -17,6 +17,7 @@
 #include "search/search_engine.h"
 #include "search/search_hooks.h"
 #include "search/search_state.h"
+#include "solutions/output_lock.h"
 #include "solutions/solution_file_index.h"
 #include "solutions/solution_files.h"
 
@@ -123,9 +124,16 @@ class CTrianzoidView : public SearchHooks {
     PlacementTable m_table;
     SearchState m_state;
     std::time_t searchStartTime = 0;
+    // Between the first allocation of a search and its start: an interrupt asked for now abandons the
+    // search before any file is put in place.
+    bool m_bPreparingSearch = false;
+    // A write to the solution files failed: the search stops as an interrupt does, and says why.
+    bool m_bWriteFailed = false;
 
     // ---- Solutions
     void RecordSolution(int n);
+    // Ends a solution's record in one of the files; false (and the search stops) when a write failed.
+    bool endSolutionRecord(OutputFile& file);
     void ShowSolution(DrawingSurface& dc, int k);
     void OnShowSolutions(bool colour);
     void OnFirstSolution();
@@ -140,6 +148,7 @@ class CTrianzoidView : public SearchHooks {
     std::string m_szSolutionName;
     OutputFile m_logFile;
     OutputFile m_solutionFile;
+    OutputLock m_outputLock;
 
     // ---- Working state of the search driver and the solution display
     int m_nSearchRowLength = 0;  // the Board's size copied at every search start, for the files

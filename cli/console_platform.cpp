@@ -110,6 +110,10 @@ MessageAnswer ConsolePlatform::ask(const std::string& text, const std::string& c
         report(question + " ja (--yes)");
         return MessageAnswer::Yes;
     }
+    if (m_settings.goOn) {
+        report(question + " ja");
+        return MessageAnswer::Yes;
+    }
     if (!m_settings.canAsk || interruptSignalled()) {
         if (reason.empty()) report(messageLine(text, caption));
         report("Niet doorgegaan; met --yes wordt toch gezocht.");
@@ -137,9 +141,10 @@ void ConsolePlatform::setPaneText(int pane, const std::string& text) {
 }
 
 void ConsolePlatform::pumpMessages() {
-    // The request is given only once the search runs: the driver sets the searching mode after its
-    // first pump, which would otherwise overwrite a request made during the preparations.
-    if (interruptSignalled() && m_pView != nullptr && m_pView->ViewMode == kSearching) {
+    // The request is given once the search is prepared or runs; during the preparation it abandons the
+    // search before any earlier file is replaced.
+    if (interruptSignalled() && m_pView != nullptr &&
+        (m_pView->ViewMode == kSearching || (m_pView->m_bPreparingSearch && m_pView->ViewMode == kEditing))) {
         m_pView->ViewMode = kInterruptRequested;
         m_bInterruptDelivered = true;
     }

@@ -19,6 +19,7 @@ class ConsolePlatform : public Platform {
   public:
     struct Settings {
         bool assumeYes = false;  // --yes: every question is answered Yes
+        bool goOn = false;       // every question is answered Yes without --yes (a merge: the shards went on)
         bool progress = false;   // draw the progress line (standard error is a terminal, no --quiet)
         bool canAsk = false;     // questions can be asked: standard input and error are a terminal
     };

@@ -1,5 +1,9 @@
 #include "cli/interrupt_signals.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <initializer_list>
 
@@ -24,6 +28,15 @@ void installInterruptHandlers() {
     // Output to a closed terminal or pipe fails instead of ending the program: a search that is being
     // stopped still completes and closes its files and ends with its own status.
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    for (int fd = 0; fd <= 2; ++fd)
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            const int held = open("/dev/null", O_RDONLY);
+            if (held >= 0 && held != fd) {
+                dup2(held, fd);
+                close(held);
+            }
+        }
 }
 
 bool interruptSignalled() {

@@ -16,10 +16,10 @@ int main(int argc, char** argv) {
     switch (parsed.action) {
         case ParsedCommandLine::Action::Help:
             std::fputs(helpText(program).c_str(), stdout);
-            return ExitStatus::Finished;
+            return finishOutput(stdout, stderr) ? ExitStatus::Finished : ExitStatus::Error;
         case ParsedCommandLine::Action::Version:
             std::fputs(versionText().c_str(), stdout);
-            return ExitStatus::Finished;
+            return finishOutput(stdout, stderr) ? ExitStatus::Finished : ExitStatus::Error;
         case ParsedCommandLine::Action::UsageError:
             std::fprintf(stderr, "%s: %s\n%sMeer informatie met '%s --help'.\n", program.c_str(),
                          parsed.error.c_str(), usageLine(program).c_str(), program.c_str());

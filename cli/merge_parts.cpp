@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <new>
+#include <set>
 
 #include "board/document_image.h"
 #include "board/trianzoid_view.h"
@@ -23,9 +25,12 @@ bool sameSearch(const PartProblem& a, const PartProblem& b) {
 
 }  // namespace
 
-int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
+namespace {
+
+int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     ConsolePlatform::Settings settings;
-    settings.assumeYes = true;  // the shards have already been told to go on
+    settings.assumeYes = options.yes;
+    settings.goOn = true;  // the shards have already been told to go on
     settings.progress = !options.quiet && isatty(fileno(err));
     ConsolePlatform platform(err, stdin, settings);
 
@@ -42,21 +47,22 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         parts.push_back(std::move(read->second));
     }
     const PartProblem& first = problems.front();
-    std::vector<int> seen(static_cast<std::size_t>(first.shardCount) + 1, 0);
+    // Each part once, and all of them: the count the parts give is trusted only up to the parts there.
+    std::set<int> seen;
     for (std::size_t i = 0; i < problems.size(); ++i) {
         if (!sameSearch(problems[i], first)) {
             platform.report("Oei: Deelbestand " + options.mergeParts[i] +
                             " hoort niet bij dezelfde zoektocht als " + options.mergeParts.front());
             return ExitStatus::Error;
         }
-        if (seen[static_cast<std::size_t>(problems[i].shardIndex)]++ != 0) {
+        if (!seen.insert(problems[i].shardIndex).second) {
             platform.report("Oei: Deel " + std::to_string(problems[i].shardIndex) + " van " +
                             std::to_string(first.shardCount) + " is twee keer opgegeven");
             return ExitStatus::Error;
         }
     }
-    for (int k = 1; k <= first.shardCount; ++k)
-        if (seen[static_cast<std::size_t>(k)] == 0) {
+    for (int k = 1; k <= first.shardCount && k <= static_cast<int>(problems.size()) + 1; ++k)
+        if (seen.count(k) == 0) {
             platform.report("Oei: Deel " + std::to_string(k) + " van " + std::to_string(first.shardCount) +
                             " ontbreekt");
             return ExitStatus::Error;
@@ -78,6 +84,13 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
                             " klopt niet met zijn eigen veld");
             return ExitStatus::Error;
         }
+        // Every solution again, on the table of the parts' own Board: no cell covered twice.
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            if (!partSolutionsValid(parts[i], table, doc)) {
+                platform.report("Oei: Deelbestand " + options.mergeParts[i] +
+                                " bevat een oplossing die geen betegeling is");
+                return ExitStatus::Error;
+            }
     }
 
     SystemClock clock;
@@ -93,8 +106,6 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
             view.ViewMode = kInterruptRequested;
         });
     };
-    view.m_nReadiness = view.UpdateReadiness();
-    if (view.m_nReadiness < 0) view.m_nReadiness = 0;  // the parts hold the answer; nothing is searched
     platform.startProgress();
     view.runSearch(false);
     platform.clearProgress();
@@ -102,12 +113,23 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         if (!platform.errorReported()) platform.report("Oei: Samenvoegen niet gestart");
         return ExitStatus::Error;
     }
-    std::fprintf(out, "%s\n", view.m_strSearchSummary.c_str());
-    std::fflush(out);
+    const bool printed = printResultLine(out, view.m_strSearchSummary, err);
     printSearchStats(view, options, err);
     if (incomplete)
         platform.report(
             "Let op: niet alle delen zijn af; de bestanden houden op bij het eerste onafgemaakte deel");
     if (platform.errorReported()) return ExitStatus::Error;
-    return incomplete || *platform.finalTitle() != "Klaar" ? ExitStatus::Interrupted : ExitStatus::Finished;
+    if (incomplete || *platform.finalTitle() != "Klaar") return ExitStatus::Interrupted;
+    return printed ? ExitStatus::Finished : ExitStatus::Error;
+}
+
+}  // namespace
+
+int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
+    try {
+        return mergeChecked(options, out, err);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(err, "Oei: Onvoldoende geheugen\n");
+        return ExitStatus::Error;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "cli/search_options.h"
 #include "cli/shard_run.h"
 #include "pieces/piece_file_reader.h"
+#include "platform/file_error_text.h"
 
 namespace {
 
@@ -35,6 +37,20 @@ std::optional<std::vector<std::uint8_t>> readDocumentFile(const std::string& pat
 const char kReadyText[] = "Zoeken kan starten";
 
 }  // namespace
+
+bool finishOutput(std::FILE* out, std::FILE* err) {
+    errno = 0;
+    if (std::fflush(out) == 0 && !std::ferror(out)) return true;
+    const int error = errno != 0 ? errno : EIO;
+    std::fprintf(err, "Oei: Standaarduitvoer niet te schrijven: %s\n", fileErrorText(error).c_str());
+    std::fflush(err);
+    return false;
+}
+
+bool printResultLine(std::FILE* out, const std::string& line, std::FILE* err) {
+    std::fprintf(out, "%s\n", line.c_str());
+    return finishOutput(out, err);
+}
 
 int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE* in) {
     ConsolePlatform::Settings settings;
@@ -96,11 +112,10 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
         return ExitStatus::Error;
     }
     // The log's last line, as the driver wrote it.
-    std::fprintf(out, "%s\n", view.m_strSearchSummary.c_str());
-    std::fflush(out);
+    const bool printed = printResultLine(out, view.m_strSearchSummary, err);
     printSearchStats(view, options, err);
 
     if (platform.errorReported()) return ExitStatus::Error;
     if (platform.interruptDelivered() || *platform.finalTitle() != "Klaar") return ExitStatus::Interrupted;
-    return ExitStatus::Finished;
+    return printed ? ExitStatus::Finished : ExitStatus::Error;
 }

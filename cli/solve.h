@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "cli/command_line.h"
 
@@ -16,3 +17,9 @@ inline constexpr int Interrupted = 130;  // stopped by a signal
 // Opens the document as the application does, runs the search and prints the log's summary line on
 // `out`; messages and progress go to `err`, a question's answer comes from `in`. Returns the exit status.
 int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE* in);
+
+// Writes `line` and a line end on `out` and flushes it. A closed or full standard output is an error:
+// reported on `err` ("Oei: Standaarduitvoer niet te schrijven: schijf vol") and false.
+bool printResultLine(std::FILE* out, const std::string& line, std::FILE* err);
+// The same for what was written on `out` before.
+bool finishOutput(std::FILE* out, std::FILE* err);

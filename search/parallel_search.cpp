@@ -6,6 +6,8 @@
 #include <condition_variable>
 #include <list>
 #include <mutex>
+#include <new>
+#include <system_error>
 #include <thread>
 
 #include "search/incremental_search.h"
@@ -25,16 +27,25 @@ struct Task {
     std::atomic<bool> splitWanted{false};
 };
 
+}  // namespace
+
 // The parts in the order of the whole search. The front is the part being consumed; a part that gives
 // work away puts the new parts right after itself, since everything it still does comes before them.
-struct Schedule {
+struct PartSchedule {
     std::mutex mutex;
     std::condition_variable workers;
     std::condition_variable consumer;
     std::list<Task> tasks;
     std::atomic<bool> stop{false};
     std::atomic<bool> eventsWanted{false};  // the consumer waits in vain: hand on what is held
+    bool started = false;                   // the parts are there: the waiting threads begin
+    std::atomic<long long> steps{0};
+    std::atomic<int> partsRun{0};
 };
+
+namespace {
+
+using Schedule = PartSchedule;
 
 class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
   public:
@@ -101,6 +112,31 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
 
 }  // namespace
 
+// One worker thread's own search: its copy of the pieces, its state, its hooks and its engine.
+struct PartWorker {
+    PartWorker(PartSchedule& schedule, const std::shared_ptr<const PlacementIndex>& index,
+               const PlacementTable& table, std::vector<Piece> own, int pieceCount, int totalCopies)
+        : pieces(std::move(own)),
+          state(makeState(table, *index, pieceCount, totalCopies)),
+          hooks(schedule, state, pieces),
+          engine(index, table, state, pieces, hooks) {}
+
+    static SearchState makeState(const PlacementTable& table, const PlacementIndex& index, int pieceCount,
+                                 int totalCopies) {
+        SearchState state;
+        state.pieceCount = pieceCount;
+        state.totalCopies = totalCopies;
+        state.coveredMask.assign(static_cast<std::size_t>(table.wordsPerMask), 0u);
+        state.chosenPlacement.assign(static_cast<std::size_t>(index.cells()) + 1, 0);
+        return state;
+    }
+
+    std::vector<Piece> pieces;
+    SearchState state;
+    WorkerHooks hooks;
+    IncrementalSearch engine;
+};
+
 PartRunner::PartRunner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
                        const SearchState& state, std::span<const Piece> pieces, int threads)
     : m_index(std::move(index)),
@@ -108,64 +144,90 @@ PartRunner::PartRunner(std::shared_ptr<const PlacementIndex> index, const Placem
       m_pieceCount(state.pieceCount),
       m_totalCopies(state.totalCopies),
       m_pieces(pieces.begin(), pieces.end()),
-      m_threads(std::max(threads, 1)) {}
+      m_threads(std::max(threads, 1)),
+      m_schedule(std::make_unique<PartSchedule>()) {
+    m_workers.reserve(static_cast<std::size_t>(m_threads));
+    for (int i = 0; i < m_threads; ++i)
+        m_workers.push_back(std::make_unique<PartWorker>(*m_schedule, m_index, m_table, m_pieces,
+                                                         m_pieceCount, m_totalCopies));
+    // The threads too are made now, and wait for the parts: a system out of threads is out of memory
+    // for the search, before it has touched any file.
+    m_running.reserve(m_workers.size());
+    try {
+        for (const std::unique_ptr<PartWorker>& worker : m_workers)
+            m_running.emplace_back([this, &w = *worker] { work(w); });
+    } catch (const std::system_error&) {
+        stopThreads();
+        throw std::bad_alloc();
+    }
+}
+
+PartRunner::~PartRunner() {
+    stopThreads();
+}
+
+void PartRunner::stopThreads() {
+    {
+        std::lock_guard lock(m_schedule->mutex);
+        m_schedule->stop = true;
+    }
+    m_schedule->workers.notify_all();
+    for (std::thread& t : m_running)
+        if (t.joinable()) t.join();
+}
+
+void PartRunner::work(PartWorker& worker) {
+    Schedule& schedule = *m_schedule;
+    SearchState& state = worker.state;
+    WorkerHooks& hooks = worker.hooks;
+    IncrementalSearch& engine = worker.engine;
+
+    std::unique_lock lock(schedule.mutex);
+    schedule.workers.wait(lock, [&] { return schedule.started || schedule.stop; });
+    while (!schedule.stop) {
+        auto next = std::find_if(schedule.tasks.begin(), schedule.tasks.end(),
+                                 [](const Task& t) { return !t.started; });
+        if (next != schedule.tasks.end()) {
+            next->started = true;
+            ++schedule.partsRun;
+            hooks.task = next;
+            lock.unlock();
+            const SearchPart& part = next->part;
+            if (part.whole)
+                engine.runWhole(&hooks);
+            else
+                engine.runPart(part.path, part.from, part.end, &hooks);
+            hooks.finishPart();
+            lock.lock();
+            next->finished = true;
+            schedule.consumer.notify_one();
+            schedule.workers.notify_all();
+            continue;
+        }
+        // Nothing left to start: ask the oldest running part that was not asked yet for work.
+        bool running = false;
+        for (Task& t : schedule.tasks) {
+            if (!t.started || t.finished) continue;
+            running = true;
+            if (!t.splitWanted) {
+                t.splitWanted = true;
+                break;
+            }
+        }
+        if (!running) break;
+        schedule.workers.wait(lock);
+    }
+    schedule.steps += state.steps;
+}
 
 bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
-    Schedule schedule;
-    for (SearchPart& part : parts) schedule.tasks.emplace_back().part = std::move(part);
-    std::atomic<long long> steps{0};
-    std::atomic<int> partsRun{0};
-
-    auto work = [&] {
-        std::vector<Piece> pieces = m_pieces;
-        SearchState state;
-        state.pieceCount = m_pieceCount;
-        state.totalCopies = m_totalCopies;
-        state.coveredMask.assign(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
-        state.chosenPlacement.assign(static_cast<std::size_t>(m_index->cells()) + 1, 0);
-        WorkerHooks hooks(schedule, state, pieces);
-        IncrementalSearch engine(m_index, m_table, state, pieces, hooks);
-
-        std::unique_lock lock(schedule.mutex);
-        while (!schedule.stop) {
-            auto next = std::find_if(schedule.tasks.begin(), schedule.tasks.end(),
-                                     [](const Task& t) { return !t.started; });
-            if (next != schedule.tasks.end()) {
-                next->started = true;
-                ++partsRun;
-                hooks.task = next;
-                lock.unlock();
-                const SearchPart& part = next->part;
-                if (part.whole)
-                    engine.runWhole(&hooks);
-                else
-                    engine.runPart(part.path, part.from, part.end, &hooks);
-                hooks.finishPart();
-                lock.lock();
-                next->finished = true;
-                schedule.consumer.notify_one();
-                schedule.workers.notify_all();
-                continue;
-            }
-            // Nothing left to start: ask the oldest running part that was not asked yet for work.
-            bool running = false;
-            for (Task& t : schedule.tasks) {
-                if (!t.started || t.finished) continue;
-                running = true;
-                if (!t.splitWanted) {
-                    t.splitWanted = true;
-                    break;
-                }
-            }
-            if (!running) break;
-            schedule.workers.wait(lock);
-        }
-        steps += state.steps;
-    };
-
-    std::vector<std::thread> threads;
-    threads.reserve(static_cast<std::size_t>(m_threads));
-    for (int i = 0; i < m_threads; ++i) threads.emplace_back(work);
+    Schedule& schedule = *m_schedule;
+    {
+        std::lock_guard lock(schedule.mutex);
+        for (SearchPart& part : parts) schedule.tasks.emplace_back().part = std::move(part);
+        schedule.started = true;
+    }
+    schedule.workers.notify_all();
 
     bool completed = true;
     std::vector<std::int32_t> batch;
@@ -197,12 +259,10 @@ bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
             break;
         }
     }
-    schedule.stop = true;
-    schedule.workers.notify_all();
     lock.unlock();
-    for (std::thread& t : threads) t.join();
-    m_steps = steps;
-    m_partsRun = partsRun;
+    stopThreads();
+    m_steps = schedule.steps;
+    m_partsRun = schedule.partsRun;
     return completed;
 }
 
@@ -212,21 +272,19 @@ class ParallelSearch : public SearchEngine, private PartConsumer {
   public:
     ParallelSearch(int threads, const PlacementTable& table, int freeCellCount, SearchState& state,
                    std::span<Piece> pieces, SearchHooks& hooks)
-        : m_threads(threads),
-          m_table(table),
-          m_cells(freeCellCount),
-          m_state(state),
+        : m_state(state),
           m_pieces(pieces),
-          m_hooks(hooks) {}
+          m_hooks(hooks),
+          m_runner(std::make_shared<const PlacementIndex>(table, freeCellCount), table, state, pieces,
+                   threads) {
+        m_state.coveredMask.resize(static_cast<std::size_t>(table.wordsPerMask), 0u);
+    }
 
     void run() override {
-        m_state.coveredMask.resize(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
-        PartRunner runner(std::make_shared<const PlacementIndex>(m_table, m_cells), m_table, m_state,
-                          m_pieces, m_threads);
         SearchPart whole;
         whole.whole = true;
-        runner.run({whole}, *this);
-        m_state.steps += runner.steps();
+        m_runner.run({whole}, *this);
+        m_state.steps += m_runner.steps();
     }
 
   private:
@@ -238,12 +296,10 @@ class ParallelSearch : public SearchEngine, private PartConsumer {
         return !m_hooks.interruptRequested();
     }
 
-    int m_threads;
-    const PlacementTable& m_table;
-    int m_cells;
     SearchState& m_state;
     std::span<Piece> m_pieces;
     SearchHooks& m_hooks;
+    PartRunner m_runner;
 };
 
 }  // namespace

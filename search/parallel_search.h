@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <thread>
 #include <vector>
 
 #include "search/placement_index.h"
@@ -35,23 +36,36 @@ class PartConsumer {
 // away the later half of its untried candidates at its shallowest level, so lopsided trees are cut
 // deeper just where they are big. Memory stays bounded: a part that is not the oldest one running
 // waits once it holds many unconsumed events.
+struct PartWorker;
+struct PartSchedule;
 class PartRunner {
   public:
+    // Makes every thread, with its search state and engine arrays, at once, so that running out of
+    // memory or threads shows here (as std::bad_alloc) and never once the search runs.
     PartRunner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
                const SearchState& state, std::span<const Piece> pieces, int threads);
-    // Runs the parts in order; returns false when the consumer stopped it.
+    ~PartRunner();
+    PartRunner(const PartRunner&) = delete;
+    PartRunner& operator=(const PartRunner&) = delete;
+    // Runs the parts in order, once; returns false when the consumer stopped it.
     bool run(std::vector<SearchPart> parts, PartConsumer& consumer);
     long long steps() const { return m_steps; }
     // Parts run, the ones given away included.
     int partsRun() const { return m_partsRun; }
 
   private:
+    void work(PartWorker& worker);
+    void stopThreads();
+
     std::shared_ptr<const PlacementIndex> m_index;
     const PlacementTable& m_table;
     int m_pieceCount;
     int m_totalCopies;
     std::vector<Piece> m_pieces;  // as they were when the runner was made; every thread copies them
     int m_threads;
+    std::unique_ptr<PartSchedule> m_schedule;
+    std::vector<std::unique_ptr<PartWorker>> m_workers;
+    std::vector<std::thread> m_running;
     long long m_steps = 0;
     int m_partsRun = 0;
 };

@@ -1,17 +1,26 @@
 #include "search/part_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <xxhash.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <new>
 
 #include "board/document_image.h"
 #include "search/search_events.h"
 
 namespace {
 
-constexpr char kMagic[8] = {'T', 'Z', 'D', 'E', 'E', 'L', '0', '1'};
+constexpr char kMagic[8] = {'T', 'Z', 'D', 'E', 'E', 'L', '0', '2'};
+constexpr char kOldMagic[8] = {'T', 'Z', 'D', 'E', 'E', 'L', '0', '1'};
+constexpr std::size_t kHashSize = 8;
 constexpr std::size_t kMaxName = 4096;
 constexpr int kMaxUnits = 1 << 24;
+constexpr int kMaxShardCount = 1 << 20;
 constexpr int kMaxCoordinate = 64;
 
 // Piece fields in a fixed order, for writing and reading alike.
@@ -38,7 +47,9 @@ bool pieceValid(const Piece& piece) {
         if (flag != 0 && flag != 1) return false;
     for (const auto& row : piece.cells)
         for (const auto& cell : row)
-            if (std::abs(cell.x) > kMaxCoordinate || std::abs(cell.y) > kMaxCoordinate) return false;
+            if (cell.x < -kMaxCoordinate || cell.x > kMaxCoordinate || cell.y < -kMaxCoordinate ||
+                cell.y > kMaxCoordinate)
+                return false;
     for (const auto& link : piece.links)
         if (link.parent >= kMaxTriangles || link.direction > 2) return false;
     return true;
@@ -98,8 +109,24 @@ std::uint64_t tableFingerprint(const PlacementTable& table, int freeCells) {
     return hash;
 }
 
-PartFileWriter::~PartFileWriter() {
-    if (m_file != nullptr) std::fclose(m_file);
+struct PartFileWriter::Hash {
+    Hash() : state(XXH3_createState()) {
+        if (state == nullptr) throw std::bad_alloc();
+        XXH3_64bits_reset(state);
+    }
+    ~Hash() { XXH3_freeState(state); }
+    Hash(const Hash&) = delete;
+    Hash& operator=(const Hash&) = delete;
+    XXH3_state_t* state;
+};
+
+PartFileWriter::PartFileWriter() : m_hash(std::make_unique<Hash>()) {}
+
+PartFileWriter::~PartFileWriter() = default;
+
+void PartFileWriter::bytes(const void* data, std::size_t size) {
+    XXH3_64bits_update(m_hash->state, data, size);
+    m_file.write(data, size);
 }
 
 void PartFileWriter::int32(std::int32_t value) {
@@ -107,48 +134,50 @@ void PartFileWriter::int32(std::int32_t value) {
     const unsigned char b[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
                                 static_cast<unsigned char>(bits >> 16),
                                 static_cast<unsigned char>(bits >> 24)};
-    if (m_file != nullptr && std::fwrite(b, 1, 4, m_file) != 4) m_failed = true;
+    bytes(b, 4);
 }
 
 bool PartFileWriter::create(const std::string& path, const PartProblem& problem) {
-    m_file = std::fopen(path.c_str(), "wb");
-    if (m_file == nullptr) return false;
-    if (std::fwrite(kMagic, 1, sizeof kMagic, m_file) != sizeof kMagic) m_failed = true;
+    if (!m_file.createAside(path)) return false;
+    XXH3_64bits_reset(m_hash->state);
+    bytes(kMagic, sizeof kMagic);
     for (int value : {problem.shardIndex, problem.shardCount, problem.unitCount, problem.letters ? 1 : 0,
                       problem.freeCells, problem.placements})
         int32(value);
     int32(static_cast<std::int32_t>(problem.fingerprint & 0xffffffffu));
     int32(static_cast<std::int32_t>(problem.fingerprint >> 32));
-    if (std::fwrite(problem.image.data(), 1, problem.image.size(), m_file) != problem.image.size())
-        m_failed = true;
+    bytes(problem.image.data(), problem.image.size());
     const std::string name = problem.pieces.m_szPieceFile.substr(0, kMaxName);
     int32(static_cast<std::int32_t>(name.size()));
-    if (std::fwrite(name.data(), 1, name.size(), m_file) != name.size()) m_failed = true;
+    bytes(name.data(), name.size());
     int32(problem.pieces.m_nPieces);
     int32(problem.pieces.m_nPieceTriangles);
     for (Piece piece : problem.pieces.m_pieces) {
         const unsigned char label[2] = {static_cast<unsigned char>(piece.label[0]),
                                         static_cast<unsigned char>(piece.label[1])};
-        if (std::fwrite(label, 1, 2, m_file) != 2) m_failed = true;
+        bytes(label, 2);
         for (const PieceLink& link : piece.links) {
-            const unsigned char bytes[2] = {link.parent, link.direction};
-            if (std::fwrite(bytes, 1, 2, m_file) != 2) m_failed = true;
+            const unsigned char linkBytes[2] = {link.parent, link.direction};
+            bytes(linkBytes, 2);
         }
         pieceFields(piece, [this](std::int32_t& field) { int32(field); });
     }
+    m_file.endRecord();
     return true;
 }
 
-void PartFileWriter::events(int unit, std::span<const std::int32_t> values) {
+bool PartFileWriter::events(int unit, std::span<const std::int32_t> values) {
     int32(unit);
     int32(0);
     int32(static_cast<std::int32_t>(values.size()));
     for (std::int32_t value : values) int32(value);
+    return m_file.endRecord();
 }
 
-void PartFileWriter::finished(int unit) {
+bool PartFileWriter::finished(int unit) {
     int32(unit);
     int32(1);
+    return m_file.endRecord();
 }
 
 bool PartFileWriter::close(bool completed, long long steps) {
@@ -157,24 +186,95 @@ bool PartFileWriter::close(bool completed, long long steps) {
     int32(completed ? 1 : 0);
     int32(static_cast<std::int32_t>(steps & 0xffffffff));
     int32(static_cast<std::int32_t>(steps >> 32));
-    if (m_file != nullptr && std::fclose(m_file) != 0) m_failed = true;
-    m_file = nullptr;
-    return !m_failed;
+    const std::uint64_t hash = XXH3_64bits_digest(m_hash->state);
+    int32(static_cast<std::int32_t>(hash & 0xffffffffu));
+    int32(static_cast<std::int32_t>(hash >> 32));
+    m_file.endRecord();
+    return m_file.close();
+}
+
+bool partSolutionsValid(const PartData& part, const PlacementTable& table, const PieceSet& pieces) {
+    std::vector<std::uint32_t> covered(static_cast<std::size_t>(table.wordsPerMask));
+    std::array<std::int64_t, kMaxPieces> used{};
+    for (const PartData::Unit& unit : part.units) {
+        const std::vector<std::int32_t>& e = unit.events;
+        for (std::size_t i = 0; i + 2 <= e.size();) {
+            const std::int32_t kind = e[i];
+            const auto n = static_cast<std::size_t>(e[i + 1]);
+            i += 2;
+            if (kind == kFirstPieceEvent) {
+                ++i;
+                continue;
+            }
+            if (kind == kSolutionEvent) {
+                std::fill(covered.begin(), covered.end(), 0u);
+                used.fill(0);
+                for (std::size_t k = 0; k < n; ++k) {
+                    const int j = e[i + k];
+                    if (j < 0 || j >= table.placementCount) return false;
+                    const std::uint32_t* mask = table.mask(j);
+                    for (std::size_t w = 0; w < covered.size(); ++w) {
+                        if ((covered[w] & mask[w]) != 0) return false;
+                        covered[w] |= mask[w];
+                    }
+                    const auto piece =
+                        static_cast<std::size_t>(table.records[static_cast<std::size_t>(j)].piece);
+                    const int copies = pieces.m_pieces[piece].copies;
+                    if (copies >= 0 && ++used[piece] > copies) return false;
+                }
+            }
+            i += n;
+        }
+    }
+    return true;
 }
 
 std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "Deelbestand " + path + " is niet te lezen";
+    // Only a regular file is read, and only as many bytes as it has: a folder, a device or a pipe given
+    // as a part is refused before anything is allocated for it.
+    std::vector<std::uint8_t> content;
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat info {};
+        if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+            if (fd >= 0) ::close(fd);
+            error = "Deelbestand " + path + " is niet te lezen";
+            return std::nullopt;
+        }
+        content.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
+        while (done < content.size()) {
+            const ssize_t n = ::read(fd, content.data() + done, content.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+        content.resize(done);
+    }
+    const std::string broken = "Deelbestand " + path + " is geen geldig deelbestand";
+    if (content.size() >= sizeof kOldMagic && std::memcmp(content.data(), kOldMagic, sizeof kOldMagic) == 0) {
+        error =
+            "Deelbestand " + path + " is van een oudere versie, zonder controlegetal; maak dit deel opnieuw";
         return std::nullopt;
     }
-    Reader r(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {}));
-    const std::string broken = "Deelbestand " + path + " is geen geldig deelbestand";
-    char magic[8] = {};
-    if (!r.bytes(magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0) {
+    if (content.size() < sizeof kMagic + kHashSize ||
+        std::memcmp(content.data(), kMagic, sizeof kMagic) != 0) {
         error = broken;
         return std::nullopt;
     }
+    // The hash first: a part whose bytes changed is damaged, whatever they now say.
+    const std::size_t body = content.size() - kHashSize;
+    std::uint64_t stored = 0;
+    for (std::size_t i = 0; i < kHashSize; ++i) stored |= std::uint64_t{content[body + i]} << (8 * i);
+    if (XXH3_64bits(content.data(), body) != stored) {
+        error = "Deelbestand " + path + " is beschadigd of onvolledig (controlegetal klopt niet)";
+        return std::nullopt;
+    }
+    content.resize(body);
+    Reader r(std::move(content));
+    char magic[8] = {};
+    r.bytes(magic, sizeof magic);
     PartProblem problem;
     PartData data;
     problem.shardIndex = data.shardIndex = r.int32();
@@ -188,11 +288,11 @@ std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& 
     problem.image.resize(kDocumentImageSize);
     r.bytes(problem.image.data(), problem.image.size());
     const std::int32_t nameLength = r.int32();
-    bool valid = r.ok() && problem.shardCount >= 1 && problem.shardIndex >= 1 &&
-                 problem.shardIndex <= problem.shardCount && problem.unitCount >= 0 &&
-                 problem.unitCount <= kMaxUnits && (letters == 0 || letters == 1) && problem.freeCells >= 0 &&
-                 problem.freeCells <= BOARD_CELLS && problem.placements >= 0 && nameLength >= 0 &&
-                 static_cast<std::size_t>(nameLength) <= kMaxName;
+    bool valid = r.ok() && problem.shardCount >= 1 && problem.shardCount <= kMaxShardCount &&
+                 problem.shardIndex >= 1 && problem.shardIndex <= problem.shardCount &&
+                 problem.unitCount >= 0 && problem.unitCount <= kMaxUnits && (letters == 0 || letters == 1) &&
+                 problem.freeCells >= 0 && problem.freeCells <= BOARD_CELLS && problem.placements >= 0 &&
+                 nameLength >= 0 && static_cast<std::size_t>(nameLength) <= kMaxName;
     if (valid) {
         problem.pieces.m_szPieceFile.resize(static_cast<std::size_t>(nameLength));
         r.bytes(problem.pieces.m_szPieceFile.data(), problem.pieces.m_szPieceFile.size());

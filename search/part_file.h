@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,17 +11,20 @@
 #include "board/trianzoid_doc.h"
 #include "search/placement_table.h"
 #include "search/shard_search.h"
+#include "solutions/solution_files.h"
 
 // The part file of one shard: everything needed to write the files of the whole search once all parts
 // are there (the document, the pieces as searched, the recording mode), a fingerprint of the placement
 // table to be sure all parts searched the same problem, and the events of the shard's units.
 //
 // Layout, little-endian:
-//   "TZDEEL01"; shard index, shard count, unit count, letter mode, open cells, Placements (int32 each);
+//   "TZDEEL02"; shard index, shard count, unit count, letter mode, open cells, Placements (int32 each);
 //   table fingerprint (uint64); the 2054-byte document image; the piece file name (int32 length, bytes);
 //   m_nPieces, m_nPieceTriangles; 64 piece slots, field by field;
 //   then records: int32 unit, int32 kind; kind 0: int32 n and n event values; kind 1: unit finished;
-//   kind 2 (last): int32 completed, int64 steps, and nothing after it.
+//   kind 2 (last): int32 completed, int64 steps; then the XXH3 64-bit hash of every byte before it
+//   (uint64), and nothing after that. The hash finds a part damaged on its way between machines; the
+//   reader checks it before anything else, and bounds every size it reads before it allocates.
 struct PartProblem {
     int shardIndex = 0;
     int shardCount = 0;
@@ -35,24 +39,39 @@ struct PartProblem {
 
 std::uint64_t tableFingerprint(const PlacementTable& table, int freeCells);
 
+// Writes a part file as the solution files are written: made aside its name, put in place when the
+// shard's search starts, each record whole, and the first failed write reported at once.
 class PartFileWriter {
   public:
-    PartFileWriter() = default;
+    PartFileWriter();
     PartFileWriter(const PartFileWriter&) = delete;
     PartFileWriter& operator=(const PartFileWriter&) = delete;
     ~PartFileWriter();
 
+    // Makes the file under a temporary name and writes its head; false when it cannot be made.
     bool create(const std::string& path, const PartProblem& problem);
-    void events(int unit, std::span<const std::int32_t> values);
-    void finished(int unit);
-    // Writes the closing record and closes; false when any write failed.
+    bool putInPlace() { return m_file.putInPlace(); }
+    // False once a write has failed: the shard stops there.
+    bool events(int unit, std::span<const std::int32_t> values);
+    bool finished(int unit);
+    // Writes the closing record and the hash and closes; false when any write failed or the file is
+    // gone. A file never put in place is removed.
     bool close(bool completed, long long steps);
+    // Why the file could not be made or written, in Dutch.
+    std::string errorText() const { return m_file.errorText(); }
 
   private:
+    void bytes(const void* data, std::size_t size);
     void int32(std::int32_t value);
-    std::FILE* m_file = nullptr;
-    bool m_failed = false;
+    OutputFile m_file;
+    struct Hash;
+    std::unique_ptr<Hash> m_hash;
 };
+
+// Whether every solution of the part places its pieces without covering a cell twice and uses no
+// piece more often than it has copies, on `table` (made from the part's own Board and pieces, so that
+// every Placement lies on open cells).
+bool partSolutionsValid(const PartData& part, const PlacementTable& table, const PieceSet& pieces);
 
 // Reads and checks a part file. On any fault: nothing, and `error` says what is wrong, in Dutch.
 std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& path, std::string& error);

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <new>
 
 #include "board/trianzoid_view.h"
@@ -48,8 +50,9 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     m_nSearchRowLength = std::clamp(m_doc.rowLength(), 0, BOARD_COLUMNS);
     m_nSearchHeight = std::clamp(static_cast<int>(m_doc.m_nHeight), 0, BOARD_ROWS);
     m_state.skipToNextFirst = 0;
-    // During a search the search commands only switch waiting on or off and cancel a pending skip.
-    if (ViewMode != kEditing) return;
+    // During a search the search commands only switch waiting on or off and cancel a pending skip; the
+    // same holds while one is prepared (its last pump handles the window's events).
+    if (ViewMode != kEditing || m_bPreparingSearch) return;
     // The readiness of the pieces and the Board as they are now: never a search of a piece set that it
     // refuses (none, or a faulty piece file read after a good one).
     m_nReadiness = UpdateReadiness();
@@ -61,14 +64,36 @@ void CTrianzoidView::runSearch(bool waitFlag) {
                               MessageIcon::Exclamation) == MessageAnswer::No)
         return;
 
-    // Every buffer of a search is made here and released at its end, also when a step fails.
-    auto releaseSearch = [this] {
+    // A search is prepared in this order, so that one that cannot start leaves every earlier file as it
+    // was: everything it allocates up front, then the lock on its files, then the files under temporary
+    // names, and only once it really starts the files under their own names. Every buffer is released
+    // at its end, also when a step fails.
+    std::unique_ptr<SearchEngine> engine;
+    auto releaseSearch = [this, &engine] {
+        engine.reset();
+        m_logFile.discard();
+        m_solutionFile.discard();
+        m_outputLock.release();
+        m_bPreparingSearch = false;
         m_state.coveredMask = {};
         m_state.candidateCounts = {};
         m_state.chosenPlacement = {};
         m_table = PlacementTable{};
     };
+    auto refuse = [this, &releaseSearch](const std::string& text, const std::string& caption) {
+        releaseSearch();
+        if (ViewMode == kInterruptRequested) ViewMode = kEditing;
+        m_platform.messageBox(text, caption, MessageButtons::Ok, MessageIcon::Exclamation);
+    };
 
+    m_bPreparingSearch = true;
+    m_bWriteFailed = false;
+    m_state.pieceCount = std::clamp(static_cast<int>(m_doc.m_nPieces), 0, kMaxPieces);
+    // A search path of this depth is a solution. Negative copies lower it; the sum is held in range so
+    // that absurd counts from a piece file cannot overflow it.
+    std::int64_t copies = 0;
+    for (int p = 0; p < m_state.pieceCount; ++p) copies += m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
+    m_state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
     int freeCellCount = 0;
     try {
         freeCellCount = numberFreeCells(m_freeCells, m_doc);
@@ -77,25 +102,40 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         buildPlacementTable(m_table, m_freeCells, m_doc, m_nSearchRowLength, m_nSearchHeight);
         m_state.candidateCounts.assign(static_cast<std::size_t>(freeCellCount), 0);
         m_state.chosenPlacement.assign(static_cast<std::size_t>(freeCellCount) + 1, 0);
+        // The engine makes its own arrays (and those of its threads) here, before any file exists.
+        const std::span<Piece> pieces(m_doc.m_pieces);
+        engine = m_engineFactory
+                     ? m_engineFactory(m_table, freeCellCount, m_state, pieces, *this)
+                     : makeSearchEngine(m_engineKind, m_table, freeCellCount, m_state, pieces, *this);
     } catch (const std::bad_alloc&) {
-        releaseSearch();
-        m_platform.messageBox("Onvoldoende geheugen", kOops, MessageButtons::Ok, MessageIcon::Exclamation);
+        refuse("Onvoldoende geheugen", kOops);
         return;
     }
 
+    const std::string lockName =
+        solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "lock");
+    switch (m_outputLock.acquire(lockName)) {
+        case OutputLock::Result::Locked:
+            break;
+        case OutputLock::Result::Busy: {
+            char name[32];
+            std::snprintf(name, sizeof name, "trianzoid%02d%02d", m_nSearchRowLength, m_nSearchHeight);
+            refuse("Zoeken in deze map al bezig (" + std::string(name) + ")", kOops);
+            return;
+        }
+        case OutputLock::Result::Failed:
+            refuse("Bestand niet te schrijven: " + m_outputLock.errorText(), lockName);
+            return;
+    }
+
     m_szLogName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opl");
-    if (!m_logFile.create(m_szLogName)) {
-        releaseSearch();
-        m_platform.messageBox("Bestand niet te schrijven", m_szLogName, MessageButtons::Ok,
-                              MessageIcon::Exclamation);
+    if (!m_logFile.createAside(m_szLogName)) {
+        refuse("Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
         return;
     }
     m_szSolutionName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opb");
-    if (!m_solutionFile.create(m_szSolutionName)) {
-        m_logFile.close();
-        releaseSearch();
-        m_platform.messageBox("Bestand niet te schrijven", m_szSolutionName, MessageButtons::Ok,
-                              MessageIcon::Exclamation);
+    if (!m_solutionFile.createAside(m_szSolutionName)) {
+        refuse("Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
         return;
     }
 
@@ -108,48 +148,64 @@ void CTrianzoidView::runSearch(bool waitFlag) {
                         std::to_string(m_doc.m_nPieces) + ", driehoeken " +
                         std::to_string(m_doc.m_nPieceTriangles) + ", vakjes " +
                         std::to_string(freeCellCount) + ".\r\n\r\n");
+    m_logFile.endRecord();
     ShowStatus(runningText(0));
     m_state.stepCounter = 0;
     pumpMessages();
+    // Interrupted while it was prepared: the search never started, and the earlier files stay.
+    if (ViewMode == kInterruptRequested) {
+        releaseSearch();
+        ViewMode = kEditing;
+        return;
+    }
+    m_bPreparingSearch = false;
+    if (!m_logFile.putInPlace()) {
+        refuse("Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
+        return;
+    }
+    if (!m_solutionFile.putInPlace()) {
+        refuse("Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
+        return;
+    }
 
-    m_state.pieceCount = std::clamp(static_cast<int>(m_doc.m_nPieces), 0, kMaxPieces);
     ViewMode = kSearching;
     m_state.shownDepth = 0;
     m_state.currentDepth = 0;
     m_state.steps = 0;
     m_platform.invalidateView();
-    // A search path of this depth is a solution. Negative copies lower it; the sum is held in range so
-    // that absurd counts from a piece file cannot overflow it.
-    std::int64_t copies = 0;
-    for (int p = 0; p < m_state.pieceCount; ++p) copies += m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
-    m_state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
-
-    const std::span<Piece> pieces(m_doc.m_pieces);
-    (m_engineFactory ? m_engineFactory(m_table, freeCellCount, m_state, pieces, *this)
-                     : makeSearchEngine(m_engineKind, m_table, freeCellCount, m_state, pieces, *this))
-        ->run();
+    engine->run();
+    engine.reset();
 
     showFirstPieceStatus(-1, std::string());
-    releaseSearch();
     const std::time_t endTime = m_clock.now();
-    const std::string title = ViewMode == kInterruptRequested ? "Onderbroken" : "Klaar";
+    const std::string title = m_bWriteFailed                    ? "Schrijffout"
+                              : ViewMode == kInterruptRequested ? "Onderbroken"
+                                                                : "Klaar";
     ViewMode = kEditing;
     ClearPieceCells();
     m_platform.invalidateView();
 
+    // After a failed write the files hold the solutions before it: the count says how many.
+    const bool solutionsWritten = m_solutionFile.close();
+    if (!solutionsWritten && !m_bLetterSolution)
+        m_state.solutionCount = static_cast<int>(m_solutionFile.wholeRecords());
+    if (m_logFile.failed() && m_bLetterSolution)
+        m_state.solutionCount = static_cast<int>(std::max(m_logFile.wholeRecords() - 1, 0LL));
     m_strSearchSummary = title + ". Duur: " + formatDuration(static_cast<long>(endTime - searchStartTime)) +
                          ", aantal oplossingen " + std::to_string(m_state.solutionCount) + ", op " +
                          formatDateTime(m_clock.localTime(endTime));
     m_logFile.writeText("\r\n\r\n" + m_strSearchSummary);
+    m_logFile.endRecord();
     const bool logWritten = m_logFile.close();
-    const bool solutionsWritten = m_solutionFile.close();
+    releaseSearch();
     // A full disk or a vanished folder must not pass for a complete record of the search.
     if (!solutionsWritten)
-        m_platform.messageBox("Fout bij het schrijven van " + m_szSolutionName, kOops, MessageButtons::Ok,
-                              MessageIcon::Exclamation);
+        m_platform.messageBox(
+            "Fout bij het schrijven van " + m_szSolutionName + ": " + m_solutionFile.errorText(), kOops,
+            MessageButtons::Ok, MessageIcon::Exclamation);
     if (!logWritten)
-        m_platform.messageBox("Fout bij het schrijven van " + m_szLogName, kOops, MessageButtons::Ok,
-                              MessageIcon::Exclamation);
+        m_platform.messageBox("Fout bij het schrijven van " + m_szLogName + ": " + m_logFile.errorText(),
+                              kOops, MessageButtons::Ok, MessageIcon::Exclamation);
     m_platform.messageBox("Aantal oplossingen " + std::to_string(m_state.solutionCount), title,
                           MessageButtons::Ok, MessageIcon::None);
 }

@@ -30,6 +30,15 @@ std::array<std::string, kOpenCell> gridEntries(const CTrianzoidDoc& doc) {
 
 }  // namespace
 
+bool CTrianzoidView::endSolutionRecord(OutputFile& file) {
+    if (file.endRecord()) return true;
+    // The first failed write ends the search as an interrupt does: the files end at the last whole
+    // solution, and the driver says what happened.
+    m_bWriteFailed = true;
+    ViewMode = kInterruptRequested;
+    return false;
+}
+
 void CTrianzoidView::RecordSolution(int n) {
     // While all solutions have as many placements, the display finds each at a computed offset.
     m_bEqualSolutionLengths =
@@ -58,6 +67,7 @@ void CTrianzoidView::RecordSolution(int n) {
         for (const CellPos& cell : earlier)
             if (m_doc.cell(cell.x, cell.y) == kOpenCell) DrawCell(dc, cell.x, cell.y, kOpenCell);
         m_solutionFile.writeInt32s(values);
+        if (!endSolutionRecord(m_solutionFile)) return;
     } else {
         // Which piece slots the solution uses, as the bits of a signed 64-bit number (slot 63 makes it
         // negative), and one letter per Placement in depth order: 'A' for slot 0, 'B' for slot 1, ...
@@ -69,6 +79,7 @@ void CTrianzoidView::RecordSolution(int n) {
             letters += static_cast<char>(65 + p);
         }
         m_logFile.writeText(std::to_string(static_cast<std::int64_t>(used)) + " " + letters + "\r\n");
+        if (!endSolutionRecord(m_logFile)) return;
     }
 
     ++m_state.solutionCount;
@@ -106,6 +117,7 @@ void CTrianzoidView::RecordSolution(int n) {
     text[at++] = '\n';
     block.resize(at);
     m_logFile.writeText(block);
+    if (!endSolutionRecord(m_logFile)) return;
 
     m_state.showSteps = 0;
     ShowStatus(m_state.waitForKey ? found + ", toets iets..." : found);

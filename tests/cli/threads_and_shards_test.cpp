@@ -1,6 +1,9 @@
 // trianzoid-solve on several threads and in shards: the solution files are those of a run on one thread,
 // byte for byte apart from the two times in the log; part files given to --merge are checked first.
 #include <gtest/gtest.h>
+#include <xxhash.h>
+
+#include <algorithm>
 
 #include <filesystem>
 #include <random>
@@ -96,6 +99,9 @@ TEST_F(Parts, MergedPartsAreTheFilesOfOneRun) {
     EXPECT_EQ(withoutTimes(readText(dir.file("merged/trianzoid1306.opl"))), single.opl);
 }
 
+// Changed: part files carry an XXH3 hash, so damage anywhere is refused (it used to be merged when it
+// only changed which solution a valid value names); sizes are bounded before anything is allocated,
+// and every merged solution is checked again to be a tiling.
 TEST_F(Parts, FaultyPartFilesAreRefusedWithAReason) {
     const auto bytes = readBytes(parts[1]);
     const std::string broken = dir.file("broken");
@@ -104,26 +110,61 @@ TEST_F(Parts, FaultyPartFilesAreRefusedWithAReason) {
         EXPECT_EQ(result.exitStatus, 1) << message;
         EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     };
+    // A part as it would be after `change`, with a hash that fits it: only the checks behind the hash
+    // find what is wrong.
+    auto rehashed = [&](auto change) {
+        auto body = std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 8);
+        change(body);
+        const std::uint64_t hash = XXH3_64bits(body.data(), body.size());
+        for (int i = 0; i < 8; ++i) body.push_back(static_cast<std::uint8_t>(hash >> (8 * i)));
+        testsupport::writeBytes(broken, body);
+    };
+    auto setInt = [](std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
     refused({parts[0]}, "Oei: Deel 2 van 2 ontbreekt");
     refused({parts[0], parts[0]}, "Oei: Deel 1 van 2 is twee keer opgegeven");
     refused({parts[0], dir.file("nergens")}, "Oei: Deelbestand " + dir.file("nergens") + " is niet te lezen");
+    refused({parts[0], "/dev/zero"}, "Oei: Deelbestand /dev/zero is niet te lezen");
+    refused({parts[0], dir.path().string()}, "Oei: Deelbestand " + dir.path().string() + " is niet te lezen");
     testsupport::writeBytes(broken,
                             std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2));
-    refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is onvolledig");
+    refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is beschadigd of onvolledig");
     testsupport::writeText(broken, "geen deel\n");
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is geen geldig deelbestand");
+    rehashed([&](auto& b) { setInt(b, 12, 0x7fffffff); });  // the shard count
+    refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is geen geldig deelbestand");
+    // The last solution (ten pieces) with its second Placement the same as its first: a cell covered twice.
+    rehashed([&](auto& b) {
+        const std::uint8_t solution[8] = {2, 0, 0, 0, 10, 0, 0, 0};
+        const auto at =
+            std::find_end(b.begin(), b.end(), std::begin(solution), std::end(solution)) - b.begin();
+        std::copy_n(b.begin() + at + 8, 4, b.begin() + at + 12);
+    });
+    refused({parts[0], broken}, "Oei: Deelbestand " + broken + " bevat een oplossing die geen betegeling is");
 
-    // Damage anywhere: refused, or (when it only changes which solution a valid value names) merged,
-    // but never a crash.
+    // Damage anywhere: refused, never a crash.
     std::mt19937 random(7);
     for (int i = 0; i < 40; ++i) {
         auto damaged = bytes;
         damaged[std::uniform_int_distribution<std::size_t>(0, damaged.size() - 1)(random)] ^=
             static_cast<std::uint8_t>(1 + random() % 255);
         testsupport::writeBytes(broken, damaged);
-        const int status = merge({parts[0], broken}).exitStatus;
-        EXPECT_TRUE(status == 0 || status == 1 || status == 130) << status;
+        EXPECT_EQ(merge({parts[0], broken}).exitStatus, 1);
     }
+}
+
+// The shards of an impossible Board were told to go on; the merge goes on too, without claiming --yes.
+TEST(SolverShards, MergeGoesOnWithoutClaimingYes) {
+    testsupport::TempDir dir;
+    const std::string board = example("tetriamonds-3x2-impossible.trz");
+    ASSERT_EQ(
+        solverprocess::run(dir.path().string(), {"--quiet", "--yes", "--shard", "1/1", board}).exitStatus, 0);
+    const auto merged =
+        solverprocess::run(dir.path().string(), {"--merge", dir.file("trianzoid0706.deel1van1")});
+    EXPECT_EQ(merged.exitStatus, 0) << merged.err;
+    EXPECT_NE(merged.err.find("Toch doorgaan? ja\n"), std::string::npos) << merged.err;
 }
 
 }  // namespace

@@ -320,16 +320,18 @@ TEST(SearchDriver, KeyDuringTheSearchRedrawsAtTheNextStepAndShowsSteps) {
     EXPECT_EQ(g.view.m_state.showSteps, 0);
 }
 
+// Changed: the messages name the reason, the missing folder shows at the lock file made first, and the
+// files are made aside, so an earlier log stays as it was when the solution file cannot be made.
 TEST(SearchDriver, CreationFailuresStopBeforeTheSearch) {
-    {  // the folder does not exist: the log cannot be created
+    {  // the folder does not exist: the lock file cannot be made
         ViewFixture f;
         testsupport::hexagonBoard(f.doc);
         f.setPieces({dominoPiece("D2", 3)});
         f.view.m_strOutputDir = f.file("missing");
         f.search();
         ASSERT_EQ(f.platform.messages.size(), 1u);
-        EXPECT_EQ(f.lastMessage().text, "Bestand niet te schrijven");
-        EXPECT_EQ(f.lastMessage().caption, f.file("missing/trianzoid0506.opl"));
+        EXPECT_EQ(f.lastMessage().text, "Bestand niet te schrijven: map bestaat niet");
+        EXPECT_EQ(f.lastMessage().caption, f.file("missing/trianzoid0506.lock"));
         EXPECT_EQ(f.lastMessage().icon, MessageIcon::Exclamation);
         EXPECT_EQ(f.view.ViewMode, kEditing);
         EXPECT_TRUE(f.view.m_table.records.empty());
@@ -340,30 +342,43 @@ TEST(SearchDriver, CreationFailuresStopBeforeTheSearch) {
         testsupport::hexagonBoard(f.doc);
         f.setPieces({dominoPiece("D2", 3)});
         std::filesystem::create_directory(f.file("trianzoid0506.opb"));
+        testsupport::writeText(f.file("trianzoid0506.opl"), "oud");
         f.search();
         ASSERT_EQ(f.platform.messages.size(), 1u);
-        EXPECT_EQ(f.lastMessage().text, "Bestand niet te schrijven");
+        EXPECT_EQ(f.lastMessage().text, "Bestand niet te schrijven: er staat een map met die naam");
         EXPECT_EQ(f.lastMessage().caption, f.file("trianzoid0506.opb"));
         EXPECT_EQ(f.view.ViewMode, kEditing);
         EXPECT_FALSE(f.view.m_logFile.isOpen());
-        EXPECT_EQ(readText(f.file("trianzoid0506.opl")), "");  // nothing written
+        EXPECT_EQ(readText(f.file("trianzoid0506.opl")), "oud");  // untouched
         EXPECT_EQ(f.view.m_state.solutionCount, 0);
+        // Nothing is left but what was there.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.path()), {}), 2);
     }
 }
 
-TEST(SearchDriver, WriteErrorsAreReportedAndTheCountStillShown) {
+// Changed: the files are made aside and put in place when the search starts, so a link under a file's
+// name is replaced like any earlier file instead of being written through; write errors are shown by
+// SearchFaults.DiskFullStopsTheSearchAtTheFirstFailedWrite. Interrupted while it is prepared, the
+// search leaves the earlier files as they were.
+TEST(SearchDriver, EarlierFilesStayUntilTheSearchStarts) {
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    for (const char* failing : {"trianzoid0506.opb", "trianzoid0506.opl"}) {
-        HexagonSearch f;
-        std::filesystem::create_symlink("/dev/full", f.file(failing));
-        f.search();
-        ASSERT_EQ(f.platform.messages.size(), 2u) << failing;
-        EXPECT_EQ(f.platform.messages[0].text, "Fout bij het schrijven van " + f.file(failing));
-        EXPECT_EQ(f.platform.messages[0].caption, "Oei");
-        EXPECT_EQ(f.platform.messages[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(f.platform.messages[1].text, "Aantal oplossingen 12");
-        EXPECT_EQ(f.platform.messages[1].caption, "Klaar");
-    }
+    HexagonSearch f;
+    std::filesystem::create_symlink("/dev/full", f.file("trianzoid0506.opb"));
+    testsupport::writeText(f.file("trianzoid0506.opl"), "oud");
+    f.platform.onPump = [&](long) {
+        if (f.view.m_bPreparingSearch) f.view.ViewMode = kInterruptRequested;
+    };
+    f.search();
+    EXPECT_TRUE(f.platform.messages.empty());
+    EXPECT_EQ(f.view.ViewMode, kEditing);
+    EXPECT_EQ(readText(f.file("trianzoid0506.opl")), "oud");
+    EXPECT_TRUE(std::filesystem::is_symlink(f.file("trianzoid0506.opb")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.path()), {}), 2);
+
+    f.platform.onPump = nullptr;
+    f.search();
+    EXPECT_EQ(f.lastMessage().text, "Aantal oplossingen 12");
+    EXPECT_EQ(readBytes(f.file("trianzoid0506.opb")).size(), 12u * 52);
 }
 
 TEST(SearchDriver, LongDurationsInTheSummary) {
