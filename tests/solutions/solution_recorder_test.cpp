@@ -78,6 +78,7 @@ TEST(RecordSolution, GridShowsTheSolutionAloneLabelledByFirstColourNumberMatch) 
     EXPECT_EQ(f.log(), "Oplossing 1\r\n\r\n               \r\n               \r\n" + kBlankRows + "\r\n");
 
     f.view.m_logFile.create(f.file("t2.opl"));
+    f.view.m_solutionFile.create(f.file("t2.opb"));  // opb() closed the first
     f.doc.m_pieces[1].colorNumber = 0;  // B2 shares A1's colour: prints as A1
     f.doc.m_pieces[2].label[1] = '\0';  // a one-character label
     f.doc.m_pieces[2].colorNumber = 7;
