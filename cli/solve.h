@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include "board/trianzoid_doc.h"
 #include "cli/command_line.h"
+
+class ConsolePlatform;
 
 // Exit statuses of trianzoid-solve.
 namespace ExitStatus {
@@ -16,3 +19,7 @@ inline constexpr int Interrupted = 130;  // stopped by a signal
 // Opens the document as the application does, runs the search and prints the log's summary line on
 // `out`; messages and progress go to `err`, a question's answer comes from `in`. Returns the exit status.
 int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE* in);
+
+// Reads the Board document and its pieces as the application opens them (or the pieces of --pieces);
+// false after a reported error.
+bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, CTrianzoidDoc& doc);
