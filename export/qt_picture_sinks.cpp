@@ -93,6 +93,8 @@ bool PdfSheetSink::start(std::int64_t, std::int64_t, const Board& board) {
     m_writer->setPageLayout(QPageLayout(QPageSize(m_settings.letterPaper ? QPageSize::Letter : QPageSize::A4),
                                         m_settings.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                         QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+    const QPoint printable = m_writer->pageLayout().paintRectPixels(kResolution).topLeft();
+    m_printableOrigin = Point{printable.x(), printable.y()};
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_writer.get())) {
         failure = cannotWrite(m_strPath).toStdString();
@@ -115,13 +117,19 @@ DrawingSurface* PdfSheetSink::beginPicture(std::int64_t number, const Rect& size
     }
     m_nNumber = number;
     m_size = size;
-    m_nLeft = (place % m_layout.columns) * m_layout.cellWidth + (m_layout.cellWidth - size.width()) / 2;
-    m_nTop = (place / m_layout.columns) * (m_layout.cellHeight + m_layout.numberBand) +
-             (m_layout.cellHeight - size.height()) / 2;
+    const Point origin = pictureOrigin(place, size);
+    m_nLeft = origin.x;
+    m_nTop = origin.y;
     m_painter->save();
     m_painter->translate(m_nLeft, m_nTop);
     m_surface.emplace(*m_painter, false);
     return &*m_surface;
+}
+
+Point PdfSheetSink::pictureOrigin(int place, const Rect& size) const {
+    return Point{(place % m_layout.columns) * m_layout.cellWidth + (m_layout.cellWidth - size.width()) / 2,
+                 (place / m_layout.columns) * (m_layout.cellHeight + m_layout.numberBand) +
+                     (m_layout.cellHeight - size.height()) / 2};
 }
 
 bool PdfSheetSink::endPicture() {

@@ -66,6 +66,10 @@ class PdfSheetSink : public PictureSink {
     void abandon() override;
 
     const SheetLayout& layout() const { return m_layout; }
+    // Where the picture at `place` (from 0) of a page goes, from the printable area's top left, and
+    // that area's top left on the page, in the sheet's pixels.
+    Point pictureOrigin(int place, const Rect& size) const;
+    Point printableOrigin() const { return m_printableOrigin; }
     static constexpr int kResolution = 300;  // dots per inch of the sheet's drawing
 
   private:
@@ -79,6 +83,7 @@ class PdfSheetSink : public PictureSink {
     std::int64_t m_nIndex = 0;  // pictures placed so far
     std::int64_t m_nNumber = 0;
     Rect m_size;
+    Point m_printableOrigin;
     int m_nLeft = 0;
     int m_nTop = 0;
 };

@@ -60,12 +60,20 @@ ExportResult failed(ExportOutcome outcome, const ExportResult& sofar, std::int64
 
 Rect pictureExtent(const Board& board, const CellGeometry& geometry) {
     const int rows = board.m_nHeight % 2 != 0 ? board.m_nHeight + 1 : board.m_nHeight;
-    const int half = board.m_nMargin / 2;
+    const int margin = board.m_nMargin;
     // The outlines' last pixels lie on the far edges of the last triangles.
-    const int width = half + board.m_nWidth * geometry.m_nSide + 1;
-    const int height = half + rows * geometry.m_nTriHeight + 1;
-    return Rect{0, 0, std::max(width, board.m_nMargin + board.m_nWidth * geometry.m_nSide),
-                std::max(height, board.m_nMargin + rows * geometry.m_nTriHeight)};
+    Rect extent{
+        0, 0,
+        std::max(margin / 2 + board.m_nWidth * geometry.m_nSide + 1,
+                 margin + board.m_nWidth * geometry.m_nSide),
+        std::max(margin / 2 + rows * geometry.m_nTriHeight + 1, margin + rows * geometry.m_nTriHeight)};
+    // As tall as a window must be to draw at this size: the window sizes the triangles by the
+    // rounded row height, so a few pixels more may be needed.
+    for (int more = 0;
+         more < 8 && cellSizeFor(extent, board.m_nWidth, board.m_nHeight, margin).m_nSide < geometry.m_nSide;
+         ++more)
+        ++extent.bottom;
+    return extent;
 }
 
 ExportResult exportSolutions(const CTrianzoidDoc& source, const std::string& solutionPath,

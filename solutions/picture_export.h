@@ -77,5 +77,6 @@ ExportResult exportSolutions(const CTrianzoidDoc& doc, const std::string& soluti
 // The outcome for a person, in Dutch; empty for Done and Cancelled.
 std::string exportErrorText(const ExportResult& result, const std::string& solutionPath);
 
-// The picture of a Board at a geometry: room for the margin and the triangles with their outlines.
+// The picture of a Board at a geometry: room for the margin and the triangles with their outlines,
+// the size of a window that draws the Board at that geometry.
 Rect pictureExtent(const Board& board, const CellGeometry& geometry);
