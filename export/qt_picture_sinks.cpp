@@ -1,5 +1,6 @@
 #include "export/qt_picture_sinks.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
 #include <QPageLayout>
@@ -46,9 +47,17 @@ bool PngFolderSink::endPicture() {
     m_painter.reset();
     const QString name = QString::fromStdString(pictureFileName(m_nNumber, m_nSolutionsInFile, "png"));
     const QString path = QDir(m_strFolder).filePath(name);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !QImageWriter(&file, "png").write(m_image) || !file.commit()) {
+    // Encoded in memory and written as the SVG files are: beside the name, then renamed (QSaveFile
+    // would also wait for the disk at every file, which makes a folder of many files slow).
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!QImageWriter(&buffer, "png").write(m_image)) {
         failure = cannotWrite(path).toStdString();
+        return false;
+    }
+    if (auto problem = writeFileAtomically(path.toStdString(), bytes.toStdString())) {
+        failure = *problem;
         return false;
     }
     return true;
