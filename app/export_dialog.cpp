@@ -197,7 +197,10 @@ QString exportSolutionsFromWindow(QWidget* parent, const CTrianzoidDoc& doc, con
     QProgressDialog progress("Oplossingen exporteren...", "Annuleren", 0, 100, parent);
     progress.setWindowTitle("Exporteren");
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(400);
+    // Shown at once: until it shows it blocks nothing, and a search started from the window meanwhile
+    // would write the file being read.
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
     const ExportResult result =
         exportSolutions(doc, solutionPath, settings, *sink, [&](std::int64_t done, std::int64_t total) {
             progress.setMaximum(static_cast<int>(std::min<std::int64_t>(total, 1 << 30)));
