@@ -134,7 +134,8 @@ TEST_F(MenuStructure, SearchAndSolutionsMenus) {
                   "&Klaar met oplossingen | Klaar met oplossingen bekijken | Klaar met oplossingen",
                   // Pictures of the solutions joined the menu as its last entry.
                   "-",
-                  "E&xporteren... | Sla de oplossingen op als SVG- of PNG-afbeeldingen of als pdf-vel | Exporteren",
+                  "E&xporteren... | Sla de oplossingen op als SVG- of PNG-afbeeldingen of als pdf-vel | "
+                  "Exporteren",
               }));
 }
 
