@@ -78,6 +78,9 @@ constexpr std::array kSolutionsMenu{
     MenuEntry{Cmd::LastSolution, "&Laatste oplossing\tEnd", "Toon laatste oplossing"},
     kSeparator,
     MenuEntry{Cmd::DoneSolutions, "&Klaar met oplossingen", "Klaar met oplossingen bekijken"},
+    kSeparator,
+    MenuEntry{Cmd::ExportSolutions, "E&xporteren...",
+              "Sla de oplossingen op als SVG- of PNG-afbeeldingen of als pdf-vel\nExporteren"},
 };
 
 constexpr const char* kAboutPrompt = "Toon de versie van het programma\nOver trianzoids";

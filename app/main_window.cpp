@@ -34,6 +34,7 @@
 #include "app/about_dialog.h"
 #include "app/app_icons.h"
 #include "app/command_table.h"
+#include "app/export_dialog.h"
 #include "app/field_data_dialog.h"
 #include "app/pieces_dialog.h"
 #include "app/qpainter_surface.h"
@@ -310,6 +311,13 @@ void MainWindow::dispatch(int id) {
         case Cmd::ShowPiecesOrientations:
             showPieces();
             break;
+        case Cmd::ExportSolutions: {
+            const QString done = exportSolutionsFromWindow(
+                this, m_doc, m_pView->m_szSolutionName, m_pView->m_state.solutionCount,
+                m_pView->ViewMode != kShowingSolutions || m_pView->m_bColourSolutions);
+            if (!done.isEmpty()) statusBar()->showMessage(done, 8000);
+            break;
+        }
         default:
             if (isRecentFile(id)) {
                 const int index = id - Cmd::FileMru1;

@@ -59,4 +59,5 @@ inline constexpr int PreviousSolution = 32841;
 inline constexpr int LastSolution = 32842;
 inline constexpr int DoneSolutions = 32843;
 inline constexpr int PopupShowSolutionsColour = 32849;
+inline constexpr int ExportSolutions = 32870;
 }  // namespace Cmd

@@ -37,6 +37,8 @@ CommandState CTrianzoidView::commandState(int id) const {
         case Cmd::LastSolution:
         case Cmd::DoneSolutions:
             return {ViewMode == kShowingSolutions, false};
+        case Cmd::ExportSolutions:
+            return {(ViewMode == kEditing || ViewMode == kShowingSolutions) && m_state.solutionCount > 0, false};
         case Cmd::ShowPieces:
         case Cmd::ShowPiecesOrientations:
             return {!m_doc.m_szPieceFile.empty(), false};

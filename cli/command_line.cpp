@@ -4,13 +4,36 @@
 
 #include <cstring>
 
+#include "solutions/solution_range.h"
+
 #ifndef TRIANZOID_VERSION
 #define TRIANZOID_VERSION "onbekend"
 #endif
 
 namespace {
 
-enum OptionId { kPieces = 1, kLetters, kYes, kOutputDir, kQuiet, kHelp, kVersion, kThreads, kEngine, kStats, kShard, kMerge };
+enum OptionId {
+    kPieces = 1,
+    kLetters,
+    kYes,
+    kOutputDir,
+    kQuiet,
+    kHelp,
+    kVersion,
+    kThreads,
+    kEngine,
+    kStats,
+    kShard,
+    kMerge,
+    kExport,
+    kSolutions,
+    kTo,
+    kSize,
+    kPerPage,
+    kPaper,
+    kLandscape,
+    kBlackWhite
+};
 
 const option kLongOptions[] = {
     {"pieces", required_argument, nullptr, kPieces},
@@ -25,12 +48,21 @@ const option kLongOptions[] = {
     {"stats", no_argument, nullptr, kStats},
     {"shard", required_argument, nullptr, kShard},
     {"merge", no_argument, nullptr, kMerge},
+    {"export", required_argument, nullptr, kExport},
+    {"solutions", required_argument, nullptr, kSolutions},
+    {"to", required_argument, nullptr, kTo},
+    {"size", required_argument, nullptr, kSize},
+    {"per-page", required_argument, nullptr, kPerPage},
+    {"paper", required_argument, nullptr, kPaper},
+    {"landscape", no_argument, nullptr, kLandscape},
+    {"black-white", no_argument, nullptr, kBlackWhite},
     {nullptr, 0, nullptr, 0},
 };
 
 // A whole number from min to max written in decimal digits only; -1 otherwise.
 int parseCount(const std::string& text, int min, int max) {
-    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
     const int value = std::stoi(text);
     return value >= min && value <= max ? value : -1;
 }
@@ -48,8 +80,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 
     ParsedCommandLine result;
     bool help = false, version = false, merge = false;
-    opterr = 0;  // our own messages, in Dutch
-    optind = 0;  // 0 rather than 1: also resets getopt's internal state between calls
+    const char* exportOnly = nullptr;  // an option that means something only with --export
+    opterr = 0;                        // our own messages, in Dutch
+    optind = 0;                        // 0 rather than 1: also resets getopt's internal state between calls
     for (;;) {
         int index = -1;
         // The leading ':' makes a missing argument return ':' instead of '?'.
@@ -84,7 +117,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             case kThreads:
                 result.options.threads = parseCount(optarg, 1, kMaxThreads);
                 if (result.options.threads < 0) {
-                    result.error = "--threads verwacht een aantal van 1 tot en met " + std::to_string(kMaxThreads);
+                    result.error =
+                        "--threads verwacht een aantal van 1 tot en met " + std::to_string(kMaxThreads);
                     return result;
                 }
                 break;
@@ -95,11 +129,14 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 }
                 result.options.plainEngine = std::strcmp(optarg, "plain") == 0;
                 break;
-            case kStats: result.options.stats = true; break;
+            case kStats:
+                result.options.stats = true;
+                break;
             case kShard: {
                 const std::string text = optarg;
                 const std::size_t slash = text.find('/');
-                const int count = slash == std::string::npos ? -1 : parseCount(text.substr(slash + 1), 1, kMaxShards);
+                const int count =
+                    slash == std::string::npos ? -1 : parseCount(text.substr(slash + 1), 1, kMaxShards);
                 const int index = count < 0 ? -1 : parseCount(text.substr(0, slash), 1, count);
                 if (index < 0) {
                     result.error = "--shard verwacht K/N met 1 <= K <= N <= " + std::to_string(kMaxShards);
@@ -109,7 +146,67 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 result.options.shardCount = count;
                 break;
             }
-            case kMerge: merge = true; break;
+            case kMerge:
+                merge = true;
+                break;
+            case kExport:
+                if (std::strcmp(optarg, "svg") != 0 && std::strcmp(optarg, "png") != 0 &&
+                    std::strcmp(optarg, "pdf") != 0) {
+                    result.error = "--export verwacht svg, png of pdf";
+                    return result;
+                }
+                result.options.exportFormat = optarg;
+                break;
+            case kSolutions:
+                if (!SolutionRange::parse(optarg)) {
+                    result.error = "--solutions verwacht nummers en reeksen, zoals 1-20,35";
+                    return result;
+                }
+                result.options.exportSolutions = optarg;
+                exportOnly = "--solutions";
+                break;
+            case kTo:
+                if (*optarg == '\0') {
+                    result.error = "optie '--to' verwacht een map of bestandsnaam";
+                    return result;
+                }
+                result.options.exportTarget = optarg;
+                exportOnly = "--to";
+                break;
+            case kSize:
+                result.options.pictureWidth = parseCount(optarg, kMinPictureWidth, kMaxPictureWidth);
+                if (result.options.pictureWidth < 0) {
+                    result.error = "--size verwacht een breedte van " + std::to_string(kMinPictureWidth) +
+                                   " tot en met " + std::to_string(kMaxPictureWidth) + " pixels";
+                    return result;
+                }
+                exportOnly = "--size";
+                break;
+            case kPerPage:
+                result.options.perPage = parseCount(optarg, 1, kMaxPerPage);
+                if (result.options.perPage < 0) {
+                    result.error =
+                        "--per-page verwacht een aantal van 1 tot en met " + std::to_string(kMaxPerPage);
+                    return result;
+                }
+                exportOnly = "--per-page";
+                break;
+            case kPaper:
+                if (std::strcmp(optarg, "a4") != 0 && std::strcmp(optarg, "letter") != 0) {
+                    result.error = "--paper verwacht a4 of letter";
+                    return result;
+                }
+                result.options.letterPaper = std::strcmp(optarg, "letter") == 0;
+                exportOnly = "--paper";
+                break;
+            case kLandscape:
+                result.options.landscape = true;
+                exportOnly = "--landscape";
+                break;
+            case kBlackWhite:
+                result.options.blackAndWhite = true;
+                exportOnly = "--black-white";
+                break;
             case ':':
                 result.error = std::string("optie '") + argv[static_cast<std::size_t>(optind) - 1] +
                                "' verwacht een waarde";
@@ -133,6 +230,19 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
     }
     int rest = argc - optind;
+    const bool exporting = !result.options.exportFormat.empty();
+    if (exportOnly != nullptr && !exporting) {
+        result.error = std::string(exportOnly) + " hoort bij --export";
+        return result;
+    }
+    if (exporting && (merge || result.options.shardCount > 0)) {
+        result.error = "--export gaat niet samen met --merge of --shard";
+        return result;
+    }
+    if (exporting && result.options.exportTarget.empty()) {
+        result.error = "--export verwacht --to met een map (svg, png) of een pdf-bestand";
+        return result;
+    }
     if (merge) {
         if (rest == 0) {
             result.error = "--merge verwacht de deelbestanden";
@@ -160,12 +270,14 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         result.error = "lege naam voor het veldbestand";
         return result;
     }
-    result.action = ParsedCommandLine::Action::Solve;
+    result.action = exporting ? ParsedCommandLine::Action::Export : ParsedCommandLine::Action::Solve;
     return result;
 }
 
 std::string usageLine(const std::string& program) {
-    return "Gebruik: " + program + " [OPTIES] VELD.trz\n   of: " + program + " [--output-dir MAP] --merge DEEL...\n";
+    return "Gebruik: " + program + " [OPTIES] VELD.trz\n   of: " + program +
+           " [--output-dir MAP] --merge DEEL...\n   of: " + program +
+           " --export svg --to MAP [--solutions REEKS] [OPTIES] VELD.trz\n";
 }
 
 std::string helpText(const std::string& program) {
@@ -183,6 +295,9 @@ std::string helpText(const std::string& program) {
            "  --engine SOORT     fast (standaard) of plain: de eenvoudige zoekmachine, ter vergelijking\n"
            "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
            "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
+           "\n" +
+           exportHelpText(false) +
+           "\n"
            "  --help             deze hulp tonen en stoppen\n"
            "  --version          versie tonen en stoppen\n"
            "\n"
@@ -196,4 +311,21 @@ std::string helpText(const std::string& program) {
 
 std::string versionText() {
     return std::string("trianzoid-solve ") + TRIANZOID_VERSION + "\n";
+}
+
+std::string exportHelpText(bool allFormats) {
+    return std::string(
+               "Afbeeldingen van de oplossingen van een eerdere zoektocht (uit trianzoidLLHH.opb in de "
+               "huidige\n"
+               "map of in --output-dir):\n") +
+           (allFormats ? "  --export SOORT     svg of png: een bestand per oplossing; pdf: een vel met vele "
+                         "per pagina\n"
+                       : "  --export SOORT     svg: een SVG-bestand per oplossing (png en pdf: "
+                         "trianzoid-export)\n") +
+           "  --to DOEL          map voor de bestanden (svg, png) of het pdf-bestand\n"
+           "  --solutions REEKS  alleen deze oplossingen, zoals 1-20,35 (standaard: alle)\n"
+           "  --size PIXELS      breedte van een afbeelding (standaard 480)\n"
+           "  --per-page N       oplossingen per pagina van het pdf-vel (standaard 12)\n"
+           "  --paper SOORT      a4 (standaard) of letter; --landscape: liggend\n"
+           "  --black-white      zwart-wit zoals op het scherm (standaard: in kleur)\n";
 }

@@ -17,13 +17,26 @@ struct SolveOptions {
     int shardIndex = 0;        // --shard K/N: only part K (1 .. N) of N, written to a part file
     int shardCount = 0;
     std::vector<std::string> mergeParts;  // --merge: part files to join into the files of a whole search
+
+    // --export: pictures of the solutions of an earlier search, instead of a search.
+    std::string exportFormat;     // "svg", "png" or "pdf"
+    std::string exportSolutions;  // --solutions: "1-20, 35"; empty: all
+    std::string exportTarget;     // --to: the folder (SVG, PNG) or the ".pdf" file
+    int pictureWidth = 480;       // --size: width of a picture in pixels (SVG, PNG)
+    int perPage = 12;             // --per-page: solutions on a page of the sheet (PDF)
+    bool letterPaper = false;     // --paper letter (else a4)
+    bool landscape = false;       // --landscape
+    bool blackAndWhite = false;   // --black-white
 };
 
 inline constexpr int kMaxThreads = 256;
 inline constexpr int kMaxShards = 100000;
+inline constexpr int kMinPictureWidth = 16;
+inline constexpr int kMaxPictureWidth = 20000;
+inline constexpr int kMaxPerPage = 100;
 
 struct ParsedCommandLine {
-    enum class Action { Solve, Merge, Help, Version, UsageError };
+    enum class Action { Solve, Merge, Export, Help, Version, UsageError };
     Action action = Action::UsageError;
     SolveOptions options;
     std::string error;  // for UsageError: what was wrong, in Dutch
@@ -35,3 +48,5 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 std::string usageLine(const std::string& program);
 std::string helpText(const std::string& program);
 std::string versionText();
+// The options of --export; `allFormats` for trianzoid-export, which makes PNG and PDF too.
+std::string exportHelpText(bool allFormats);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/export_run.h"
 #include "cli/interrupt_signals.h"
 #include "cli/merge_parts.h"
 #include "cli/solve.h"
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
             break;
         case ParsedCommandLine::Action::Merge:
             return mergeParts(parsed.options, stdout, stderr);
+        case ParsedCommandLine::Action::Export:
+            return runExport(parsed.options, makeSvgSink, stdout, stderr);
     }
     return solve(parsed.options, stdout, stderr, stdin);
 }

@@ -52,6 +52,26 @@ bool printResultLine(std::FILE* out, const std::string& line, std::FILE* err) {
     return finishOutput(out, err);
 }
 
+bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, CTrianzoidDoc& doc) {
+    // The document, as the application opens one: the stored block, then the pieces of its piece file.
+    auto image = readDocumentFile(options.documentPath);
+    if (!image) {
+        platform.report("Oei: Bestand " + options.documentPath + " is er niet");
+        return false;
+    }
+    loadDocumentImage(doc, *image);
+    if (!options.pieceFile.empty()) {
+        ReadPieceFile(doc, options.pieceFile, platform);
+    } else if (doc.m_szPieceFile.empty()) {
+        platform.report("Oei: Veld " + options.documentPath +
+                        " noemt geen trianzoidbestand; geef er een met --pieces");
+        return false;
+    } else {
+        doc.reloadPieceFile(options.documentPath, platform);
+    }
+    return !platform.errorReported();
+}
+
 int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE* in) {
     ConsolePlatform::Settings settings;
     settings.assumeYes = options.yes;
@@ -59,24 +79,8 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
     settings.canAsk = isatty(fileno(in)) && isatty(fileno(err));
     ConsolePlatform platform(err, in, settings);
 
-    // The document, as the application opens one: the stored block, then the pieces of its piece file.
-    auto image = readDocumentFile(options.documentPath);
-    if (!image) {
-        platform.report("Oei: Bestand " + options.documentPath + " is er niet");
-        return ExitStatus::Error;
-    }
     CTrianzoidDoc doc;
-    loadDocumentImage(doc, *image);
-    if (!options.pieceFile.empty()) {
-        ReadPieceFile(doc, options.pieceFile, platform);
-    } else if (doc.m_szPieceFile.empty()) {
-        platform.report("Oei: Veld " + options.documentPath +
-                        " noemt geen trianzoidbestand; geef er een met --pieces");
-        return ExitStatus::Error;
-    } else {
-        doc.reloadPieceFile(options.documentPath, platform);
-    }
-    if (platform.errorReported()) return ExitStatus::Error;
+    if (!openBoardDocument(options, platform, doc)) return ExitStatus::Error;
 
     SystemClock clock;
     CTrianzoidView view(doc, platform, clock);

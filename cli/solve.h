@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <string>
 
+#include "board/trianzoid_doc.h"
 #include "cli/command_line.h"
+
+class ConsolePlatform;
 
 // Exit statuses of trianzoid-solve.
 namespace ExitStatus {
@@ -23,3 +26,6 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
 bool printResultLine(std::FILE* out, const std::string& line, std::FILE* err);
 // The same for what was written on `out` before.
 bool finishOutput(std::FILE* out, std::FILE* err);
+// Reads the Board document and its pieces as the application opens them (or the pieces of --pieces);
+// false after a reported error.
+bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, CTrianzoidDoc& doc);

@@ -4,48 +4,7 @@
 #include <optional>
 
 #include "board/trianzoid_view.h"
-
-namespace {
-
-bool readInt32(std::istream& in, std::int32_t& value) {
-    unsigned char bytes[4];
-    if (!in.read(reinterpret_cast<char*>(bytes), 4)) return false;
-    value = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
-    return true;
-}
-
-bool readRecord(std::istream& in, PlacementRecord& r) {
-    return readInt32(in, r.piece) && readInt32(in, r.orientation) && readInt32(in, r.anchorX) &&
-           readInt32(in, r.anchorY);
-}
-
-// A record of the solution file may come from another piece set, another Board of the same size or
-// a damaged file: it is drawn only when it names a loaded piece slot and one of its orientations, and
-// every triangle lands in the active area of the Board as it is now, on a cell that is not blocked.
-// (Drawing stores the piece's colour into the cell, and leaving the display opens every covered cell:
-// a blocked cell drawn over would be lost.)
-bool drawable(const CTrianzoidDoc& doc, const PlacementRecord& r) {
-    const int pieces = std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces);
-    if (r.piece < 0 || r.piece >= pieces) return false;
-    const Piece& piece = doc.m_pieces[static_cast<std::size_t>(r.piece)];
-    if (r.orientation < 0 ||
-        r.orientation >= std::min(static_cast<int>(piece.orientationCount), kMaxOrientations))
-        return false;
-    if (piece.triangleCount < 1 || piece.triangleCount > kMaxTriangles) return false;
-    const std::int64_t rowLength = std::clamp(doc.rowLength(), 0, BOARD_COLUMNS);
-    const std::int64_t height = std::clamp(static_cast<int>(doc.m_nHeight), 0, BOARD_ROWS);
-    for (int t = 0; t < piece.triangleCount; ++t) {
-        const std::int64_t col = std::int64_t{r.anchorX} + piece.cells[r.orientation][t].x;
-        const std::int64_t row = std::int64_t{r.anchorY} + piece.cells[r.orientation][t].y;
-        if (col < 0 || col >= rowLength || row < 0 || row >= height) return false;
-        if (doc.cell(static_cast<int>(col), static_cast<int>(row)) > kOpenCell) return false;
-    }
-    return true;
-}
-
-}  // namespace
+#include "solutions/solution_records.h"
 
 void CTrianzoidView::ShowSolution(DrawingSurface& dc, int k) {
     std::ifstream file(m_szSolutionName, std::ios::binary);
@@ -69,15 +28,15 @@ void CTrianzoidView::ShowSolution(DrawingSurface& dc, int k) {
     file.clear();
     file.seekg(block->offset);
     std::int32_t count = 0;
-    if (!readInt32(file, count) || count != block->count) return;  // not a block of this search
+    if (!readLittleEndianInt32(file, count) || count != block->count) return;  // not a block of this search
 
     // The pieces of the solution shown before are forgotten first: the Board then holds this solution
     // alone. Where that one covered cells that this one leaves open, the window is drawn afresh.
     const std::vector<CellPos> earlier = forgetCoveredCells();
     for (std::int32_t i = 0; i < count; ++i) {
         PlacementRecord r;
-        if (!readRecord(file, r)) break;
-        if (!drawable(m_doc, r)) continue;
+        if (!readPlacementRecord(file, r)) break;
+        if (!placementFitsBoard(m_doc, r)) continue;
         const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(r.piece)];
         DrawPiece(dc, piece, r.orientation, piece.colorNumber, r.anchorX, r.anchorY);
     }

@@ -134,6 +134,10 @@ TEST_F(MenuStructure, SearchAndSolutionsMenus) {
                   "&Laatste oplossing\tEnd | Toon laatste oplossing | Laatste oplossing\tEnd",
                   "-",
                   "&Klaar met oplossingen | Klaar met oplossingen bekijken | Klaar met oplossingen",
+                  // Pictures of the solutions joined the menu as its last entry.
+                  "-",
+                  "E&xporteren... | Sla de oplossingen op als SVG- of PNG-afbeeldingen of als pdf-vel | "
+                  "Exporteren",
               }));
 }
 
