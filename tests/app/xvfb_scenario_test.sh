@@ -92,7 +92,7 @@ keys KP_Add
 shot browsing-colour.png
 keys KP_Subtract
 [ "$(view_sum)" = "$first" ] || fail "the keypad's - did not page back"
-keys alt+o Up Return  # "Klaar met oplossingen"
+keys alt+o Up Up Return  # "Klaar met oplossingen", above "Exporteren..."
 
 # ---- 2. A prompt of the toolbar does not stay: "Veldgegevens..." lies over the "?" button
 xdotool mousemove 300 200 click 1 && sleep 0.4
@@ -145,7 +145,7 @@ first=$(view_sum)
 shot browsing-spare-cells.png
 keys End Home
 [ "$(view_sum)" = "$first" ] || fail "the first solution shows pieces of the second"
-keys alt+o Up Return alt+t t
+keys alt+o Up Up Return alt+t t
 appears hexiamonds.tzp 10 || fail "no pieces dialog"
 sleep 0.3 && shot pieces-dialog.png "$(named hexiamonds.tzp)"
 answer hexiamonds.tzp 10 Escape
