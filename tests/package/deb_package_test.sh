@@ -24,9 +24,10 @@ grep -q "aantal oplossingen 4," "$work/solve.txt" || fail "example count: $(cat 
 [ "$(stat -c %s "$work/out/trianzoid0706.opb")" = $((4 * (4 + 4 * 16))) ] || fail "example solution file"
 ! ldd "$root/bin/trianzoid" | grep -q "not found" || fail "unresolved libraries of trianzoid"
 
-for f in bin/trianzoid share/applications/trianzoid.desktop share/mime/packages/trianzoid.xml \
+for f in bin/trianzoid bin/trianzoid-export share/applications/trianzoid.desktop share/mime/packages/trianzoid.xml \
          share/icons/hicolor/scalable/apps/trianzoid.svg share/doc/trianzoid/handleiding.html \
-         share/doc/trianzoid/copyright share/trianzoid/examples/hexiamonds.tzp; do
+         share/doc/trianzoid/copyright share/doc/trianzoid/oplossingenvel.png \
+         share/trianzoid/examples/hexiamonds.tzp; do
   [ -f "$root/$f" ] || fail "missing /usr/$f"
 done
 grep -q "^License: GPL-3.0-or-later" "$root/share/doc/trianzoid/copyright" || fail "copyright"
