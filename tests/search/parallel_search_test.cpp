@@ -2,9 +2,13 @@
 // numbers and order, and the same grids, which show the Board as the one-thread search left it (stale
 // colours of earlier drawing included when pieces leave cells uncovered).
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <list>
 #include <random>
+#include <thread>
 
 #include "pieces/orientations.h"
 #include "search/incremental_search.h"
@@ -240,6 +244,54 @@ TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
     EXPECT_EQ(replayed.text, whole.text);
     EXPECT_EQ(partState.steps, wholeState.steps);
     EXPECT_GT(parts.size(), 100u);
+}
+
+// A writer far slower than the search (20 copies of one triangle on 20 cells: a solution at nearly every
+// step; the writer takes a microsecond a value) must not let the threads pile up events: for two seconds, in
+// a child process whose address space is limited, the resident size grows by less than 48 MB (it grew by
+// hundreds when only parts that were not being written waited).
+TEST(ParallelSearch, EventsHeldForASlowWriterStayBounded) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own memory hides the search's";
+#endif
+    const pid_t child = fork();
+    if (child == 0) {
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
+        rlimit limit{static_cast<rlim_t>(1) << 30, static_cast<rlim_t>(1) << 30};
+        setrlimit(RLIMIT_AS, &limit);
+        ViewFixture f;
+        f.setBoard({"#########", ".........", ".........", "#...#####"});
+        f.setPieces({chainPiece("1A", 20, {})});
+        FreeCellIndex index;
+        const int cells = numberFreeCells(index, f.doc);
+        PlacementTable table;
+        buildPlacementTable(table, index, f.doc, f.doc.rowLength(), f.doc.m_nHeight);
+        SearchState state;
+        state.pieceCount = 1;
+        state.totalCopies = 20;
+        struct Slow : PartConsumer {
+            std::chrono::steady_clock::time_point end =
+                std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            bool consume(int, std::span<const std::int32_t> events) override {
+                std::this_thread::sleep_for(std::chrono::microseconds(events.size()));
+                return std::chrono::steady_clock::now() < end;
+            }
+            bool keepGoing() override { return std::chrono::steady_clock::now() < end; }
+        } slow;
+        PartRunner runner(std::make_shared<const PlacementIndex>(table, cells), table, state, f.doc.m_pieces,
+                          2);
+        SearchPart all;
+        all.whole = true;
+        runner.run({all}, slow);
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        _exit(cells == 21 && runner.steps() > 100000 && after.ru_maxrss - before.ru_maxrss < 48 * 1024 ? 0
+                                                                                                       : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 }  // namespace
