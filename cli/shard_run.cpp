@@ -19,16 +19,17 @@ std::string partFileName(const CTrianzoidView& view, int rowLength, int height, 
                             "deel" + std::to_string(index) + "van" + std::to_string(count));
 }
 
-// Writes the shard's units in unit order: the ones known from the split as they come due, the others
-// as the threads deliver them. A unit is finished once a later one of the shard starts, or at the end.
+// Writes the shard's units in unit order: each one's planned events first, then what the threads
+// deliver for it. A unit is finished once a later one of the shard starts, or at the end.
 class PartWriter : public PartConsumer {
   public:
-    PartWriter(PartFileWriter& file, const std::vector<SearchUnit>& units, std::vector<int> owned,
-               CTrianzoidView& view, ConsolePlatform& platform)
-        : m_file(file), m_units(units), m_owned(std::move(owned)), m_view(view), m_platform(platform) {}
+    PartWriter(PartFileWriter& file, const std::vector<ShardUnit>& units, CTrianzoidView& view,
+               ConsolePlatform& platform)
+        : m_file(file), m_units(units), m_view(view), m_platform(platform) {}
 
     bool consume(int unit, std::span<const std::int32_t> events) override {
         finishBefore(unit);
+        begin();
         m_file.events(unit, events);
         return true;
     }
@@ -36,26 +37,28 @@ class PartWriter : public PartConsumer {
         m_platform.pumpMessages();
         return m_view.ViewMode != kInterruptRequested;
     }
-    // Every owned unit before `unit` is finished; computed ones are written on the way.
+    // Every unit of the shard before `unit` is finished.
     void finishBefore(int unit) {
-        while (m_next < m_owned.size() && m_owned[m_next] < unit) finish(m_owned[m_next++]);
-        if (m_next < m_owned.size() && m_owned[m_next] == unit &&
-            m_units[static_cast<std::size_t>(unit)].computed)
-            finish(m_owned[m_next++]);
+        for (; m_next < m_units.size() && m_units[m_next].unit < unit; ++m_next) {
+            begin();
+            m_file.finished(m_units[m_next].unit);
+            m_begun = false;
+        }
     }
     void finishAll() { finishBefore(INT_MAX); }
 
   private:
-    void finish(int unit) {
-        const SearchUnit& u = m_units[static_cast<std::size_t>(unit)];
-        if (u.computed && !u.events.empty()) m_file.events(unit, u.events);
-        m_file.finished(unit);
+    void begin() {
+        if (m_begun || m_next >= m_units.size()) return;
+        m_begun = true;
+        const ShardUnit& u = m_units[m_next];
+        if (!u.events.empty()) m_file.events(u.unit, u.events);
     }
 
     PartFileWriter& m_file;
-    const std::vector<SearchUnit>& m_units;
-    std::vector<int> m_owned;
+    const std::vector<ShardUnit>& m_units;
     std::size_t m_next = 0;
+    bool m_begun = false;
     CTrianzoidView& m_view;
     ConsolePlatform& m_platform;
 };
@@ -93,25 +96,26 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
     for (int p = 0; p < state.pieceCount; ++p) copies += doc.m_pieces[static_cast<std::size_t>(p)].copies;
     state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
 
-    long long steps = 0;
-    const std::vector<SearchUnit> units =
-        splitSearch(index, view.m_table, state, doc.m_pieces, shardTarget(options.shardCount), steps);
-    std::vector<int> owned;
+    // The planning, too, stops at an interrupt signal; the part file then has no unit finished.
+    const int unitCount = shardTarget(options.shardCount);
+    view.ViewMode = kSearching;
+    const ShardPlan plan = planShard(index, view.m_table, state, doc.m_pieces, options.shardIndex,
+                                     options.shardCount, unitCount, [&] {
+                                         platform.pumpMessages();
+                                         return view.ViewMode == kInterruptRequested;
+                                     });
+    view.ViewMode = kEditing;
     std::vector<SearchPart> parts;
-    long long ownedSteps = 0;
-    for (std::size_t u = 0; u < units.size(); ++u) {
-        if (!unitOfShard(u, options.shardIndex, options.shardCount)) continue;
-        owned.push_back(static_cast<int>(u));
-        if (units[u].computed)
-            ++ownedSteps;  // an expanded step is one step of the search
-        else
-            parts.push_back(units[u].part);
+    long long ownedSteps = 0;  // an expanded step is one step of the search, counted by its unit's shard
+    for (const ShardUnit& unit : plan.units) {
+        ownedSteps += unit.steps;
+        if (unit.searched) parts.push_back(unit.part);
     }
 
     PartProblem problem;
     problem.shardIndex = options.shardIndex;
     problem.shardCount = options.shardCount;
-    problem.unitCount = static_cast<int>(units.size());
+    problem.unitCount = unitCount;
     problem.letters = view.m_bLetterSolution;
     problem.freeCells = cells;
     problem.placements = view.m_table.placementCount;
@@ -125,10 +129,10 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
         return ExitStatus::Error;
     }
 
-    PartWriter writer(file, units, owned, view, platform);
+    PartWriter writer(file, plan.units, view, platform);
     PartRunner runner(index, view.m_table, state, doc.m_pieces, searchThreads(options));
     view.ViewMode = kSearching;  // so that an interrupt signal reaches the run
-    const bool completed = runner.run(parts, writer);
+    const bool completed = !plan.interrupted && runner.run(parts, writer);
     view.ViewMode = kEditing;
     if (completed) writer.finishAll();
     const bool written = file.close(completed, runner.steps() + ownedSteps);

@@ -14,6 +14,7 @@
 #include "search/incremental_search.h"
 #include "search/parallel_search.h"
 #include "search/search_events.h"
+#include "search/shard_search.h"
 #include "tests/support/view_fixture.h"
 
 namespace {
@@ -162,6 +163,17 @@ TEST(ParallelSearch, AFewEventsReachTheWindowWhileTheSearchGoesOn) {
     EXPECT_GE(pumpsUntilDepth, 0) << "the search was given up before any depth reached the window";
 }
 
+// The hook calls that the files depend on, as text.
+struct Log : EventRecorder {
+    using EventRecorder::EventRecorder;
+    std::string text;
+    void onNewDepth(int depth) override { text += "d" + std::to_string(depth) + " "; }
+    void recordSolution(int depth) override { text += "s" + std::to_string(depth) + " "; }
+    void showFirstPieceStatus(int percent, const Piece&) override {
+        text += "f" + std::to_string(percent) + " ";
+    }
+};
+
 // The runner itself: the parts given away between threads, played back, make the hook calls of the
 // whole search that the files depend on.
 TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
@@ -176,15 +188,6 @@ TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
     for (int p = 0; p < f.doc.m_nPieces; ++p) state.totalCopies += f.doc.m_pieces[p].copies;
     state.chosenPlacement.assign(cells + 1, 0);
 
-    struct Log : EventRecorder {
-        using EventRecorder::EventRecorder;
-        std::string text;
-        void onNewDepth(int depth) override { text += "d" + std::to_string(depth) + " "; }
-        void recordSolution(int depth) override { text += "s" + std::to_string(depth) + " "; }
-        void showFirstPieceStatus(int percent, const Piece&) override {
-            text += "f" + std::to_string(percent) + " ";
-        }
-    };
     SearchState wholeState = state;
     Log whole(wholeState, f.doc.m_pieces);
     IncrementalSearch(table, cells, wholeState, f.doc.m_pieces, whole).run();
@@ -292,6 +295,56 @@ TEST(ParallelSearch, EventsHeldForASlowWriterStayBounded) {
     int status = -1;
     waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// Shards of any number, each planning only the steps above its own units, together make the whole
+// search: their units played back in order give its hook calls and its steps. A shard's planning is a
+// small share of the search (it was the whole tree once units outnumbered steps), and stops when asked.
+TEST(ShardSearch, ShardsOfAnyNumberReplayTheWholeSearch) {
+    for (auto setUp : {exactCover, spareTriangles}) {
+        ViewFixture f;
+        setUp(f);
+        FreeCellIndex cellIndex;
+        const int cells = numberFreeCells(cellIndex, f.doc);
+        PlacementTable table;
+        buildPlacementTable(table, cellIndex, f.doc, f.doc.rowLength(), f.doc.m_nHeight);
+        auto index = std::make_shared<const PlacementIndex>(table, cells);
+        SearchState state;
+        state.pieceCount = f.doc.m_nPieces;
+        for (int p = 0; p < f.doc.m_nPieces; ++p) state.totalCopies += f.doc.m_pieces[p].copies;
+        state.chosenPlacement.assign(cells + 1, 0);
+        SearchState wholeState = state;
+        Log whole(wholeState, f.doc.m_pieces);
+        IncrementalSearch(table, cells, wholeState, f.doc.m_pieces, whole).run();
+        for (int shards : {1, 2, 7, 300}) {
+            std::vector<PartData> parts;
+            for (int k = 1; k <= shards; ++k) {
+                const ShardPlan plan =
+                    planShard(index, table, state, f.doc.m_pieces, k, shards, 64 * shards, {});
+                EXPECT_LT(plan.steps, wholeState.steps / 4) << shards;
+                SearchState partState = state;
+                EventRecorder recorder(partState, f.doc.m_pieces);
+                IncrementalSearch engine(index, table, partState, f.doc.m_pieces, recorder);
+                PartData& part = parts.emplace_back(PartData{k, shards, 64 * shards, true, 0, {}});
+                for (const ShardUnit& unit : plan.units) {
+                    recorder.m_events = unit.events;
+                    if (unit.searched) engine.runPart(unit.part.path, unit.part.from, unit.part.end, nullptr);
+                    part.units.push_back({unit.unit, recorder.m_events, true});
+                    part.steps += unit.steps;
+                }
+                part.steps += partState.steps;
+            }
+            SearchState replayState = state;
+            Log replayed(replayState, f.doc.m_pieces);
+            makePartReplay(parts, replayState, f.doc.m_pieces, replayed, [] { ADD_FAILURE(); })->run();
+            EXPECT_EQ(replayed.text, whole.text) << shards;
+            EXPECT_EQ(replayState.steps, wholeState.steps) << shards;
+        }
+        int asked = 0;
+        EXPECT_TRUE(planShard(index, table, state, f.doc.m_pieces, 1, 2, 128, [&] {
+                        return ++asked > 2;
+                    }).interrupted);
+    }
 }
 
 }  // namespace
