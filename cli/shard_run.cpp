@@ -1,5 +1,7 @@
 #include "cli/shard_run.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <climits>
 #include <new>
@@ -69,6 +71,18 @@ int shardTarget(int shardCount) {
     return std::min(64 * std::max(shardCount, 1), 1 << 20);
 }
 
+namespace {
+
+// Processor seconds of the whole process so far, and its peak resident size in kilobytes.
+std::pair<double, long> processUse() {
+    rusage use{};
+    getrusage(RUSAGE_SELF, &use);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + 1e-6 * t.tv_usec; };
+    return {seconds(use.ru_utime) + seconds(use.ru_stime), use.ru_maxrss};
+}
+
+}  // namespace
+
 int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions& options, std::FILE* out) {
     CTrianzoidDoc& doc = view.GetDocument();
     if (view.checkerboardTest(view.m_nReadiness) != 0 &&
@@ -129,6 +143,7 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
         return ExitStatus::Error;
     }
 
+    const auto [prepared, preparedKilobytes] = processUse();
     PartWriter writer(file, plan.units, view, platform);
     PartRunner runner(index, view.m_table, state, doc.m_pieces, searchThreads(options));
     view.ViewMode = kSearching;  // so that an interrupt signal reaches the run
@@ -144,8 +159,14 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
     std::fprintf(out, "%s deel %d van %d: %s.\n", completed ? "Klaar" : "Onderbroken", options.shardIndex,
                  options.shardCount, path.c_str());
     std::fflush(out);
-    if (options.stats)
-        std::fprintf(stderr, "stappen %lld, threads %d\n", runner.steps() + ownedSteps,
-                     searchThreads(options));
+    if (options.stats) {
+        // Processor time and peak memory up to the start of the shard's own search, and of that search.
+        const auto [total, kilobytes] = processUse();
+        std::fprintf(stderr,
+                     "stappen %lld, threads %d, voorbereiding %.3f s %ld kB, zoeken %.3f s %ld kB "
+                     "(processortijd, piekgeheugen)\n",
+                     runner.steps() + ownedSteps, searchThreads(options), prepared, preparedKilobytes,
+                     total - prepared, kilobytes);
+    }
     return completed ? ExitStatus::Finished : ExitStatus::Interrupted;
 }
