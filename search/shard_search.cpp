@@ -7,6 +7,11 @@
 
 namespace {
 
+// count * i / slots without overflow, for counts of any size (every copy of a piece is a candidate).
+std::int64_t share(std::int64_t count, std::int64_t i, std::int64_t slots) {
+    return count / slots * i + count % slots * i / slots;
+}
+
 class Planner {
   public:
     Planner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
@@ -80,7 +85,7 @@ class Planner {
         const std::int64_t count = end - from;
         if (count >= slots) {
             for (std::int64_t i = ((m_residue - a) % m_count + m_count) % m_count; i < slots; i += m_count)
-                leaf(path, a + i, from + count * i / slots, from + count * (i + 1) / slots);
+                leaf(path, a + i, from + share(count, i, slots), from + share(count, i + 1, slots));
             return;
         }
         for (std::int64_t j = 0; j < count; ++j) {
