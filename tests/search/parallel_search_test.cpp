@@ -163,14 +163,19 @@ TEST(ParallelSearch, AFewEventsReachTheWindowWhileTheSearchGoesOn) {
     EXPECT_GE(pumpsUntilDepth, 0) << "the search was given up before any depth reached the window";
 }
 
-// The hook calls that the files depend on, as text.
-struct Log : EventRecorder {
-    using EventRecorder::EventRecorder;
-    std::string text;
-    void onNewDepth(int depth) override { text += "d" + std::to_string(depth) + " "; }
-    void recordSolution(int depth) override { text += "s" + std::to_string(depth) + " "; }
-    void showFirstPieceStatus(int percent, const Piece&) override {
-        text += "f" + std::to_string(percent) + " ";
+// The table and the starting state of the problem in `f`.
+struct Problem {
+    FreeCellIndex cellIndex;
+    int cells;
+    PlacementTable table;
+    std::shared_ptr<const PlacementIndex> index;
+    SearchState state;
+    explicit Problem(ViewFixture& f) : cells(numberFreeCells(cellIndex, f.doc)) {
+        buildPlacementTable(table, cellIndex, f.doc, f.doc.rowLength(), f.doc.m_nHeight);
+        index = std::make_shared<const PlacementIndex>(table, cells);
+        state.pieceCount = f.doc.m_nPieces;
+        for (int p = 0; p < f.doc.m_nPieces; ++p) state.totalCopies += f.doc.m_pieces[p].copies;
+        state.chosenPlacement.assign(cells + 1, 0);
     }
 };
 
@@ -188,6 +193,15 @@ TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
     for (int p = 0; p < f.doc.m_nPieces; ++p) state.totalCopies += f.doc.m_pieces[p].copies;
     state.chosenPlacement.assign(cells + 1, 0);
 
+    struct Log : EventRecorder {
+        using EventRecorder::EventRecorder;
+        std::string text;
+        void onNewDepth(int depth) override { text += "d" + std::to_string(depth) + " "; }
+        void recordSolution(int depth) override { text += "s" + std::to_string(depth) + " "; }
+        void showFirstPieceStatus(int percent, const Piece&) override {
+            text += "f" + std::to_string(percent) + " ";
+        }
+    };
     SearchState wholeState = state;
     Log whole(wholeState, f.doc.m_pieces);
     IncrementalSearch(table, cells, wholeState, f.doc.m_pieces, whole).run();
@@ -259,38 +273,28 @@ TEST(ParallelSearch, EventsHeldForASlowWriterStayBounded) {
 #endif
     const pid_t child = fork();
     if (child == 0) {
-        rusage before{};
+        rusage before{}, after{};
         getrusage(RUSAGE_SELF, &before);
-        rlimit limit{static_cast<rlim_t>(1) << 30, static_cast<rlim_t>(1) << 30};
+        const rlimit limit{rlim_t{1} << 30, rlim_t{1} << 30};
         setrlimit(RLIMIT_AS, &limit);
         ViewFixture f;
         f.setBoard({"#########", ".........", ".........", "#...#####"});
         f.setPieces({chainPiece("1A", 20, {})});
-        FreeCellIndex index;
-        const int cells = numberFreeCells(index, f.doc);
-        PlacementTable table;
-        buildPlacementTable(table, index, f.doc, f.doc.rowLength(), f.doc.m_nHeight);
-        SearchState state;
-        state.pieceCount = 1;
-        state.totalCopies = 20;
+        Problem problem(f);
         struct Slow : PartConsumer {
             std::chrono::steady_clock::time_point end =
                 std::chrono::steady_clock::now() + std::chrono::seconds(2);
             bool consume(int, std::span<const std::int32_t> events) override {
                 std::this_thread::sleep_for(std::chrono::microseconds(events.size()));
-                return std::chrono::steady_clock::now() < end;
+                return keepGoing();
             }
             bool keepGoing() override { return std::chrono::steady_clock::now() < end; }
         } slow;
-        PartRunner runner(std::make_shared<const PlacementIndex>(table, cells), table, state, f.doc.m_pieces,
-                          2);
-        SearchPart all;
-        all.whole = true;
-        runner.run({all}, slow);
-        rusage after{};
+        PartRunner runner(problem.index, problem.table, problem.state, f.doc.m_pieces, 2);
+        runner.run({SearchPart{{}, 0, 0, true, 0}}, slow);
         getrusage(RUSAGE_SELF, &after);
-        _exit(cells == 21 && runner.steps() > 100000 && after.ru_maxrss - before.ru_maxrss < 48 * 1024 ? 0
-                                                                                                       : 1);
+        const bool bounded = after.ru_maxrss - before.ru_maxrss < 48 * 1024;
+        _exit(problem.cells == 21 && runner.steps() > 100000 && bounded ? 0 : 1);
     }
     int status = -1;
     waitpid(child, &status, 0);
@@ -298,23 +302,17 @@ TEST(ParallelSearch, EventsHeldForASlowWriterStayBounded) {
 }
 
 // Shards of any number, each planning only the steps above its own units, together make the whole
-// search: their units played back in order give its hook calls and its steps. A shard's planning is a
-// small share of the search (it was the whole tree once units outnumbered steps), and stops when asked.
+// search: their units played back in order give its hook calls (with the Placements) and its steps. A shard's
+// planning is a small share of the search (it was the whole tree once units outnumbered steps), and stops
+// when asked.
 TEST(ShardSearch, ShardsOfAnyNumberReplayTheWholeSearch) {
     for (auto setUp : {exactCover, spareTriangles}) {
         ViewFixture f;
         setUp(f);
-        FreeCellIndex cellIndex;
-        const int cells = numberFreeCells(cellIndex, f.doc);
-        PlacementTable table;
-        buildPlacementTable(table, cellIndex, f.doc, f.doc.rowLength(), f.doc.m_nHeight);
-        auto index = std::make_shared<const PlacementIndex>(table, cells);
-        SearchState state;
-        state.pieceCount = f.doc.m_nPieces;
-        for (int p = 0; p < f.doc.m_nPieces; ++p) state.totalCopies += f.doc.m_pieces[p].copies;
-        state.chosenPlacement.assign(cells + 1, 0);
+        Problem problem(f);
+        auto& [cellIndex, cells, table, index, state] = problem;
         SearchState wholeState = state;
-        Log whole(wholeState, f.doc.m_pieces);
+        EventRecorder whole(wholeState, f.doc.m_pieces);
         IncrementalSearch(table, cells, wholeState, f.doc.m_pieces, whole).run();
         for (int shards : {1, 2, 7, 300}) {
             std::vector<PartData> parts;
@@ -335,15 +333,14 @@ TEST(ShardSearch, ShardsOfAnyNumberReplayTheWholeSearch) {
                 part.steps += partState.steps;
             }
             SearchState replayState = state;
-            Log replayed(replayState, f.doc.m_pieces);
+            EventRecorder replayed(replayState, f.doc.m_pieces);
             makePartReplay(parts, replayState, f.doc.m_pieces, replayed, [] { ADD_FAILURE(); })->run();
-            EXPECT_EQ(replayed.text, whole.text) << shards;
+            EXPECT_EQ(replayed.m_events, whole.m_events) << shards;
             EXPECT_EQ(replayState.steps, wholeState.steps) << shards;
         }
         int asked = 0;
-        EXPECT_TRUE(planShard(index, table, state, f.doc.m_pieces, 1, 2, 128, [&] {
-                        return ++asked > 2;
-                    }).interrupted);
+        const auto third = [&] { return ++asked > 2; };
+        EXPECT_TRUE(planShard(index, table, state, f.doc.m_pieces, 1, 2, 128, third).interrupted);
     }
 }
 
