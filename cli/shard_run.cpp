@@ -1,5 +1,7 @@
 #include "cli/shard_run.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <climits>
 #include <memory>
@@ -21,17 +23,18 @@ std::string partFileName(const CTrianzoidView& view, int rowLength, int height, 
                             "deel" + std::to_string(index) + "van" + std::to_string(count));
 }
 
-// Writes the shard's units in unit order: the ones known from the split as they come due, the others
-// as the threads deliver them. A unit is finished once a later one of the shard starts, or at the end.
+// Writes the shard's units in unit order: each one's planned events first, then what the threads
+// deliver for it. A unit is finished once a later one of the shard starts, or at the end. The first
+// failed write stops the shard.
 class PartWriter : public PartConsumer {
   public:
-    PartWriter(PartFileWriter& file, const std::vector<SearchUnit>& units, std::vector<int> owned,
-               CTrianzoidView& view, ConsolePlatform& platform)
-        : m_file(file), m_units(units), m_owned(std::move(owned)), m_view(view), m_platform(platform) {}
+    PartWriter(PartFileWriter& file, const std::vector<ShardUnit>& units, CTrianzoidView& view,
+               ConsolePlatform& platform)
+        : m_file(file), m_units(units), m_view(view), m_platform(platform) {}
 
-    // The first failed write stops the shard.
     bool consume(int unit, std::span<const std::int32_t> events) override {
         finishBefore(unit);
+        begin();
         if (!m_failed && !m_file.events(unit, events)) m_failed = true;
         return !m_failed;
     }
@@ -40,30 +43,40 @@ class PartWriter : public PartConsumer {
         m_platform.pumpMessages();
         return m_view.ViewMode != kInterruptRequested;
     }
-    // Every owned unit before `unit` is finished; computed ones are written on the way.
+    // Every unit of the shard before `unit` is finished.
     void finishBefore(int unit) {
-        while (m_next < m_owned.size() && m_owned[m_next] < unit) finish(m_owned[m_next++]);
-        if (m_next < m_owned.size() && m_owned[m_next] == unit &&
-            m_units[static_cast<std::size_t>(unit)].computed)
-            finish(m_owned[m_next++]);
+        for (; m_next < m_units.size() && m_units[m_next].unit < unit; ++m_next) {
+            begin();
+            if (!m_failed && !m_file.finished(m_units[m_next].unit)) m_failed = true;
+            m_begun = false;
+        }
     }
     void finishAll() { finishBefore(INT_MAX); }
 
   private:
-    void finish(int unit) {
-        const SearchUnit& u = m_units[static_cast<std::size_t>(unit)];
-        if (u.computed && !u.events.empty() && !m_file.events(unit, u.events)) m_failed = true;
-        if (!m_file.finished(unit)) m_failed = true;
+    void begin() {
+        if (m_begun || m_next >= m_units.size()) return;
+        m_begun = true;
+        const ShardUnit& u = m_units[m_next];
+        if (!m_failed && !u.events.empty() && !m_file.events(u.unit, u.events)) m_failed = true;
     }
 
     PartFileWriter& m_file;
-    const std::vector<SearchUnit>& m_units;
-    std::vector<int> m_owned;
+    const std::vector<ShardUnit>& m_units;
     std::size_t m_next = 0;
+    bool m_begun = false;
     bool m_failed = false;
     CTrianzoidView& m_view;
     ConsolePlatform& m_platform;
 };
+
+// Processor seconds of the whole process so far, and its peak resident size in kilobytes.
+std::pair<double, long> processUse() {
+    rusage use{};
+    getrusage(RUSAGE_SELF, &use);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + 1e-6 * t.tv_usec; };
+    return {seconds(use.ru_utime) + seconds(use.ru_stime), use.ru_maxrss};
+}
 
 }  // namespace
 
@@ -81,47 +94,51 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
 
     const int rowLength = std::clamp(doc.rowLength(), 0, BOARD_COLUMNS);
     const int height = std::clamp(static_cast<int>(doc.m_nHeight), 0, BOARD_ROWS);
-    // As the search driver prepares a search: everything allocated first, then the file aside its
-    // name, put in place when the search starts.
+    // As the search driver prepares a search: everything allocated and planned first, then the file
+    // aside its name, put in place when the search starts.
     SearchState state;
     state.pieceCount = std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces);
     std::int64_t copies = 0;
     for (int p = 0; p < state.pieceCount; ++p) copies += doc.m_pieces[static_cast<std::size_t>(p)].copies;
     state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
+    const int unitCount = shardTarget(options.shardCount);
     int cells = 0;
-    long long steps = 0;
-    std::vector<SearchUnit> units;
-    std::vector<int> owned;
+    ShardPlan plan;
     std::vector<SearchPart> parts;
-    long long ownedSteps = 0;
+    long long ownedSteps = 0;  // an expanded step is one step of the search, counted by its unit's shard
     std::unique_ptr<PartRunner> runner;
     PartProblem problem;
     try {
         cells = numberFreeCells(view.m_freeCells, doc);
         buildPlacementTable(view.m_table, view.m_freeCells, doc, rowLength, height);
         auto index = std::make_shared<const PlacementIndex>(view.m_table, cells);
-        units = splitSearch(index, view.m_table, state, doc.m_pieces, shardTarget(options.shardCount), steps);
-        for (std::size_t u = 0; u < units.size(); ++u) {
-            if (!unitOfShard(u, options.shardIndex, options.shardCount)) continue;
-            owned.push_back(static_cast<int>(u));
-            if (units[u].computed)
-                ++ownedSteps;  // an expanded step is one step of the search
-            else
-                parts.push_back(units[u].part);
+        // The planning, too, stops at an interrupt signal; the earlier part file then stays.
+        view.ViewMode = kSearching;
+        plan = planShard(index, view.m_table, state, doc.m_pieces, options.shardIndex, options.shardCount,
+                         unitCount, [&] {
+                             platform.pumpMessages();
+                             return view.ViewMode == kInterruptRequested;
+                         });
+        view.ViewMode = kEditing;
+        for (const ShardUnit& unit : plan.units) {
+            ownedSteps += unit.steps;
+            if (unit.searched) parts.push_back(unit.part);
         }
         runner =
             std::make_unique<PartRunner>(index, view.m_table, state, doc.m_pieces, searchThreads(options));
         problem.image = documentImage(doc);
         problem.pieces = doc;
     } catch (const std::bad_alloc&) {
+        view.ViewMode = kEditing;
         view.m_table = PlacementTable{};
         platform.report("Oei: Onvoldoende geheugen");
         return ExitStatus::Error;
     }
+    if (plan.interrupted || interruptSignalled()) return ExitStatus::Interrupted;
 
     problem.shardIndex = options.shardIndex;
     problem.shardCount = options.shardCount;
-    problem.unitCount = static_cast<int>(units.size());
+    problem.unitCount = unitCount;
     problem.letters = view.m_bLetterSolution;
     problem.freeCells = cells;
     problem.placements = view.m_table.placementCount;
@@ -138,7 +155,8 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
         return ExitStatus::Error;
     }
 
-    PartWriter writer(file, units, owned, view, platform);
+    const auto [prepared, preparedKilobytes] = processUse();
+    PartWriter writer(file, plan.units, view, platform);
     view.ViewMode = kSearching;  // so that an interrupt signal reaches the run
     const bool completed = runner->run(parts, writer);
     view.ViewMode = kEditing;
@@ -157,7 +175,15 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
                                              std::to_string(options.shardIndex) + " van " +
                                              std::to_string(options.shardCount) + ": " + path + ".",
                                          stderr);
-    if (options.stats) std::fprintf(stderr, "stappen %lld, threads %d\n", allSteps, searchThreads(options));
+    if (options.stats) {
+        // Processor time and peak memory up to the start of the shard's own search, and of that search.
+        const auto [total, kilobytes] = processUse();
+        std::fprintf(stderr,
+                     "stappen %lld, threads %d, voorbereiding %.3f s %ld kB, zoeken %.3f s %ld kB "
+                     "(processortijd, piekgeheugen)\n",
+                     allSteps, searchThreads(options), prepared, preparedKilobytes, total - prepared,
+                     kilobytes);
+    }
     if (!completed) return ExitStatus::Interrupted;
     return printed ? ExitStatus::Finished : ExitStatus::Error;
 }

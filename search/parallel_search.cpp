@@ -15,8 +15,10 @@
 
 namespace {
 
-// Values a part that is not the oldest may hold before its thread waits (16 MB).
-constexpr std::size_t kWaitingEventLimit = std::size_t{1} << 22;
+// The values the writer may have queued before a worker waits (4 MB each, whatever the search's length):
+// all parts together, of which the part being written may hold as many again. A worker that is ahead
+// waits until the writer has caught up or its part is the one being written.
+constexpr std::size_t kQueuedLimit = std::size_t{1} << 20;
 constexpr auto kPumpInterval = std::chrono::milliseconds(20);
 
 struct Task {
@@ -35,7 +37,9 @@ struct PartSchedule {
     std::mutex mutex;
     std::condition_variable workers;
     std::condition_variable consumer;
+    std::condition_variable room;  // the writer took events, or the part being written changed
     std::list<Task> tasks;
+    std::size_t queued = 0;  // values in the events of all tasks
     std::atomic<bool> stop{false};
     std::atomic<bool> eventsWanted{false};  // the consumer waits in vain: hand on what is held
     bool started = false;                   // the parts are there: the waiting threads begin
@@ -94,15 +98,17 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
         Task& t = *task;
         const bool wasEmpty = t.events.empty();
         t.events.insert(t.events.end(), m_held.begin(), m_held.end());
+        m_schedule.queued += m_held.size();
         m_held.clear();
         if (task == m_schedule.tasks.begin()) {
             m_schedule.eventsWanted.store(false, std::memory_order_relaxed);
             if (wasEmpty) m_schedule.consumer.notify_one();
-            return;
         }
-        m_schedule.workers.wait(lock, [&] {
-            return t.events.size() <= kWaitingEventLimit || task == m_schedule.tasks.begin() ||
-                   m_schedule.stop.load();
+        // Only the part being written can always be taken from, so it waits for its own events alone.
+        m_schedule.room.wait(lock, [&] {
+            if (m_schedule.stop.load()) return true;
+            if (task == m_schedule.tasks.begin()) return t.events.size() <= kQueuedLimit;
+            return m_schedule.queued <= kQueuedLimit;
         });
     }
 
@@ -172,6 +178,7 @@ void PartRunner::stopThreads() {
         m_schedule->stop = true;
     }
     m_schedule->workers.notify_all();
+    m_schedule->room.notify_all();
     for (std::thread& t : m_running)
         if (t.joinable()) t.join();
 }
@@ -241,11 +248,14 @@ bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
             schedule.eventsWanted.store(true, std::memory_order_relaxed);
         batch.clear();
         batch.swap(head.events);
+        schedule.queued -= batch.size();
         const int unit = head.part.unit;
-        if (head.finished) {
+        const bool finished = head.finished;
+        if (finished) {
             schedule.tasks.pop_front();
             schedule.workers.notify_all();
         }
+        if (!batch.empty() || finished) schedule.room.notify_all();
         lock.unlock();
         bool going = batch.empty() || consumer.consume(unit, batch);
         const auto now = std::chrono::steady_clock::now();

@@ -34,8 +34,8 @@ class PartConsumer {
 // Runs parts of one search on worker threads, each with its own search state and its own copy of the
 // pieces, and hands their events over in order. A thread without work asks a running part to give
 // away the later half of its untried candidates at its shallowest level, so lopsided trees are cut
-// deeper just where they are big. Memory stays bounded: a part that is not the oldest one running
-// waits once it holds many unconsumed events.
+// deeper just where they are big. Memory stays bounded whatever the length of the search: once the
+// consumer has a fixed amount of events queued, a thread that is ahead of it waits.
 struct PartWorker;
 struct PartSchedule;
 class PartRunner {

@@ -1,71 +1,129 @@
 #include "search/shard_search.h"
 
 #include <algorithm>
-#include <list>
 
 #include "search/incremental_search.h"
 #include "search/search_events.h"
 
 namespace {
 
-// The parts for candidates 0 .. count - 1 below `path`: one each, or `target` ranges when there are more.
-void addParts(std::list<SearchUnit>& units, std::list<SearchUnit>::iterator before,
-              const std::vector<std::int32_t>& path, std::int64_t count, int target, int& parts) {
-    const std::int64_t pieces = std::min<std::int64_t>(count, target);
-    for (std::int64_t i = 0; i < pieces; ++i) {
-        SearchUnit unit;
-        unit.part.path = path;
-        unit.part.from = count * i / pieces;
-        unit.part.end = count * (i + 1) / pieces;
-        units.insert(before, std::move(unit));
-        ++parts;
-    }
+// count * i / slots without overflow, for counts of any size (every copy of a piece is a candidate).
+std::int64_t share(std::int64_t count, std::int64_t i, std::int64_t slots) {
+    return count / slots * i + count % slots * i / slots;
 }
+
+class Planner {
+  public:
+    Planner(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
+            const SearchState& state, std::span<const Piece> pieces, int shardIndex, int shardCount,
+            const std::function<bool()>& interrupted)
+        : m_pieces(pieces.begin(), pieces.end()),
+          m_state(workState(state, table, index->cells())),
+          m_recorder(m_state, m_pieces),
+          m_engine(std::move(index), table, m_state, m_pieces, m_recorder),
+          m_residue(shardIndex - 1),
+          m_count(shardCount),
+          m_interrupted(interrupted) {}
+
+    ShardPlan run(int unitCount) {
+        for (std::int64_t slot = m_residue; slot < unitCount; slot += m_count)
+            m_plan.units.push_back({static_cast<int>(slot), {}, 0, false, {}});
+        if (!m_plan.units.empty() && !stopped()) {
+            const std::int64_t count = m_engine.runFirstStep();
+            take(0);
+            std::vector<std::int32_t> path;
+            if (count > 0) cover(path, 0, count, 0, unitCount);
+        }
+        m_plan.steps = m_state.steps;
+        return std::move(m_plan);
+    }
+
+  private:
+    static SearchState workState(const SearchState& state, const PlacementTable& table, int cells) {
+        SearchState work;
+        work.pieceCount = state.pieceCount;
+        work.totalCopies = state.totalCopies;
+        work.coveredMask.assign(static_cast<std::size_t>(table.wordsPerMask), 0u);
+        work.chosenPlacement.assign(static_cast<std::size_t>(cells) + 1, 0);
+        return work;
+    }
+
+    bool stopped() {
+        if (!m_plan.interrupted && m_interrupted && m_interrupted()) m_plan.interrupted = true;
+        return m_plan.interrupted;
+    }
+    // The shard's unit of `slot`, if it has that slot.
+    ShardUnit* unitOf(std::int64_t slot) {
+        if (slot % m_count != m_residue) return nullptr;
+        return &m_plan.units[static_cast<std::size_t>(slot / m_count)];
+    }
+    // Whether any of slots [a, b) is the shard's.
+    bool owns(std::int64_t a, std::int64_t b) const {
+        return a + ((m_residue - a) % m_count + m_count) % m_count < b;
+    }
+    // The step just run goes to the start of `slot`.
+    void take(std::int64_t slot) {
+        if (ShardUnit* unit = unitOf(slot)) {
+            unit->events.insert(unit->events.end(), m_recorder.m_events.begin(), m_recorder.m_events.end());
+            ++unit->steps;
+        }
+        m_recorder.m_events.clear();
+    }
+    void leaf(const std::vector<std::int32_t>& path, std::int64_t slot, std::int64_t from, std::int64_t end) {
+        if (ShardUnit* unit = unitOf(slot)) {
+            unit->searched = true;
+            unit->part.path = path;
+            unit->part.from = from;
+            unit->part.end = end;
+            unit->part.unit = unit->unit;
+        }
+    }
+    // Slots [a, b) share out candidates [from, end) of the step reached by `path`.
+    void cover(std::vector<std::int32_t>& path, std::int64_t from, std::int64_t end, std::int64_t a,
+               std::int64_t b) {
+        const std::int64_t slots = b - a;
+        const std::int64_t count = end - from;
+        if (count >= slots) {
+            for (std::int64_t i = ((m_residue - a) % m_count + m_count) % m_count; i < slots; i += m_count)
+                leaf(path, a + i, from + share(count, i, slots), from + share(count, i + 1, slots));
+            return;
+        }
+        for (std::int64_t j = 0; j < count; ++j) {
+            const std::int64_t first = a + slots * j / count;
+            const std::int64_t last = a + slots * (j + 1) / count;
+            if (!owns(first, last)) continue;
+            if (last - first == 1) {
+                leaf(path, first, from + j, from + j + 1);
+                continue;
+            }
+            if (stopped()) return;
+            const auto [placement, below] = m_engine.runStepBelow(path, from + j);
+            take(first);
+            if (below == 0) continue;
+            path.push_back(placement);
+            cover(path, 0, below, first, last);
+            path.pop_back();
+        }
+    }
+
+    std::vector<Piece> m_pieces;
+    SearchState m_state;
+    EventRecorder m_recorder;
+    IncrementalSearch m_engine;
+    std::int64_t m_residue;
+    std::int64_t m_count;
+    const std::function<bool()>& m_interrupted;
+    ShardPlan m_plan;
+};
 
 }  // namespace
 
-std::vector<SearchUnit> splitSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
-                                    const SearchState& state, std::span<const Piece> pieces, int target,
-                                    long long& steps) {
-    std::vector<Piece> own(pieces.begin(), pieces.end());
-    SearchState split;
-    split.pieceCount = state.pieceCount;
-    split.totalCopies = state.totalCopies;
-    split.coveredMask.assign(static_cast<std::size_t>(table.wordsPerMask), 0u);
-    split.chosenPlacement.assign(static_cast<std::size_t>(index->cells()) + 1, 0);
-    EventRecorder recorder(split, own);
-    IncrementalSearch engine(index, table, split, own, recorder);
-
-    std::list<SearchUnit> units;
-    int parts = 0;
-    const std::int64_t first = engine.runFirstStep();
-    units.push_back({true, recorder.m_events, {}});
-    addParts(units, units.end(), {}, first, target, parts);
-
-    for (std::size_t depth = 0; parts < target; ++depth) {
-        bool expanded = false;
-        for (auto it = units.begin(); it != units.end() && parts < target; ++it) {
-            if (it->computed || it->part.path.size() != depth || it->part.end - it->part.from != 1) continue;
-            recorder.m_events.clear();
-            const auto [placement, count] = engine.runStepBelow(it->part.path, it->part.from);
-            std::vector<std::int32_t> path = it->part.path;
-            path.push_back(placement);
-            it->computed = true;
-            it->events = recorder.m_events;
-            --parts;
-            addParts(units, std::next(it), path, count, target, parts);
-            expanded = true;
-        }
-        if (!expanded) break;
-    }
-    steps = split.steps;
-    std::vector<SearchUnit> result;
-    result.reserve(units.size());
-    for (SearchUnit& unit : units) {
-        unit.part.unit = static_cast<int>(result.size());
-        result.push_back(std::move(unit));
-    }
-    return result;
+ShardPlan planShard(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
+                    const SearchState& state, std::span<const Piece> pieces, int shardIndex, int shardCount,
+                    int unitCount, const std::function<bool()>& interrupted) {
+    if (shardCount < 1 || shardIndex < 1 || shardIndex > shardCount) return {};
+    return Planner(std::move(index), table, state, pieces, shardIndex, shardCount, interrupted)
+        .run(unitCount);
 }
 
 namespace {

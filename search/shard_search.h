@@ -10,21 +10,35 @@
 #include "search/parallel_search.h"
 #include "search/placement_index.h"
 
-// The search cut into a fixed sequence of units, the same on every machine, so that N machines can each
-// do every N-th unit (a shard) and their part files can be joined into the files of one run.
+// The search cut into a fixed sequence of `unitCount` units, the same on every machine, so that N
+// machines can each do every N-th unit (a shard) and their part files can be joined into the files of
+// one run.
 //
-// The first levels of the tree are expanded breadth first, in order, until there are at least `target`
-// parts: every expanded step becomes a unit of its own (its hook calls, recorded while splitting), and
-// every candidate below it a part. A step with more candidates than `target` is cut into `target` ranges.
-struct SearchUnit {
-    bool computed = false;             // the events are known already (an expanded step)
-    std::vector<std::int32_t> events;  // of a computed unit
-    SearchPart part;                   // of any other unit
+// The units are slots handed down the tree: the candidates of a step share out its slots, in order and
+// as evenly as their numbers allow. A candidate with one slot is that slot's unit; one with more is
+// expanded (its step run and recorded, at the start of its first slot) and its own candidates share out
+// its slots in turn; a step with at least as many candidates as slots gives each slot a range of them.
+// The tree is thus cut only as deep as the number of units needs, and a shard expands only the steps
+// above its own slots: a few hundred steps at most, whatever the number of shards.
+struct ShardUnit {
+    int unit = 0;
+    std::vector<std::int32_t> events;  // of the steps expanded at its start, recorded while planning
+    long long steps = 0;               // those steps
+    bool searched = false;             // `part` is to be searched after the events; else nothing more
+    SearchPart part;
 };
 
-std::vector<SearchUnit> splitSearch(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
-                                    const SearchState& state, std::span<const Piece> pieces, int target,
-                                    long long& steps);
+struct ShardPlan {
+    std::vector<ShardUnit> units;  // the shard's units, ascending
+    long long steps = 0;           // every step run while planning, counted or not
+    bool interrupted = false;      // `interrupted` said so: the plan is incomplete
+};
+
+// The units of shard `shardIndex` (1 .. shardCount) out of `unitCount`. `interrupted` is asked before
+// every step the planning runs.
+ShardPlan planShard(std::shared_ptr<const PlacementIndex> index, const PlacementTable& table,
+                    const SearchState& state, std::span<const Piece> pieces, int shardIndex, int shardCount,
+                    int unitCount, const std::function<bool()>& interrupted);
 
 // Unit u belongs to shard u mod N + 1.
 inline bool unitOfShard(std::size_t unit, int shardIndex, int shardCount) {

@@ -1,14 +1,19 @@
 // A search on several threads must write exactly the files of the search on one: the same solutions,
 // numbers and order, and the same grids, which show each solution's pieces alone.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <list>
 #include <random>
+#include <thread>
 
 #include "pieces/orientations.h"
 #include "search/incremental_search.h"
 #include "search/parallel_search.h"
 #include "search/search_events.h"
+#include "search/shard_search.h"
 #include "tests/support/view_fixture.h"
 
 namespace {
@@ -158,6 +163,22 @@ TEST(ParallelSearch, AFewEventsReachTheWindowWhileTheSearchGoesOn) {
     EXPECT_GE(pumpsUntilDepth, 0) << "the search was given up before any depth reached the window";
 }
 
+// The table and the starting state of the problem in `f`.
+struct Problem {
+    FreeCellIndex cellIndex;
+    int cells;
+    PlacementTable table;
+    std::shared_ptr<const PlacementIndex> index;
+    SearchState state;
+    explicit Problem(ViewFixture& f) : cells(numberFreeCells(cellIndex, f.doc)) {
+        buildPlacementTable(table, cellIndex, f.doc, f.doc.rowLength(), f.doc.m_nHeight);
+        index = std::make_shared<const PlacementIndex>(table, cells);
+        state.pieceCount = f.doc.m_nPieces;
+        for (int p = 0; p < f.doc.m_nPieces; ++p) state.totalCopies += f.doc.m_pieces[p].copies;
+        state.chosenPlacement.assign(cells + 1, 0);
+    }
+};
+
 // The runner itself: the parts given away between threads, played back, make the hook calls of the
 // whole search that the files depend on.
 TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
@@ -244,6 +265,87 @@ TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
     EXPECT_EQ(replayed.text, whole.text);
     EXPECT_EQ(partState.steps, wholeState.steps);
     EXPECT_GT(parts.size(), 100u);
+}
+
+// A writer far slower than the search (20 copies of one triangle on 20 cells: a solution at nearly every
+// step; the writer takes a microsecond a value) must not let the threads pile up events: for two seconds, in
+// a child process whose address space is limited, the resident size grows by less than 48 MB (it grew by
+// hundreds when only parts that were not being written waited).
+TEST(ParallelSearch, EventsHeldForASlowWriterStayBounded) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own memory hides the search's";
+#endif
+    const pid_t child = fork();
+    if (child == 0) {
+        rusage before{}, after{};
+        getrusage(RUSAGE_SELF, &before);
+        const rlimit limit{rlim_t{1} << 30, rlim_t{1} << 30};
+        setrlimit(RLIMIT_AS, &limit);
+        ViewFixture f;
+        f.setBoard({"#########", ".........", ".........", "#...#####"});
+        f.setPieces({chainPiece("1A", 20, {})});
+        Problem problem(f);
+        struct Slow : PartConsumer {
+            std::chrono::steady_clock::time_point end =
+                std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            bool consume(int, std::span<const std::int32_t> events) override {
+                std::this_thread::sleep_for(std::chrono::microseconds(events.size()));
+                return keepGoing();
+            }
+            bool keepGoing() override { return std::chrono::steady_clock::now() < end; }
+        } slow;
+        PartRunner runner(problem.index, problem.table, problem.state, f.doc.m_pieces, 2);
+        runner.run({SearchPart{{}, 0, 0, true, 0}}, slow);
+        getrusage(RUSAGE_SELF, &after);
+        const bool bounded = after.ru_maxrss - before.ru_maxrss < 48 * 1024;
+        _exit(problem.cells == 21 && runner.steps() > 100000 && bounded ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// Shards of any number, each planning only the steps above its own units, together make the whole
+// search: their units played back in order give its hook calls (with the Placements) and its steps. A shard's
+// planning is a small share of the search (it was the whole tree once units outnumbered steps), and stops
+// when asked.
+TEST(ShardSearch, ShardsOfAnyNumberReplayTheWholeSearch) {
+    for (auto setUp : {exactCover, spareTriangles}) {
+        ViewFixture f;
+        setUp(f);
+        Problem problem(f);
+        auto& [cellIndex, cells, table, index, state] = problem;
+        SearchState wholeState = state;
+        EventRecorder whole(wholeState, f.doc.m_pieces);
+        IncrementalSearch(table, cells, wholeState, f.doc.m_pieces, whole).run();
+        for (int shards : {1, 2, 7, 300}) {
+            std::vector<PartData> parts;
+            for (int k = 1; k <= shards; ++k) {
+                const ShardPlan plan =
+                    planShard(index, table, state, f.doc.m_pieces, k, shards, 64 * shards, {});
+                EXPECT_LT(plan.steps, wholeState.steps / 4) << shards;
+                SearchState partState = state;
+                EventRecorder recorder(partState, f.doc.m_pieces);
+                IncrementalSearch engine(index, table, partState, f.doc.m_pieces, recorder);
+                PartData& part = parts.emplace_back(PartData{k, shards, 64 * shards, true, 0, {}});
+                for (const ShardUnit& unit : plan.units) {
+                    recorder.m_events = unit.events;
+                    if (unit.searched) engine.runPart(unit.part.path, unit.part.from, unit.part.end, nullptr);
+                    part.units.push_back({unit.unit, recorder.m_events, true});
+                    part.steps += unit.steps;
+                }
+                part.steps += partState.steps;
+            }
+            SearchState replayState = state;
+            EventRecorder replayed(replayState, f.doc.m_pieces);
+            makePartReplay(parts, replayState, f.doc.m_pieces, replayed, [] { ADD_FAILURE(); })->run();
+            EXPECT_EQ(replayed.m_events, whole.m_events) << shards;
+            EXPECT_EQ(replayState.steps, wholeState.steps) << shards;
+        }
+        int asked = 0;
+        const auto third = [&] { return ++asked > 2; };
+        EXPECT_TRUE(planShard(index, table, state, f.doc.m_pieces, 1, 2, 128, third).interrupted);
+    }
 }
 
 }  // namespace
