@@ -17,6 +17,7 @@
 #include "search/search_engine.h"
 #include "search/search_hooks.h"
 #include "search/search_state.h"
+#include "search/tiling_classes.h"
 #include "solutions/solution_file_index.h"
 #include "solutions/solution_files.h"
 
@@ -116,6 +117,9 @@ public:
     PlacementTable m_table;
     SearchState m_state;
     std::time_t searchStartTime = 0;
+    TilingClassCounter m_classCounter;
+    TilingCounts m_tilingCounts;   // of the last search, or of the merged parts
+    bool m_bSkippedFirst = false;  // "&Volgende eerste" was used in the running search
 
     // ---- Solutions
     void RecordSolution(int n);

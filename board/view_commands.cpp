@@ -82,7 +82,10 @@ bool CTrianzoidView::OnCommand(int id) {
         case Cmd::PopupSearchSpecial: runSearch(true); return true;
         case Cmd::Interrupt:
         case Cmd::PopupInterrupt: ViewMode = kInterruptRequested; return true;
-        case Cmd::NextFirst: m_state.skipToNextFirst = 1; return true;
+        case Cmd::NextFirst:
+            m_state.skipToNextFirst = 1;
+            m_bSkippedFirst = true;
+            return true;
         case Cmd::Sound: m_bSound = !m_bSound; return true;
         case Cmd::LetterSolution: m_bLetterSolution = !m_bLetterSolution; return true;
         case Cmd::ShowSolutionsBw:

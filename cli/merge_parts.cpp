@@ -102,6 +102,7 @@ int mergeParts(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         if (!platform.errorReported()) platform.report("Oei: Samenvoegen niet gestart");
         return ExitStatus::Error;
     }
+    printTilingCounts(view.m_tilingCounts, out);
     std::fprintf(out, "%s\n", view.m_strSearchSummary.c_str());
     std::fflush(out);
     printSearchStats(view, options, err);

@@ -16,3 +16,7 @@ inline constexpr int Interrupted = 130;  // stopped by a signal
 // Opens the document as the application does, runs the search and prints the log's summary line on
 // `out`; messages and progress go to `err`, a question's answer comes from `in`. Returns the exit status.
 int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE* in);
+
+struct TilingCounts;
+// The two count lines of a search: distinct tilings, and unique up to the Board's symmetry.
+void printTilingCounts(const TilingCounts& counts, std::FILE* out);

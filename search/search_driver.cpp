@@ -63,6 +63,7 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         m_state.candidateCounts = {};
         m_state.chosenPlacement = {};
         m_table = PlacementTable{};
+        m_classCounter = TilingClassCounter{};
     };
 
     int freeCellCount = 0;
@@ -73,6 +74,7 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         buildPlacementTable(m_table, m_freeCells, m_doc, m_nSearchRowLength, m_nSearchHeight);
         m_state.candidateCounts.assign(static_cast<std::size_t>(freeCellCount), 0);
         m_state.chosenPlacement.assign(static_cast<std::size_t>(freeCellCount) + 1, 0);
+        m_classCounter.prepare(m_table, m_freeCells, m_doc.m_pieces, m_doc.m_nPieces);
     } catch (const std::bad_alloc&) {
         releaseSearch();
         m_platform.messageBox("Onvoldoende geheugen", kOops, MessageButtons::Ok, MessageIcon::Exclamation);
@@ -113,6 +115,7 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     m_state.shownDepth = 0;
     m_state.currentDepth = 0;
     m_state.steps = 0;
+    m_bSkippedFirst = false;
     m_platform.invalidateView();
     // A search path of this depth is a solution. Negative copies lower it; the sum is held in range so
     // that absurd counts from a piece file cannot overflow it.
@@ -126,6 +129,15 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         ->run();
 
     showFirstPieceStatus(-1, std::string());
+    // With fewer triangles than open cells the search stops at the first uncovered cell that nothing
+    // can cover, so it finds only some of the ways to leave cells open.
+    std::int64_t triangles = 0;
+    for (int p = 0; p < m_state.pieceCount; ++p) {
+        const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(p)];
+        if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
+    }
+    m_tilingCounts = m_classCounter.counts(ViewMode != kInterruptRequested && !m_bSkippedFirst &&
+                                           triangles >= freeCellCount);
     releaseSearch();
     const std::time_t endTime = m_clock.now();
     const std::string title = ViewMode == kInterruptRequested ? "Onderbroken" : "Klaar";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -10,28 +11,20 @@ int floorDiv(int a, int b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-std::vector<int> cellsOf(const PlacementTable& table, int j) {
-    std::vector<int> cells;
-    const std::uint32_t* mask = table.mask(j);
-    for (int w = 0; w < table.wordsPerMask; ++w)
-        for (std::uint32_t bits = mask[w]; bits != 0; bits &= bits - 1)
-            cells.push_back(w * 32 + std::countr_zero(bits));
-    return cells;
-}
+constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
 
 }  // namespace
 
 CellPos latticeSymmetry(int g, CellPos cell) {
-    // Centroid coordinates: X in half sides, V in sixths of a row height times 2, so that a turn by
-    // 60 degrees is (X, V) -> ((X - V) / 2, (3X + V) / 2) with X and V always of the same parity.
+    // Centroid coordinates: X in half sides, V in thirds of a row height; a turn by 60 degrees is
+    // (X, V) -> ((X - V) / 2, (3X + V) / 2), and X and V always have the same parity.
     int X = cell.x + 1;
     int V = 3 * cell.y + (((cell.x + cell.y) & 1) == 0 ? 1 : 2);
     if (g >= 6) X = -X;
     for (int turn = 0; turn < g % 6; ++turn) {
         const int x2 = (X - V) / 2;
-        const int v2 = (3 * X + V) / 2;
+        V = (3 * X + V) / 2;
         X = x2;
-        V = v2;
     }
     return {X - 1, floorDiv(V, 3)};
 }
@@ -39,52 +32,66 @@ CellPos latticeSymmetry(int g, CellPos cell) {
 void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellIndex& index,
                                  std::span<const Piece> pieces, int pieceCount) {
     *this = TilingClassCounter{};
+    m_table = &table;
     pieceCount =
-        std::clamp(pieceCount, 0, static_cast<int>(std::min(pieces.size(), std::size_t{kMaxPieces})));
-    const int placementCount = table.placementCount;
-    std::vector<std::vector<int>> cells(static_cast<std::size_t>(placementCount));
-    for (int j = 0; j < placementCount; ++j) cells[static_cast<std::size_t>(j)] = cellsOf(table, j);
+        std::clamp(pieceCount, 0, static_cast<int>(std::min<std::size_t>(pieces.size(), kMaxPieces)));
+    const auto words = static_cast<std::size_t>(table.wordsPerMask);
+    auto slotOf = [&](int j) { return table.records[static_cast<std::size_t>(j)].piece; };
+    auto active = [&](int p) {
+        return p >= 0 && p < pieceCount && pieces[static_cast<std::size_t>(p)].copies > 0;
+    };
+    auto maskLess = [&](int a, int b) {
+        return std::memcmp(table.mask(a), table.mask(b), words * sizeof(std::uint32_t)) < 0;
+    };
 
-    // Slots whose Placements cover the same cell sets are interchangeable.
-    std::vector<std::vector<std::vector<int>>> classKeys;
-    m_slotClass.assign(static_cast<std::size_t>(pieceCount), -1);
+    // Each distinct cell set gets a rank, in the order of the masks.
+    for (int j = 0; j < table.placementCount; ++j)
+        if (active(slotOf(j))) m_byCells.push_back(j);
+    std::stable_sort(m_byCells.begin(), m_byCells.end(), maskLess);
+    m_cellSet.assign(static_cast<std::size_t>(table.placementCount), -1);
+    int rank = -1;
+    for (std::size_t i = 0; i < m_byCells.size(); ++i) {
+        if (i == 0 || maskLess(m_byCells[i - 1], m_byCells[i])) ++rank;
+        m_cellSet[static_cast<std::size_t>(m_byCells[i])] = rank;
+    }
+
+    // Slots whose Placements cover the same cell sets are interchangeable: one class.
+    std::vector<std::vector<int>> classSets;
+    std::vector<int> slotClass(static_cast<std::size_t>(pieceCount), -1);
     for (int p = 0; p < pieceCount; ++p) {
         const Piece& piece = pieces[static_cast<std::size_t>(p)];
         if (piece.copies < 0) m_negativeCopies = true;
         if (piece.copies <= 0) continue;
-        std::vector<std::vector<int>> key;
+        std::vector<int> sets;
         for (int j = table.firstPlacement[static_cast<std::size_t>(p)];
              j < table.endPlacement[static_cast<std::size_t>(p)]; ++j)
-            key.push_back(cells[static_cast<std::size_t>(j)]);
-        std::sort(key.begin(), key.end());
-        key.erase(std::unique(key.begin(), key.end()), key.end());
-        auto found = std::find(classKeys.begin(), classKeys.end(), key);
-        int c = static_cast<int>(found - classKeys.begin());
-        if (found == classKeys.end()) {
-            classKeys.push_back(std::move(key));
+            sets.push_back(m_cellSet[static_cast<std::size_t>(j)]);
+        std::sort(sets.begin(), sets.end());
+        sets.erase(std::unique(sets.begin(), sets.end()), sets.end());
+        const auto found = std::find(classSets.begin(), classSets.end(), sets);
+        const auto c = static_cast<std::size_t>(found - classSets.begin());
+        if (found == classSets.end()) {
+            classSets.push_back(std::move(sets));
             m_classCopies.push_back(0);
         }
-        m_slotClass[static_cast<std::size_t>(p)] = c;
-        m_classCopies[static_cast<std::size_t>(c)] += piece.copies;
+        slotClass[static_cast<std::size_t>(p)] = static_cast<int>(c);
+        m_classCopies[c] += piece.copies;
     }
-
-    std::map<std::pair<int, std::vector<int>>, int> byCells;
-    m_placementClass.assign(static_cast<std::size_t>(placementCount), -1);
-    m_canonical.assign(static_cast<std::size_t>(placementCount), -1);
-    for (int j = 0; j < placementCount; ++j) {
-        const int piece = table.records[static_cast<std::size_t>(j)].piece;
-        const int c = piece >= 0 && piece < pieceCount ? m_slotClass[static_cast<std::size_t>(piece)] : -1;
+    m_placementClass.assign(static_cast<std::size_t>(table.placementCount), -1);
+    for (int j : m_byCells) {
+        const int c = slotClass[static_cast<std::size_t>(slotOf(j))];
         m_placementClass[static_cast<std::size_t>(j)] = c;
-        if (c < 0) continue;
-        m_canonical[static_cast<std::size_t>(j)] =
-            byCells.try_emplace({c, cells[static_cast<std::size_t>(j)]}, j).first->second;
+        m_allowed.push_back(static_cast<std::uint64_t>(c) << 32 |
+                            static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(j)]));
     }
+    std::sort(m_allowed.begin(), m_allowed.end());
+    m_allowed.erase(std::unique(m_allowed.begin(), m_allowed.end()), m_allowed.end());
 
     // The Board's symmetries: lattice symmetries, followed by the shift that keeps every triangle's
     // direction, that map the open cells onto open cells and each class's Placements onto its own.
+    m_mask.assign(words, 0u);
     const int cellCount = index.freeCellCount;
-    for (int g = 0; g < 12; ++g) {
-        if (cellCount == 0 && g > 0) break;
+    for (int g = 0; g < 12 && (g == 0 || cellCount > 0); ++g) {
         std::vector<CellPos> image(static_cast<std::size_t>(cellCount));
         for (int n = 0; n < cellCount; ++n)
             image[static_cast<std::size_t>(n)] =
@@ -105,20 +112,38 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
                 if (maps) cellMap[static_cast<std::size_t>(n)] = index.numberAt(x, y);
             }
         }
-        std::vector<int> placementMap(static_cast<std::size_t>(placementCount), -1);
-        for (int j = 0; maps && j < placementCount; ++j) {
-            const int c = m_placementClass[static_cast<std::size_t>(j)];
-            if (c < 0) continue;
-            std::vector<int> mapped;
-            for (int n : cells[static_cast<std::size_t>(j)])
-                mapped.push_back(cellMap[static_cast<std::size_t>(n)]);
-            std::sort(mapped.begin(), mapped.end());
-            auto found = byCells.find({c, mapped});
-            maps = found != byCells.end();
-            if (maps) placementMap[static_cast<std::size_t>(j)] = found->second;
-        }
-        if (maps) m_placementMaps.push_back(std::move(placementMap));
+        if (!maps) continue;
+        m_cellMaps.push_back(std::move(cellMap));
+        const int added = static_cast<int>(m_cellMaps.size()) - 1;
+        for (std::size_t i = 0; maps && i < m_byCells.size(); ++i)
+            maps = imageKey(added, m_byCells[i]) != kNoKey;
+        if (!maps) m_cellMaps.pop_back();
     }
+}
+
+std::uint64_t TilingClassCounter::imageKey(int g, int j) const {
+    const int c = m_placementClass[static_cast<std::size_t>(j)];
+    if (c < 0) return kNoKey;
+    const std::vector<int>& cellMap = m_cellMaps[static_cast<std::size_t>(g)];
+    const std::uint32_t* mask = m_table->mask(j);
+    const int words = m_table->wordsPerMask;
+    for (int w = 0; w < words; ++w)
+        for (std::uint32_t bits = mask[w]; bits != 0; bits &= bits - 1) {
+            const int n = cellMap[static_cast<std::size_t>(w * 32 + std::countr_zero(bits))];
+            m_mask[static_cast<std::size_t>(n >> 5)] |= 1u << (n & 31);
+        }
+    const auto bytes = static_cast<std::size_t>(words) * sizeof(std::uint32_t);
+    const auto found = std::lower_bound(m_byCells.begin(), m_byCells.end(), 0, [&](int k, int) {
+        return std::memcmp(m_table->mask(k), m_mask.data(), bytes) < 0;
+    });
+    std::uint64_t key = kNoKey;
+    if (found != m_byCells.end() && std::memcmp(m_table->mask(*found), m_mask.data(), bytes) == 0) {
+        key = static_cast<std::uint64_t>(c) << 32 |
+              static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(*found)]);
+        if (!std::binary_search(m_allowed.begin(), m_allowed.end(), key)) key = kNoKey;
+    }
+    std::fill(m_mask.begin(), m_mask.end(), 0u);
+    return key;
 }
 
 std::uint64_t TilingClassCounter::multiplicity(std::span<const int> placements) const {
@@ -140,17 +165,20 @@ std::uint64_t TilingClassCounter::multiplicity(std::span<const int> placements) 
 }
 
 int TilingClassCounter::stabiliser(std::span<const int> placements) const {
-    auto canonicalSorted = [&](const std::vector<int>& map, std::vector<int>& out) {
+    for (int j : placements)
+        if (j < 0 || j >= static_cast<int>(m_placementClass.size()) ||
+            m_placementClass[static_cast<std::size_t>(j)] < 0)
+            return 1;  // not a tiling of the classes: only the identity is counted
+    auto keys = [&](int g, std::vector<std::uint64_t>& out) {
         out.clear();
-        for (int j : placements)
-            out.push_back(j >= 0 && j < static_cast<int>(map.size()) ? map[static_cast<std::size_t>(j)] : -1);
+        for (int j : placements) out.push_back(imageKey(g, j));
         std::sort(out.begin(), out.end());
     };
-    canonicalSorted(m_canonical, m_scratch);
-    int fixed = 0;
-    for (const auto& map : m_placementMaps) {
-        canonicalSorted(map, m_image);
-        fixed += m_image == m_scratch;
+    keys(0, m_tiling);
+    int fixed = 1;
+    for (int g = 1; g < symmetryCount(); ++g) {
+        keys(g, m_image);
+        fixed += m_image == m_tiling;
     }
     return fixed;
 }

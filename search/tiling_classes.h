@@ -29,35 +29,35 @@ CellPos latticeSymmetry(int g, CellPos cell);
 
 class TilingClassCounter {
   public:
-    // `pieces` hold their start copies. The table and index must outlive the counter's adds.
+    // `pieces` hold their start copies. The table must outlive the counter's adds, unchanged.
     void prepare(const PlacementTable& table, const FreeCellIndex& index, std::span<const Piece> pieces,
                  int pieceCount);
     // A solution: the Placements chosen, in depth order.
     void add(std::span<const int> placements);
     // `complete`: the search ran to its end and finds every tiling in all its copy orders.
     TilingCounts counts(bool complete) const;
-    int symmetryCount() const { return static_cast<int>(m_placementMaps.size()); }
+    int symmetryCount() const { return static_cast<int>(m_cellMaps.size()); }
 
-    // The interchangeable piece slots: class of slot p (-1 for slots that place nothing).
-    const std::vector<int>& slotClasses() const { return m_slotClass; }
-    // The class of each Placement, and each Placement's first equal one (same class, same cells).
-    const std::vector<int>& placementClasses() const { return m_placementClass; }
-    const std::vector<int>& canonicalPlacements() const { return m_canonical; }
-    // The Board's symmetries as maps of Placements to canonical Placements, identity first.
-    const std::vector<std::vector<int>>& placementMaps() const { return m_placementMaps; }
     // How many times the search finds a tiling with these Placements.
     std::uint64_t multiplicity(std::span<const int> placements) const;
     // How many of the Board's symmetries map the tiling onto itself.
     int stabiliser(std::span<const int> placements) const;
 
   private:
-    std::vector<int> m_slotClass;
+    // The class and cell set of a Placement under symmetry g, as one number; ~0 when the image is no
+    // Placement of the class.
+    std::uint64_t imageKey(int g, int j) const;
+
+    const PlacementTable* m_table = nullptr;
+    std::vector<int> m_placementClass;  // -1: a slot that places nothing
     std::vector<std::int64_t> m_classCopies;
-    std::vector<int> m_placementClass;
-    std::vector<int> m_canonical;
-    std::vector<std::vector<int>> m_placementMaps;
+    std::vector<int> m_byCells;                // Placements of classes, ordered by their masks
+    std::vector<int> m_cellSet;                // per Placement: the rank of its mask among the distinct ones
+    std::vector<std::uint64_t> m_allowed;      // (class << 32 | cell set) of every Placement, sorted
+    std::vector<std::vector<int>> m_cellMaps;  // the Board's symmetries as maps of open cells, identity first
     std::map<std::uint64_t, std::pair<std::uint64_t, std::uint64_t>> m_sums;  // multiplicity: finds, fixed
     bool m_negativeCopies = false;
-    mutable std::vector<int> m_scratch, m_image;
+    mutable std::vector<std::uint32_t> m_mask;
+    mutable std::vector<std::uint64_t> m_tiling, m_image;
     mutable std::vector<int> m_used;
 };

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +34,7 @@ std::array<std::string, kOpenCell> gridEntries(const CTrianzoidDoc& doc) {
 void CTrianzoidView::RecordSolution(int n) {
     m_nSolutionPieces = n;
     n = std::clamp(n, 0, static_cast<int>(m_state.chosenPlacement.size()));
+    m_classCounter.add(std::span<const int>(m_state.chosenPlacement.data(), static_cast<std::size_t>(n)));
     auto recordAt = [this](int depth) -> const PlacementRecord& {
         return m_table
             .records[static_cast<std::size_t>(m_state.chosenPlacement[static_cast<std::size_t>(depth)])];
