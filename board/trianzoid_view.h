@@ -62,6 +62,7 @@ public:
     int m_nReadiness = -1;
     bool m_bSound = true;
     bool m_bLetterSolution = false;
+    bool m_bEachTilingOnce = false;  // search every tiling once: copies and slots of one shape interchangeable
     bool m_bColourSolutions = false;
     bool m_bModified = false;  // the document's modified flag; only mouse edits set it
     EngineKind m_engineKind = EngineKind::Fast;

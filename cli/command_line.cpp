@@ -10,7 +10,7 @@
 
 namespace {
 
-enum OptionId { kPieces = 1, kLetters, kYes, kOutputDir, kQuiet, kHelp, kVersion, kThreads, kEngine, kStats, kShard, kMerge };
+enum OptionId { kPieces = 1, kLetters, kYes, kOutputDir, kQuiet, kHelp, kVersion, kThreads, kEngine, kStats, kShard, kMerge, kDistinct };
 
 const option kLongOptions[] = {
     {"pieces", required_argument, nullptr, kPieces},
@@ -25,6 +25,7 @@ const option kLongOptions[] = {
     {"stats", no_argument, nullptr, kStats},
     {"shard", required_argument, nullptr, kShard},
     {"merge", no_argument, nullptr, kMerge},
+    {"distinct", no_argument, nullptr, kDistinct},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -110,6 +111,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 break;
             }
             case kMerge: merge = true; break;
+            case kDistinct: result.options.distinct = true; break;
             case ':':
                 result.error = std::string("optie '") + argv[static_cast<std::size_t>(optind) - 1] +
                                "' verwacht een waarde";
@@ -133,6 +135,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
     }
     int rest = argc - optind;
+    // A part file does not record the mode of its search, so the parts of one could not be told apart.
+    if (result.options.distinct && (merge || result.options.shardCount > 0)) {
+        result.error = std::string("--distinct en ") + (merge ? "--merge" : "--shard") + " gaan niet samen";
+        return result;
+    }
     if (merge) {
         if (rest == 0) {
             result.error = "--merge verwacht de deelbestanden";
@@ -181,12 +188,14 @@ std::string helpText(const std::string& program) {
            "  --threads N        met N threads zoeken (standaard: het aantal kernen); de bestanden zijn\n"
            "                     gelijk aan die van een zoektocht met een thread\n"
            "  --engine SOORT     fast (standaard) of plain: de eenvoudige zoekmachine, ter vergelijking\n"
+           "  --distinct         elke betegeling eenmaal: kopieen en gelijke trianzoids zijn verwisselbaar\n"
            "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
            "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
            "  --help             deze hulp tonen en stoppen\n"
            "  --version          versie tonen en stoppen\n"
            "\n"
-           "De laatste regel op standaarduitvoer is de slotregel van het logboek.\n"
+           "Op standaarduitvoer staan het aantal verschillende betegelingen, het aantal uniek op draaien\n"
+           "en spiegelen na en als laatste regel de slotregel van het logboek.\n"
            "Ctrl+C onderbreekt het zoeken; de bestanden blijven volledig.\n"
            "\n"
            "Afsluitstatus: 0 klaar, 1 fout gemeld (bestand ontbreekt, is onjuist of niet te schrijven),\n"

@@ -107,6 +107,7 @@ PartRunner::PartRunner(std::shared_ptr<const PlacementIndex> index, const Placem
       m_table(table),
       m_pieceCount(state.pieceCount),
       m_totalCopies(state.totalCopies),
+      m_eachTilingOnce(state.eachTilingOnce),
       m_pieces(pieces.begin(), pieces.end()),
       m_threads(std::max(threads, 1)) {}
 
@@ -121,6 +122,7 @@ bool PartRunner::run(std::vector<SearchPart> parts, PartConsumer& consumer) {
         SearchState state;
         state.pieceCount = m_pieceCount;
         state.totalCopies = m_totalCopies;
+        state.eachTilingOnce = m_eachTilingOnce;
         state.coveredMask.assign(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
         state.chosenPlacement.assign(static_cast<std::size_t>(m_index->cells()) + 1, 0);
         WorkerHooks hooks(schedule, state, pieces);

@@ -102,6 +102,7 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     m_logFile.writeText("Start zoeken (" + std::to_string(m_doc.m_nWidth) + "-" +
                         std::to_string(m_doc.m_nHeight) + ") op " +
                         formatDateTime(m_clock.localTime(searchStartTime)) + ".\r\n");
+    if (m_bEachTilingOnce) m_logFile.writeText("Modus: elke betegeling eenmaal\r\n");
     m_logFile.writeText("Trianzoidbestand " + m_doc.m_szPieceFile + ".\r\nAantal trianzoids " +
                         std::to_string(m_doc.m_nPieces) + ", driehoeken " +
                         std::to_string(m_doc.m_nPieceTriangles) + ", vakjes " +
@@ -123,10 +124,20 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     for (int p = 0; p < m_state.pieceCount; ++p) copies += m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
     m_state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
 
+    // Each tiling once: one scan per slot, and the copies of interchangeable slots pooled in the first
+    // slot of their class (the others are given back after the search).
+    m_state.eachTilingOnce = m_bEachTilingOnce;
+    m_classCounter.setEachTilingOnce(m_bEachTilingOnce);
+    std::array<std::int32_t, kMaxPieces> ownCopies{};
+    for (int p = 0; p < m_state.pieceCount; ++p)
+        ownCopies[static_cast<std::size_t>(p)] = m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
+    if (m_bEachTilingOnce) poolInterchangeableCopies(m_doc.m_pieces, m_classCounter.slotClasses());
     const std::span<Piece> pieces(m_doc.m_pieces);
     (m_engineFactory ? m_engineFactory(m_table, freeCellCount, m_state, pieces, *this)
                      : makeSearchEngine(m_engineKind, m_table, freeCellCount, m_state, pieces, *this))
         ->run();
+    for (int p = 0; p < m_state.pieceCount; ++p)
+        m_doc.m_pieces[static_cast<std::size_t>(p)].copies = ownCopies[static_cast<std::size_t>(p)];
 
     showFirstPieceStatus(-1, std::string());
     // With fewer triangles than open cells the search stops at the first uncovered cell that nothing

@@ -31,6 +31,7 @@ std::vector<SearchUnit> splitSearch(std::shared_ptr<const PlacementIndex> index,
     SearchState split;
     split.pieceCount = state.pieceCount;
     split.totalCopies = state.totalCopies;
+    split.eachTilingOnce = state.eachTilingOnce;
     split.coveredMask.assign(static_cast<std::size_t>(table.wordsPerMask), 0u);
     split.chosenPlacement.assign(static_cast<std::size_t>(index->cells()) + 1, 0);
     EventRecorder recorder(split, own);

@@ -29,6 +29,17 @@ CellPos latticeSymmetry(int g, CellPos cell) {
     return {X - 1, floorDiv(V, 3)};
 }
 
+void poolInterchangeableCopies(std::span<Piece> pieces, const std::vector<int>& slotClasses) {
+    const std::size_t slots = std::min(pieces.size(), slotClasses.size());
+    for (std::size_t p = 0; p < slots; ++p) {
+        const auto first = static_cast<std::size_t>(
+            std::find(slotClasses.begin(), slotClasses.end(), slotClasses[p]) - slotClasses.begin());
+        if (slotClasses[p] < 0 || first == p) continue;
+        pieces[first].copies += pieces[p].copies;
+        pieces[p].copies = 0;
+    }
+}
+
 void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellIndex& index,
                                  std::span<const Piece> pieces, int pieceCount) {
     *this = TilingClassCounter{};
@@ -77,6 +88,7 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         slotClass[static_cast<std::size_t>(p)] = static_cast<int>(c);
         m_classCopies[c] += piece.copies;
     }
+    m_slotClass = slotClass;
     m_placementClass.assign(static_cast<std::size_t>(table.placementCount), -1);
     for (int j : m_byCells) {
         const int c = slotClass[static_cast<std::size_t>(slotOf(j))];
@@ -147,6 +159,7 @@ std::uint64_t TilingClassCounter::imageKey(int g, int j) const {
 }
 
 std::uint64_t TilingClassCounter::multiplicity(std::span<const int> placements) const {
+    if (m_eachTilingOnce) return 1;
     m_used.assign(m_classCopies.size(), 0);
     for (int j : placements) {
         const int c = j >= 0 && j < static_cast<int>(m_placementClass.size())

@@ -27,6 +27,10 @@ struct TilingCounts {
 // Board's rule: (x, y) points down when x + y is even.
 CellPos latticeSymmetry(int g, CellPos cell);
 
+// For a search that finds each tiling once: the copies of every class pooled in its first slot, the
+// other slots of the class left with none. `slotClasses` as TilingClassCounter::slotClasses gives them.
+void poolInterchangeableCopies(std::span<Piece> pieces, const std::vector<int>& slotClasses);
+
 class TilingClassCounter {
   public:
     // `pieces` hold their start copies. The table must outlive the counter's adds, unchanged.
@@ -37,6 +41,10 @@ class TilingClassCounter {
     // `complete`: the search ran to its end and finds every tiling in all its copy orders.
     TilingCounts counts(bool complete) const;
     int symmetryCount() const { return static_cast<int>(m_cellMaps.size()); }
+    // For a search that finds each tiling once: every solution weighs 1.
+    void setEachTilingOnce(bool once) { m_eachTilingOnce = once; }
+    // The class of each piece slot (-1: it places nothing); slots of one class are interchangeable.
+    const std::vector<int>& slotClasses() const { return m_slotClass; }
 
     // How many times the search finds a tiling with these Placements.
     std::uint64_t multiplicity(std::span<const int> placements) const;
@@ -57,6 +65,8 @@ class TilingClassCounter {
     std::vector<std::vector<int>> m_cellMaps;  // the Board's symmetries as maps of open cells, identity first
     std::map<std::uint64_t, std::pair<std::uint64_t, std::uint64_t>> m_sums;  // multiplicity: finds, fixed
     bool m_negativeCopies = false;
+    bool m_eachTilingOnce = false;
+    std::vector<int> m_slotClass;
     mutable std::vector<std::uint32_t> m_mask;
     mutable std::vector<std::uint64_t> m_tiling, m_image;
     mutable std::vector<int> m_used;

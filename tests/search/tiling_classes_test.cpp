@@ -244,6 +244,26 @@ TEST(TilingClasses, AgreeWithABruteForceEnumerationOnRandomBoards) {
             EXPECT_TRUE(found.incomplete);
             EXPECT_LE(found.distinct, expected.distinct);
         }
+        // Each tiling once: the copies pooled per class and every slot scanned once.
+        s.hooks.solutions.clear();
+        s.state.eachTilingOnce = true;
+        poolInterchangeableCopies(s.pieces.m_pieces, counter.slotClasses());
+        s.engine().run();
+        TilingClassCounter once;
+        once.prepare(s.table, s.index, s.pieces.m_pieces, s.pieces.m_nPieces);
+        once.setEachTilingOnce(true);
+        for (const auto& solution : s.hooks.solutions) once.add(solution);
+        std::set<std::vector<int>> tilings;
+        for (auto solution : s.hooks.solutions) {
+            std::sort(solution.begin(), solution.end());
+            tilings.insert(solution);
+        }
+        EXPECT_EQ(tilings.size(), s.hooks.solutions.size());  // never the same Placements twice
+        if (brute.spare <= 0) {
+            EXPECT_EQ(once.counts(true).distinct, s.hooks.solutions.size());
+            EXPECT_EQ(once.counts(true).distinct, expected.distinct);
+            EXPECT_EQ(once.counts(true).unique, expected.unique);
+        }
         groupSizes.insert(expected.symmetries);
         withTilings += expected.distinct > 0;
     }
