@@ -10,7 +10,7 @@
 
 namespace {
 
-enum OptionId { kPieces = 1, kLetters, kYes, kOutputDir, kQuiet, kHelp, kVersion, kThreads, kEngine, kStats, kShard, kMerge, kDistinct };
+enum OptionId { kPieces = 1, kLetters, kYes, kOutputDir, kQuiet, kHelp, kVersion, kThreads, kEngine, kStats, kShard, kMerge, kDistinct, kUnique };
 
 const option kLongOptions[] = {
     {"pieces", required_argument, nullptr, kPieces},
@@ -26,6 +26,7 @@ const option kLongOptions[] = {
     {"shard", required_argument, nullptr, kShard},
     {"merge", no_argument, nullptr, kMerge},
     {"distinct", no_argument, nullptr, kDistinct},
+    {"unique", no_argument, nullptr, kUnique},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -112,6 +113,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             }
             case kMerge: merge = true; break;
             case kDistinct: result.options.distinct = true; break;
+            case kUnique: result.options.unique = true; break;
             case ':':
                 result.error = std::string("optie '") + argv[static_cast<std::size_t>(optind) - 1] +
                                "' verwacht een waarde";
@@ -136,8 +138,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     int rest = argc - optind;
     // A part file does not record the mode of its search, so the parts of one could not be told apart.
-    if (result.options.distinct && (merge || result.options.shardCount > 0)) {
-        result.error = std::string("--distinct en ") + (merge ? "--merge" : "--shard") + " gaan niet samen";
+    if ((result.options.distinct || result.options.unique) && (merge || result.options.shardCount > 0)) {
+        result.error = std::string(result.options.unique ? "--unique" : "--distinct") + " en " +
+                       (merge ? "--merge" : "--shard") + " gaan niet samen";
         return result;
     }
     if (merge) {
@@ -189,6 +192,7 @@ std::string helpText(const std::string& program) {
            "                     gelijk aan die van een zoektocht met een thread\n"
            "  --engine SOORT     fast (standaard) of plain: de eenvoudige zoekmachine, ter vergelijking\n"
            "  --distinct         elke betegeling eenmaal: kopieen en gelijke trianzoids zijn verwisselbaar\n"
+           "  --unique           een betegeling van elke soort op draaien en spiegelen na (met --distinct)\n"
            "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
            "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
            "  --help             deze hulp tonen en stoppen\n"

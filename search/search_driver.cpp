@@ -64,6 +64,8 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         m_state.chosenPlacement = {};
         m_table = PlacementTable{};
         m_classCounter = TilingClassCounter{};
+        m_fullTable = PlacementTable{};
+        m_placementOrigin = {};
     };
 
     int freeCellCount = 0;
@@ -102,7 +104,10 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     m_logFile.writeText("Start zoeken (" + std::to_string(m_doc.m_nWidth) + "-" +
                         std::to_string(m_doc.m_nHeight) + ") op " +
                         formatDateTime(m_clock.localTime(searchStartTime)) + ".\r\n");
-    if (m_bEachTilingOnce) m_logFile.writeText("Modus: elke betegeling eenmaal\r\n");
+    if (m_bEachTilingOnce || m_bOnePerSymmetryClass)
+        m_logFile.writeText(m_bOnePerSymmetryClass
+                                ? "Modus: elke betegeling eenmaal, uniek op draaien en spiegelen na\r\n"
+                                : "Modus: elke betegeling eenmaal\r\n");
     m_logFile.writeText("Trianzoidbestand " + m_doc.m_szPieceFile + ".\r\nAantal trianzoids " +
                         std::to_string(m_doc.m_nPieces) + ", driehoeken " +
                         std::to_string(m_doc.m_nPieceTriangles) + ", vakjes " +
@@ -126,12 +131,44 @@ void CTrianzoidView::runSearch(bool waitFlag) {
 
     // Each tiling once: one scan per slot, and the copies of interchangeable slots pooled in the first
     // slot of their class (the others are given back after the search).
-    m_state.eachTilingOnce = m_bEachTilingOnce;
-    m_classCounter.setEachTilingOnce(m_bEachTilingOnce);
+    // With fewer triangles than open cells the search stops at the first uncovered cell that nothing
+    // can cover, so it finds only some of the ways to leave cells open.
+    std::int64_t triangles = 0;
+    for (int p = 0; p < m_state.pieceCount; ++p) {
+        const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(p)];
+        if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
+    }
+    const bool eachOnce = m_bEachTilingOnce || m_bOnePerSymmetryClass;
+    m_state.eachTilingOnce = eachOnce;
+    m_classCounter.setEachTilingOnce(eachOnce);
+    m_classCounter.setOnePerSymmetryClass(m_bOnePerSymmetryClass);
     std::array<std::int32_t, kMaxPieces> ownCopies{};
     for (int p = 0; p < m_state.pieceCount; ++p)
         ownCopies[static_cast<std::size_t>(p)] = m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
-    if (m_bEachTilingOnce) poolInterchangeableCopies(m_doc.m_pieces, m_classCounter.slotClasses());
+    if (eachOnce) poolInterchangeableCopies(m_doc.m_pieces, m_classCounter.slotClasses());
+    // One tiling per symmetry class: on an exact fit, a piece of one copy without symmetry of its own is
+    // kept to the least Placement of each orbit, and every class is found once, as the tiling whose
+    // piece lies there. Otherwise every tiling is searched and only the least of its images recorded.
+    m_bCanonicalTest = false;
+    if (m_bOnePerSymmetryClass) {
+        const int single = triangles == freeCellCount ? m_classCounter.asymmetricSingleClass() : -1;
+        m_bCanonicalTest = single < 0;
+        if (single >= 0) {
+            try {
+                m_fullTable = m_table;
+                m_classCounter.rebind(m_fullTable);
+                m_placementOrigin = keepPlacements(m_table, [&](int j) {
+                    return m_classCounter.placementClass(j) != single ||
+                           m_classCounter.orbitRepresentative(j);
+                });
+            } catch (const std::bad_alloc&) {
+                m_table = std::move(m_fullTable);
+                m_classCounter.rebind(m_table);
+                m_placementOrigin.clear();
+                m_bCanonicalTest = true;
+            }
+        }
+    }
     const std::span<Piece> pieces(m_doc.m_pieces);
     (m_engineFactory ? m_engineFactory(m_table, freeCellCount, m_state, pieces, *this)
                      : makeSearchEngine(m_engineKind, m_table, freeCellCount, m_state, pieces, *this))
@@ -140,13 +177,6 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         m_doc.m_pieces[static_cast<std::size_t>(p)].copies = ownCopies[static_cast<std::size_t>(p)];
 
     showFirstPieceStatus(-1, std::string());
-    // With fewer triangles than open cells the search stops at the first uncovered cell that nothing
-    // can cover, so it finds only some of the ways to leave cells open.
-    std::int64_t triangles = 0;
-    for (int p = 0; p < m_state.pieceCount; ++p) {
-        const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(p)];
-        if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
-    }
     m_tilingCounts = m_classCounter.counts(ViewMode != kInterruptRequested && !m_bSkippedFirst &&
                                            triangles >= freeCellCount);
     releaseSearch();

@@ -196,7 +196,56 @@ int TilingClassCounter::stabiliser(std::span<const int> placements) const {
     return fixed;
 }
 
+int TilingClassCounter::asymmetricSingleClass() const {
+    for (std::size_t c = 0; c < m_classCopies.size(); ++c) {
+        if (m_classCopies[c] != 1) continue;
+        bool asymmetric = true;
+        std::vector<std::uint64_t> images;
+        for (std::size_t i = 0; asymmetric && i < m_byCells.size(); ++i) {
+            const int j = m_byCells[i];
+            if (m_placementClass[static_cast<std::size_t>(j)] != static_cast<int>(c)) continue;
+            images.clear();
+            for (int g = 0; g < symmetryCount(); ++g) images.push_back(imageKey(g, j));
+            std::sort(images.begin(), images.end());
+            asymmetric = std::adjacent_find(images.begin(), images.end()) == images.end();
+        }
+        if (asymmetric) return static_cast<int>(c);
+    }
+    return -1;
+}
+
+bool TilingClassCounter::orbitRepresentative(int j) const {
+    const std::uint64_t own = imageKey(0, j);
+    for (int g = 1; g < symmetryCount(); ++g)
+        if (imageKey(g, j) < own) return false;
+    return true;
+}
+
+bool TilingClassCounter::canonicalTiling(std::span<const int> placements) const {
+    for (int j : placements)
+        if (j < 0 || j >= static_cast<int>(m_placementClass.size()) ||
+            m_placementClass[static_cast<std::size_t>(j)] < 0)
+            return true;
+    auto keys = [&](int g, std::vector<std::uint64_t>& out) {
+        out.clear();
+        for (int j : placements) out.push_back(imageKey(g, j));
+        std::sort(out.begin(), out.end());
+    };
+    keys(0, m_tiling);
+    for (int g = 1; g < symmetryCount(); ++g) {
+        keys(g, m_image);
+        if (m_image < m_tiling) return false;
+    }
+    return true;
+}
+
 void TilingClassCounter::add(std::span<const int> placements) {
+    if (m_onePerClass) {
+        // One tiling of its class: the class has (symmetries / stabiliser) distinct tilings.
+        m_classDistinct += static_cast<std::uint64_t>(std::max(symmetryCount(), 1) / stabiliser(placements));
+        ++m_classUnique;
+        return;
+    }
     auto& sums = m_sums[multiplicity(placements)];
     ++sums.first;
     sums.second += static_cast<std::uint64_t>(stabiliser(placements));
@@ -206,6 +255,8 @@ TilingCounts TilingClassCounter::counts(bool complete) const {
     TilingCounts result;
     result.symmetries = std::max(symmetryCount(), 1);
     result.incomplete = !complete || m_negativeCopies;
+    result.distinct = m_classDistinct;
+    result.unique = m_classUnique;
     for (const auto& [m, sums] : m_sums) {
         result.distinct += sums.first / m;
         result.unique += sums.second / m / static_cast<std::uint64_t>(result.symmetries);

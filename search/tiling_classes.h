@@ -40,9 +40,21 @@ class TilingClassCounter {
     void add(std::span<const int> placements);
     // `complete`: the search ran to its end and finds every tiling in all its copy orders.
     TilingCounts counts(bool complete) const;
+    void rebind(const PlacementTable& table) { m_table = &table; }
     int symmetryCount() const { return static_cast<int>(m_cellMaps.size()); }
     // For a search that finds each tiling once: every solution weighs 1.
     void setEachTilingOnce(bool once) { m_eachTilingOnce = once; }
+    // For a search that finds one tiling of each symmetry class: a solution stands for its whole class.
+    void setOnePerSymmetryClass(bool one) { m_onePerClass = one; }
+    // A class of one copy whose every Placement has as many images as the Board has symmetries, or -1.
+    // Kept to one Placement of each orbit, it leaves one tiling of each symmetry class to be found.
+    int asymmetricSingleClass() const;
+    // Whether Placement j is the least of its images (the orbit's representative).
+    bool orbitRepresentative(int j) const;
+    // Whether the tiling is the least of its images: the representative of its symmetry class.
+    bool canonicalTiling(std::span<const int> placements) const;
+    int placementClass(int j) const { return m_placementClass[static_cast<std::size_t>(j)]; }
+
     // The class of each piece slot (-1: it places nothing); slots of one class are interchangeable.
     const std::vector<int>& slotClasses() const { return m_slotClass; }
 
@@ -66,6 +78,8 @@ class TilingClassCounter {
     std::map<std::uint64_t, std::pair<std::uint64_t, std::uint64_t>> m_sums;  // multiplicity: finds, fixed
     bool m_negativeCopies = false;
     bool m_eachTilingOnce = false;
+    bool m_onePerClass = false;
+    std::uint64_t m_classDistinct = 0, m_classUnique = 0;  // of a search for one tiling per class
     std::vector<int> m_slotClass;
     mutable std::vector<std::uint32_t> m_mask;
     mutable std::vector<std::uint64_t> m_tiling, m_image;

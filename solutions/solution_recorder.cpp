@@ -32,9 +32,16 @@ std::array<std::string, kOpenCell> gridEntries(const CTrianzoidDoc& doc) {
 }  // namespace
 
 void CTrianzoidView::RecordSolution(int n) {
-    m_nSolutionPieces = n;
     n = std::clamp(n, 0, static_cast<int>(m_state.chosenPlacement.size()));
-    m_classCounter.add(std::span<const int>(m_state.chosenPlacement.data(), static_cast<std::size_t>(n)));
+    std::span<const int> chosen(m_state.chosenPlacement.data(), static_cast<std::size_t>(n));
+    std::vector<int> whole;
+    if (!m_placementOrigin.empty()) {
+        for (int j : chosen) whole.push_back(m_placementOrigin[static_cast<std::size_t>(j)]);
+        chosen = whole;
+    }
+    if (m_bCanonicalTest && !m_classCounter.canonicalTiling(chosen)) return;
+    m_nSolutionPieces = n;
+    m_classCounter.add(chosen);
     auto recordAt = [this](int depth) -> const PlacementRecord& {
         return m_table
             .records[static_cast<std::size_t>(m_state.chosenPlacement[static_cast<std::size_t>(depth)])];

@@ -264,6 +264,32 @@ TEST(TilingClasses, AgreeWithABruteForceEnumerationOnRandomBoards) {
             EXPECT_EQ(once.counts(true).distinct, expected.distinct);
             EXPECT_EQ(once.counts(true).unique, expected.unique);
         }
+        // One tiling per symmetry class: a lone asymmetric piece kept to one Placement per orbit on an
+        // exact fit, or else the least image of every tiling.
+        const PlacementTable whole = s.table;
+        TilingClassCounter one;
+        one.prepare(whole, s.index, s.pieces.m_pieces, s.pieces.m_nPieces);
+        one.setOnePerSymmetryClass(true);
+        const int single = brute.spare == 0 ? one.asymmetricSingleClass() : -1;
+        std::vector<int> origin;
+        if (single >= 0)
+            origin = keepPlacements(s.table, [&](int j) {
+                return one.placementClass(j) != single || one.orbitRepresentative(j);
+            });
+        s.hooks.solutions.clear();
+        s.engine().run();
+        std::size_t recorded = 0;
+        for (auto solution : s.hooks.solutions) {
+            for (int& j : solution) j = single >= 0 ? origin[static_cast<std::size_t>(j)] : j;
+            if (single < 0 && !one.canonicalTiling(solution)) continue;
+            ++recorded;
+            one.add(solution);
+        }
+        if (brute.spare <= 0) {
+            EXPECT_EQ(recorded, expected.unique);
+            EXPECT_EQ(one.counts(true).distinct, expected.distinct);
+            EXPECT_EQ(one.counts(true).unique, expected.unique);
+        }
         groupSizes.insert(expected.symmetries);
         withTilings += expected.distinct > 0;
     }
