@@ -58,7 +58,11 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     // Each distinct cell set gets a rank, in the order of the masks.
     for (int j = 0; j < table.placementCount; ++j)
         if (active(slotOf(j))) m_byCells.push_back(j);
-    std::stable_sort(m_byCells.begin(), m_byCells.end(), maskLess);
+    // Ties in Placement order; std::sort, not stable_sort, so that no temporary buffer is taken.
+    std::sort(m_byCells.begin(), m_byCells.end(), [&](int a, int b) {
+        const int order = std::memcmp(table.mask(a), table.mask(b), words * sizeof(std::uint32_t));
+        return order != 0 ? order < 0 : a < b;
+    });
     m_cellSet.assign(static_cast<std::size_t>(table.placementCount), -1);
     int rank = -1;
     for (std::size_t i = 0; i < m_byCells.size(); ++i) {
