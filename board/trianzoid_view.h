@@ -17,6 +17,7 @@
 #include "search/search_engine.h"
 #include "search/search_hooks.h"
 #include "search/search_state.h"
+#include "search/tiling_classes.h"
 #include "solutions/output_lock.h"
 #include "solutions/solution_file_index.h"
 #include "solutions/solution_files.h"
@@ -62,6 +63,8 @@ class CTrianzoidView : public SearchHooks {
     int m_nReadiness = -1;
     bool m_bSound = true;
     bool m_bLetterSolution = false;
+    bool m_bEachTilingOnce =
+        false;  // search every tiling once: copies and slots of one shape interchangeable
     bool m_bColourSolutions = false;
     bool m_bModified = false;  // the document's modified flag; only mouse edits set it
     EngineKind m_engineKind = EngineKind::Fast;
@@ -129,6 +132,13 @@ class CTrianzoidView : public SearchHooks {
     bool m_bPreparingSearch = false;
     // A write to the solution files failed: the search stops as an interrupt does, and says why.
     bool m_bWriteFailed = false;
+    TilingClassCounter m_classCounter;
+    TilingCounts m_tilingCounts;  // of the last search, or of the merged parts
+    bool m_bSkippedFirst = false;
+    bool m_bOnePerSymmetryClass = false;  // search one tiling of each symmetry class (each tiling once too)
+    bool m_bCanonicalTest = false;        // record only the least image of each tiling
+    PlacementTable m_fullTable;           // the whole table when m_table keeps one Placement per orbit
+    std::vector<int> m_placementOrigin;   // per Placement of m_table: its number in m_fullTable
 
     // ---- Solutions
     void RecordSolution(int n);

@@ -38,7 +38,8 @@ CommandState CTrianzoidView::commandState(int id) const {
         case Cmd::DoneSolutions:
             return {ViewMode == kShowingSolutions, false};
         case Cmd::ExportSolutions:
-            return {(ViewMode == kEditing || ViewMode == kShowingSolutions) && m_state.solutionCount > 0, false};
+            return {(ViewMode == kEditing || ViewMode == kShowingSolutions) && m_state.solutionCount > 0,
+                    false};
         case Cmd::ShowPieces:
         case Cmd::ShowPiecesOrientations:
             return {!m_doc.m_szPieceFile.empty(), false};
@@ -102,6 +103,7 @@ bool CTrianzoidView::OnCommand(int id) {
             return true;
         case Cmd::NextFirst:
             m_state.skipToNextFirst = 1;
+            m_bSkippedFirst = true;
             return true;
         case Cmd::Sound:
             m_bSound = !m_bSound;

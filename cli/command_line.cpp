@@ -32,7 +32,9 @@ enum OptionId {
     kPerPage,
     kPaper,
     kLandscape,
-    kBlackWhite
+    kBlackWhite,
+    kDistinct,
+    kUnique
 };
 
 const option kLongOptions[] = {
@@ -56,6 +58,8 @@ const option kLongOptions[] = {
     {"paper", required_argument, nullptr, kPaper},
     {"landscape", no_argument, nullptr, kLandscape},
     {"black-white", no_argument, nullptr, kBlackWhite},
+    {"distinct", no_argument, nullptr, kDistinct},
+    {"unique", no_argument, nullptr, kUnique},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -207,6 +211,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 result.options.blackAndWhite = true;
                 exportOnly = "--black-white";
                 break;
+            case kDistinct:
+                result.options.distinct = true;
+                break;
+            case kUnique:
+                result.options.unique = true;
+                break;
             case ':':
                 result.error = std::string("optie '") + argv[static_cast<std::size_t>(optind) - 1] +
                                "' verwacht een waarde";
@@ -230,6 +240,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
     }
     int rest = argc - optind;
+    // A part file does not record the mode of its search, so the parts of one could not be told apart.
+    if ((result.options.distinct || result.options.unique) && (merge || result.options.shardCount > 0)) {
+        result.error = std::string(result.options.unique ? "--unique" : "--distinct") + " en " +
+                       (merge ? "--merge" : "--shard") + " gaan niet samen";
+        return result;
+    }
     const bool exporting = !result.options.exportFormat.empty();
     if (exportOnly != nullptr && !exporting) {
         result.error = std::string(exportOnly) + " hoort bij --export";
@@ -293,6 +309,8 @@ std::string helpText(const std::string& program) {
            "  --threads N        met N threads zoeken (standaard: het aantal kernen); de bestanden zijn\n"
            "                     gelijk aan die van een zoektocht met een thread\n"
            "  --engine SOORT     fast (standaard) of plain: de eenvoudige zoekmachine, ter vergelijking\n"
+           "  --distinct         elke betegeling eenmaal: kopieen en gelijke trianzoids zijn verwisselbaar\n"
+           "  --unique           een betegeling van elke soort op draaien en spiegelen na (met --distinct)\n"
            "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
            "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
            "\n" +
@@ -301,7 +319,8 @@ std::string helpText(const std::string& program) {
            "  --help             deze hulp tonen en stoppen\n"
            "  --version          versie tonen en stoppen\n"
            "\n"
-           "De laatste regel op standaarduitvoer is de slotregel van het logboek.\n"
+           "Op standaarduitvoer staan het aantal verschillende betegelingen, het aantal uniek op draaien\n"
+           "en spiegelen na en als laatste regel de slotregel van het logboek.\n"
            "Ctrl+C onderbreekt het zoeken; de bestanden blijven volledig.\n"
            "\n"
            "Afsluitstatus: 0 klaar, 1 fout gemeld (bestand ontbreekt, is onjuist of niet te schrijven),\n"

@@ -9,6 +9,8 @@ struct SolveOptions {
     std::string pieceFile;     // --pieces: instead of the piece file named in the document; empty: none
     std::string outputDir;     // --output-dir: folder of the solution files; empty: the current folder
     bool letters = false;      // --letters: one letter line per solution
+    bool distinct = false;     // --distinct: every tiling once
+    bool unique = false;       // --unique: one tiling of each symmetry class
     bool yes = false;          // --yes: search even when the checkerboard test says it is impossible
     bool quiet = false;        // --quiet: no progress display
     int threads = 0;           // --threads: worker threads of the search; 0: one per core

@@ -113,6 +113,7 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         if (!platform.errorReported()) platform.report("Oei: Samenvoegen niet gestart");
         return ExitStatus::Error;
     }
+    printTilingCounts(view.m_tilingCounts, out);
     const bool printed = printResultLine(out, view.m_strSearchSummary, err);
     printSearchStats(view, options, err);
     if (incomplete)

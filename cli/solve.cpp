@@ -72,6 +72,14 @@ bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, C
     return !platform.errorReported();
 }
 
+void printTilingCounts(const TilingCounts& counts, std::FILE* out) {
+    const char* incomplete = counts.incomplete ? " (onvolledig)" : "";
+    std::fprintf(out, "Verschillende betegelingen: %llu%s\n",
+                 static_cast<unsigned long long>(counts.distinct), incomplete);
+    std::fprintf(out, "Uniek op draaien en spiegelen na: %llu (symmetrie van het veld: %d)%s\n",
+                 static_cast<unsigned long long>(counts.unique), counts.symmetries, incomplete);
+}
+
 int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE* in) {
     ConsolePlatform::Settings settings;
     settings.assumeYes = options.yes;
@@ -115,7 +123,8 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
         if (!platform.errorReported()) platform.report("Oei: Zoeken niet gestart");
         return ExitStatus::Error;
     }
-    // The log's last line, as the driver wrote it.
+    // The counts, and the log's last line as the driver wrote it.
+    printTilingCounts(view.m_tilingCounts, out);
     const bool printed = printResultLine(out, view.m_strSearchSummary, err);
     printSearchStats(view, options, err);
 

@@ -29,3 +29,6 @@ bool finishOutput(std::FILE* out, std::FILE* err);
 // Reads the Board document and its pieces as the application opens them (or the pieces of --pieces);
 // false after a reported error.
 bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, CTrianzoidDoc& doc);
+struct TilingCounts;
+// The two count lines of a search: distinct tilings, and unique up to the Board's symmetry.
+void printTilingCounts(const TilingCounts& counts, std::FILE* out);

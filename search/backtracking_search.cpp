@@ -59,7 +59,8 @@ void BacktrackingSearch::searchStep(int a) {
         if (piece.copies < 1) continue;
         // The scan runs once per remaining copy (the count is read again after each run and is back at
         // its value each time): this is what counts every order of identical copies.
-        for (int run = 0; run < piece.copies; ++run) {
+        // Scanned once, each tiling is found once whatever the copies.
+        for (int run = 0; run < (m_state.eachTilingOnce ? 1 : piece.copies); ++run) {
             bool placedAny = false;
             for (int j = m_table.firstPlacement[static_cast<std::size_t>(p)];
                  j < m_table.endPlacement[static_cast<std::size_t>(p)]; ++j) {

@@ -662,6 +662,7 @@ void IncrementalSearch::collectCandidates(int a, int c) {
                 const int p = m_index->pieceOf(row);
                 const int copies = m_pieces[static_cast<std::size_t>(p)].copies;
                 if (copies < 1) continue;
+                const int runs = m_state.eachTilingOnce ? 1 : copies;
                 if (p != piece) {
                     piece = p;
                     level.segments.push_back({p, static_cast<int>(level.live.size()), 0, level.total, 0});
@@ -669,8 +670,8 @@ void IncrementalSearch::collectCandidates(int a, int c) {
                 level.live.push_back(row);
                 Segment& s = level.segments.back();
                 ++s.size;
-                s.count += copies;
-                level.total += copies;
+                s.count += runs;
+                level.total += runs;
             }
         return;
     }
@@ -684,7 +685,7 @@ void IncrementalSearch::collectCandidates(int a, int c) {
             if (copies >= 1 && m_dead[static_cast<std::size_t>(*row)] == 0) level.live.push_back(*row);
         const int size = static_cast<int>(level.live.size()) - start;
         if (size == 0) continue;
-        const std::int64_t count = std::int64_t{size} * copies;
+        const std::int64_t count = std::int64_t{size} * (m_state.eachTilingOnce ? 1 : copies);
         level.segments.push_back({p, start, size, level.total, count});
         level.total += count;
     }

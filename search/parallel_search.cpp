@@ -121,17 +121,18 @@ class WorkerHooks : public EventRecorder, public IncrementalSearch::Donor {
 // One worker thread's own search: its copy of the pieces, its state, its hooks and its engine.
 struct PartWorker {
     PartWorker(PartSchedule& schedule, const std::shared_ptr<const PlacementIndex>& index,
-               const PlacementTable& table, std::vector<Piece> own, int pieceCount, int totalCopies)
+               const PlacementTable& table, std::vector<Piece> own, const SearchState& parent)
         : pieces(std::move(own)),
-          state(makeState(table, *index, pieceCount, totalCopies)),
+          state(makeState(table, *index, parent)),
           hooks(schedule, state, pieces),
           engine(index, table, state, pieces, hooks) {}
 
-    static SearchState makeState(const PlacementTable& table, const PlacementIndex& index, int pieceCount,
-                                 int totalCopies) {
+    static SearchState makeState(const PlacementTable& table, const PlacementIndex& index,
+                                 const SearchState& parent) {
         SearchState state;
-        state.pieceCount = pieceCount;
-        state.totalCopies = totalCopies;
+        state.pieceCount = parent.pieceCount;
+        state.totalCopies = parent.totalCopies;
+        state.eachTilingOnce = parent.eachTilingOnce;
         state.coveredMask.assign(static_cast<std::size_t>(table.wordsPerMask), 0u);
         state.chosenPlacement.assign(static_cast<std::size_t>(index.cells()) + 1, 0);
         return state;
@@ -149,13 +150,13 @@ PartRunner::PartRunner(std::shared_ptr<const PlacementIndex> index, const Placem
       m_table(table),
       m_pieceCount(state.pieceCount),
       m_totalCopies(state.totalCopies),
+      m_eachTilingOnce(state.eachTilingOnce),
       m_pieces(pieces.begin(), pieces.end()),
       m_threads(std::max(threads, 1)),
       m_schedule(std::make_unique<PartSchedule>()) {
     m_workers.reserve(static_cast<std::size_t>(m_threads));
     for (int i = 0; i < m_threads; ++i)
-        m_workers.push_back(std::make_unique<PartWorker>(*m_schedule, m_index, m_table, m_pieces,
-                                                         m_pieceCount, m_totalCopies));
+        m_workers.push_back(std::make_unique<PartWorker>(*m_schedule, m_index, m_table, m_pieces, state));
     // The threads too are made now, and wait for the parts: a system out of threads is out of memory
     // for the search, before it has touched any file.
     m_running.reserve(m_workers.size());

@@ -61,6 +61,7 @@ class PartRunner {
     const PlacementTable& m_table;
     int m_pieceCount;
     int m_totalCopies;
+    bool m_eachTilingOnce;
     std::vector<Piece> m_pieces;  // as they were when the runner was made; every thread copies them
     int m_threads;
     std::unique_ptr<PartSchedule> m_schedule;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -33,7 +34,35 @@ struct PlacementTable {
     }
 };
 
-inline int wordsPerMaskFor(int freeCellCount) { return (freeCellCount >> 5) + 1; }
+inline int wordsPerMaskFor(int freeCellCount) {
+    return (freeCellCount >> 5) + 1;
+}
+
+// Keeps the Placements j for which keep(j) holds, in their order; returns the old number of each kept one.
+template <typename Keep>
+std::vector<int> keepPlacements(PlacementTable& table, Keep keep) {
+    std::vector<int> origin;
+    int kept = 0;
+    const auto words = static_cast<std::size_t>(table.wordsPerMask);
+    for (std::size_t p = 0; p < table.firstPlacement.size(); ++p) {
+        const int first = table.firstPlacement[p], end = table.endPlacement[p];
+        table.firstPlacement[p] = kept;
+        for (int j = first; j < end; ++j) {
+            if (!keep(j)) continue;
+            std::copy_n(
+                table.masks.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(j) * words), words,
+                table.masks.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(kept) * words));
+            table.records[static_cast<std::size_t>(kept)] = table.records[static_cast<std::size_t>(j)];
+            origin.push_back(j);
+            ++kept;
+        }
+        table.endPlacement[p] = kept;
+    }
+    table.placementCount = kept;
+    table.masks.resize(static_cast<std::size_t>(kept) * words);
+    table.records.resize(static_cast<std::size_t>(kept));
+    return origin;
+}
 
 // Fits every participating orientation of pieces 0 .. m_nPieces - 1 at every anchor of the Board.
 void buildPlacementTable(PlacementTable& table, const FreeCellIndex& index, const PieceSet& pieces,

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -79,6 +80,9 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         m_state.candidateCounts = {};
         m_state.chosenPlacement = {};
         m_table = PlacementTable{};
+        m_classCounter = TilingClassCounter{};
+        m_fullTable = PlacementTable{};
+        m_placementOrigin = {};
     };
     auto refuse = [this, &releaseSearch](const std::string& text, const std::string& caption) {
         releaseSearch();
@@ -94,6 +98,26 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     std::int64_t copies = 0;
     for (int p = 0; p < m_state.pieceCount; ++p) copies += m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
     m_state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
+    // With fewer triangles than open cells the search stops at the first uncovered cell that nothing can
+    // cover, so it finds only some of the ways to leave cells open: its counts are then incomplete.
+    std::int64_t triangles = 0;
+    for (int p = 0; p < m_state.pieceCount; ++p) {
+        const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(p)];
+        if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
+    }
+    // The pieces' own copies, given back however the search ends (pooling may move them).
+    struct OwnCopies {
+        std::span<Piece> pieces;
+        std::array<std::int32_t, kMaxPieces> copies{};
+        int count = 0;
+        void giveBack() {
+            for (int p = 0; p < count; ++p)
+                pieces[static_cast<std::size_t>(p)].copies = copies[static_cast<std::size_t>(p)];
+        }
+        ~OwnCopies() { giveBack(); }
+    } ownCopies{std::span<Piece>(m_doc.m_pieces), {}, m_state.pieceCount};
+    for (int p = 0; p < m_state.pieceCount; ++p)
+        ownCopies.copies[static_cast<std::size_t>(p)] = m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
     int freeCellCount = 0;
     try {
         freeCellCount = numberFreeCells(m_freeCells, m_doc);
@@ -102,6 +126,40 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         buildPlacementTable(m_table, m_freeCells, m_doc, m_nSearchRowLength, m_nSearchHeight);
         m_state.candidateCounts.assign(static_cast<std::size_t>(freeCellCount), 0);
         m_state.chosenPlacement.assign(static_cast<std::size_t>(freeCellCount) + 1, 0);
+        m_classCounter.prepare(m_table, m_freeCells, m_doc.m_pieces, m_doc.m_nPieces);
+
+        // Each tiling once: one scan per slot, and the copies of interchangeable slots pooled in the
+        // first slot of their class (given back when the search ends, whatever way it ends).
+        const bool eachOnce = m_bEachTilingOnce || m_bOnePerSymmetryClass;
+        m_state.eachTilingOnce = eachOnce;
+        m_classCounter.setEachTilingOnce(eachOnce);
+        m_classCounter.setOnePerSymmetryClass(m_bOnePerSymmetryClass);
+        if (eachOnce) poolInterchangeableCopies(m_doc.m_pieces, m_classCounter.slotClasses());
+        // One tiling per symmetry class: on an exact fit, a piece of one copy without symmetry of its
+        // own is kept to the least Placement of each orbit, and every class is found once, as the tiling
+        // whose piece lies there. Otherwise every tiling is searched and only the least of its images
+        // recorded.
+        m_bCanonicalTest = false;
+        if (m_bOnePerSymmetryClass) {
+            const int single = triangles == freeCellCount ? m_classCounter.asymmetricSingleClass() : -1;
+            m_bCanonicalTest = single < 0;
+            if (single >= 0) {
+                try {
+                    m_fullTable = m_table;
+                    m_classCounter.rebind(m_fullTable);
+                    m_placementOrigin = keepPlacements(m_table, [&](int j) {
+                        return m_classCounter.placementClass(j) != single ||
+                               m_classCounter.orbitRepresentative(j);
+                    });
+                } catch (const std::bad_alloc&) {
+                    m_table = std::move(m_fullTable);
+                    m_classCounter.rebind(m_table);
+                    m_placementOrigin.clear();
+                    m_bCanonicalTest = true;
+                }
+            }
+        }
+
         // The engine makes its own arrays (and those of its threads) here, before any file exists.
         const std::span<Piece> pieces(m_doc.m_pieces);
         engine = m_engineFactory
@@ -144,6 +202,10 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     m_logFile.writeText("Start zoeken (" + std::to_string(m_doc.m_nWidth) + "-" +
                         std::to_string(m_doc.m_nHeight) + ") op " +
                         formatDateTime(m_clock.localTime(searchStartTime)) + ".\r\n");
+    if (m_bEachTilingOnce || m_bOnePerSymmetryClass)
+        m_logFile.writeText(m_bOnePerSymmetryClass
+                                ? "Modus: elke betegeling eenmaal, uniek op draaien en spiegelen na\r\n"
+                                : "Modus: elke betegeling eenmaal\r\n");
     m_logFile.writeText("Trianzoidbestand " + m_doc.m_szPieceFile + ".\r\nAantal trianzoids " +
                         std::to_string(m_doc.m_nPieces) + ", driehoeken " +
                         std::to_string(m_doc.m_nPieceTriangles) + ", vakjes " +
@@ -172,11 +234,15 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     m_state.shownDepth = 0;
     m_state.currentDepth = 0;
     m_state.steps = 0;
+    m_bSkippedFirst = false;
     m_platform.invalidateView();
     engine->run();
     engine.reset();
+    ownCopies.giveBack();
 
     showFirstPieceStatus(-1, std::string());
+    m_tilingCounts = m_classCounter.counts(ViewMode != kInterruptRequested && !m_bSkippedFirst &&
+                                           triangles >= freeCellCount);
     const std::time_t endTime = m_clock.now();
     const std::string title = m_bWriteFailed                    ? "Schrijffout"
                               : ViewMode == kInterruptRequested ? "Onderbroken"

@@ -22,5 +22,6 @@ struct SearchState {
     bool waitForKey = false;
     int skipToNextFirst = 0;
     int showSteps = 0;
-    long long steps = 0;  // search steps taken, for progress and benchmarks
+    bool eachTilingOnce = false;  // scan a piece's Placements once, not once per copy left
+    long long steps = 0;          // search steps taken, for progress and benchmarks
 };

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -40,11 +41,19 @@ bool CTrianzoidView::endSolutionRecord(OutputFile& file) {
 }
 
 void CTrianzoidView::RecordSolution(int n) {
+    n = std::clamp(n, 0, static_cast<int>(m_state.chosenPlacement.size()));
+    std::span<const int> chosen(m_state.chosenPlacement.data(), static_cast<std::size_t>(n));
+    std::vector<int> whole;
+    if (!m_placementOrigin.empty()) {
+        for (int j : chosen) whole.push_back(m_placementOrigin[static_cast<std::size_t>(j)]);
+        chosen = whole;
+    }
+    if (m_bCanonicalTest && !m_classCounter.canonicalTiling(chosen)) return;
     // While all solutions have as many placements, the display finds each at a computed offset.
     m_bEqualSolutionLengths =
         m_state.solutionCount == 0 || (m_bEqualSolutionLengths && n == m_nSolutionPieces);
     m_nSolutionPieces = n;
-    n = std::clamp(n, 0, static_cast<int>(m_state.chosenPlacement.size()));
+    m_classCounter.add(chosen);
     auto recordAt = [this](int depth) -> const PlacementRecord& {
         return m_table
             .records[static_cast<std::size_t>(m_state.chosenPlacement[static_cast<std::size_t>(depth)])];

@@ -18,6 +18,8 @@ struct Example {
     const char* board;
     const char* pieceFile;
     std::int64_t solutions;  // as the solver counts them: tilings times the orders of identical copies
+    std::int64_t unique;     // tilings up to the Board's symmetry (the 6 x 6 rhombus: the published 156)
+    int symmetries;
 };
 
 void PrintTo(const Example& example, std::ostream* os) {
@@ -25,16 +27,16 @@ void PrintTo(const Example& example, std::ostream* os) {
 }
 
 const Example kExamples[] = {
-    {"hexiamonds-6x6.trz", "hexiamonds.tzp", 624},
-    {"hexiamonds-4x9.trz", "hexiamonds.tzp", 148},
-    {"hexiamonds-3x12.trz", "hexiamonds.tzp", 0},
-    {"tetriamonds-x2-hexagon.trz", "tetriamonds-x2.tzp", 48},
-    {"pentiamonds-house.trz", "pentiamonds.tzp", 4},
-    {"polyiamonds-1-5-bell.trz", "polyiamonds-1-5.tzp", 2686},
+    {"hexiamonds-6x6.trz", "hexiamonds.tzp", 624, 156, 4},
+    {"hexiamonds-4x9.trz", "hexiamonds.tzp", 148, 74, 2},
+    {"hexiamonds-3x12.trz", "hexiamonds.tzp", 0, 0, 2},
+    {"tetriamonds-x2-hexagon.trz", "tetriamonds-x2.tzp", 48, 1, 12},
+    {"pentiamonds-house.trz", "pentiamonds.tzp", 4, 2, 2},
+    {"polyiamonds-1-5-bell.trz", "polyiamonds-1-5.tzp", 2686, 1343, 2},
 };
 // Seconds in an optimised build, half a minute in a debug one: its solver run is left to be asked for
 // (--gtest_also_run_disabled_tests); its count is checked independently with the others.
-const Example kLongExample = {"hexiamonds-hexagon-long.trz", "hexiamonds.tzp", 3424};
+const Example kLongExample = {"hexiamonds-hexagon-long.trz", "hexiamonds.tzp", 3424, 856, 4};
 
 std::string examplePath(const std::string& name) {
     return testsupport::examplesDir() + "/" + name;
@@ -87,7 +89,14 @@ TEST_P(BundledExampleSolver, FindsEverySolutionAndWritesBothFiles) {
     ASSERT_TRUE(std::regex_match(summary, match, kSummary)) << summary;
     EXPECT_EQ(match[1], "Klaar");
     EXPECT_EQ(std::stoll(match[2]), example.solutions);
-    EXPECT_EQ(result.out, summary + "\n");
+    // Before it, the distinct tilings (the solutions over the orders of identical copies) and the
+    // unique ones; the summary line used to be the only one.
+    auto kinds = examplefiles::pieceKinds(examplePath(example.pieceFile));
+    EXPECT_EQ(result.out, "Verschillende betegelingen: " +
+                              std::to_string(example.solutions / examplefiles::ordersOfCopies(kinds)) +
+                              "\nUniek op draaien en spiegelen na: " + std::to_string(example.unique) +
+                              " (symmetrie van het veld: " + std::to_string(example.symmetries) + ")\n" +
+                              summary + "\n");
 
     // Exactly the two solution files, no work files.
     std::string base = solutionBaseName(examplePath(example.board));

@@ -64,6 +64,11 @@ TEST_P(SolverInterrupt, StopsCleanlyWithWholeFiles) {
         << summary;
     long long solutions = std::stoll(match[1]);
     EXPECT_GT(solutions, 0);
+    EXPECT_TRUE(std::regex_search(
+        result.out,
+        std::regex(R"(^Verschillende betegelingen: \d+ \(onvolledig\)\n)"
+                   R"(Uniek op draaien .*: \d+ \(symmetrie van het veld: \d+\) \(onvolledig\)\n)")))
+        << result.out;
 
     // Whole blocks of 4 + 16 x 10 bytes, one per counted solution; the log complete up to its summary.
     auto size = fs::file_size(opb);

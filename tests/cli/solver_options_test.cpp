@@ -259,3 +259,34 @@ TEST(SolverOptions, MismatchBetweenBoardAndPiecesIsNotedButSearched) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SolverModes, DistinctFindsEachTilingOnceOnEveryEngine) {
+    // Three tetriamonds of two copies each: 48 solutions are 6 tilings. Part files do not carry the mode.
+    testsupport::TempDir dir;
+    std::string opb;
+    for (const char* engine : {"plain", "fast"}) {
+        const fs::path folder = dir.path() / engine;
+        fs::create_directories(folder);
+        auto result = solverprocess::run(folder.string(), {"--distinct", "--threads", "2", "--engine", engine,
+                                                           examplePath("tetriamonds-x2-hexagon.trz")});
+        EXPECT_EQ(result.exitStatus, 0) << result.err;
+        EXPECT_TRUE(contains(result.out, "Verschillende betegelingen: 6\n")) << result.out;
+        EXPECT_TRUE(contains(result.lastLine(), ", aantal oplossingen 6, op ")) << result.out;
+        const std::string log = testsupport::readText((folder / "trianzoid0706.opl").string());
+        EXPECT_TRUE(
+            contains(log.substr(0, log.find("Trianzoid")), ".\r\nModus: elke betegeling eenmaal\r\n"));
+        if (!opb.empty()) {
+            EXPECT_EQ(testsupport::readText((folder / "trianzoid0706.opb").string()), opb);
+        }
+        opb = testsupport::readText((folder / "trianzoid0706.opb").string());
+    }
+    EXPECT_EQ(opb.size(), 6u * (4 + 16 * 6));
+    auto sharded =
+        solverprocess::run(dir.path().string(), {"--distinct", "--shard", "1/2", examplePath(kHouse)});
+    EXPECT_EQ(sharded.exitStatus, 2);
+    EXPECT_TRUE(contains(sharded.err, "--distinct en --shard gaan niet samen")) << sharded.err;
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "pieces/piece.h"
+#include "search/free_cell_index.h"
+#include "search/placement_table.h"
+
+// The counts puzzle makers give for a search: distinct tilings (copies of a piece, and piece slots of
+// the same shape with the same Placements, are interchangeable) and tilings unique up to the Board's
+// symmetry. Each solution found weighs 1 / (the number of times the search finds its tiling); the
+// unique count is the mean number of tilings that a symmetry leaves in place (Burnside), so the memory
+// does not grow with the number of solutions.
+struct TilingCounts {
+    std::uint64_t distinct = 0;
+    std::uint64_t unique = 0;
+    int symmetries = 1;       // the size of the Board's symmetry group: 1, 2, 3, 4, 6 or 12
+    bool incomplete = false;  // the solutions found are not closed under copy orders and symmetries
+};
+
+// The twelve symmetries of the triangle lattice about the top-left vertex of cell (0, 0): element g
+// turns by (g % 6) * 60 degrees, after a mirror in the vertical line when g >= 6. Cells follow the
+// Board's rule: (x, y) points down when x + y is even.
+CellPos latticeSymmetry(int g, CellPos cell);
+
+// For a search that finds each tiling once: the copies of every class pooled in its first slot, the
+// other slots of the class left with none. `slotClasses` as TilingClassCounter::slotClasses gives them.
+void poolInterchangeableCopies(std::span<Piece> pieces, const std::vector<int>& slotClasses);
+
+class TilingClassCounter {
+  public:
+    // `pieces` hold their start copies. The table must outlive the counter's adds, unchanged.
+    void prepare(const PlacementTable& table, const FreeCellIndex& index, std::span<const Piece> pieces,
+                 int pieceCount);
+    // A solution: the Placements chosen, in depth order.
+    void add(std::span<const int> placements);
+    // `complete`: the search ran to its end and finds every tiling in all its copy orders.
+    TilingCounts counts(bool complete) const;
+    void rebind(const PlacementTable& table) { m_table = &table; }
+    int symmetryCount() const { return static_cast<int>(m_cellMaps.size()); }
+    // For a search that finds each tiling once: every solution weighs 1.
+    void setEachTilingOnce(bool once) { m_eachTilingOnce = once; }
+    // For a search that finds one tiling of each symmetry class: a solution stands for its whole class.
+    void setOnePerSymmetryClass(bool one) { m_onePerClass = one; }
+    // A class of one copy whose every Placement has as many images as the Board has symmetries, or -1.
+    // Kept to one Placement of each orbit, it leaves one tiling of each symmetry class to be found.
+    int asymmetricSingleClass() const;
+    // Whether Placement j is the least of its images (the orbit's representative).
+    bool orbitRepresentative(int j) const;
+    // Whether the tiling is the least of its images: the representative of its symmetry class.
+    bool canonicalTiling(std::span<const int> placements) const;
+    int placementClass(int j) const { return m_placementClass[static_cast<std::size_t>(j)]; }
+
+    // The class of each piece slot (-1: it places nothing); slots of one class are interchangeable.
+    const std::vector<int>& slotClasses() const { return m_slotClass; }
+
+    // How many times the search finds a tiling with these Placements.
+    std::uint64_t multiplicity(std::span<const int> placements) const;
+    // How many of the Board's symmetries map the tiling onto itself.
+    int stabiliser(std::span<const int> placements) const;
+
+  private:
+    // The class and cell set of a Placement under symmetry g, as one number; ~0 when the image is no
+    // Placement of the class.
+    std::uint64_t imageKey(int g, int j) const;
+
+    const PlacementTable* m_table = nullptr;
+    std::vector<int> m_placementClass;  // -1: a slot that places nothing
+    std::vector<std::int64_t> m_classCopies;
+    std::vector<int> m_byCells;                // Placements of classes, ordered by their masks
+    std::vector<int> m_cellSet;                // per Placement: the rank of its mask among the distinct ones
+    std::vector<std::uint64_t> m_allowed;      // (class << 32 | cell set) of every Placement, sorted
+    std::vector<std::vector<int>> m_cellMaps;  // the Board's symmetries as maps of open cells, identity first
+    std::map<std::uint64_t, std::pair<std::uint64_t, std::uint64_t>> m_sums;  // multiplicity: finds, fixed
+    bool m_negativeCopies = false;
+    bool m_eachTilingOnce = false;
+    bool m_onePerClass = false;
+    std::uint64_t m_classDistinct = 0, m_classUnique = 0;  // of a search for one tiling per class
+    std::vector<int> m_slotClass;
+    mutable std::vector<std::uint32_t> m_mask;
+    mutable std::vector<std::uint64_t> m_tiling, m_image;
+    mutable std::vector<int> m_used;
+};
