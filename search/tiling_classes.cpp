@@ -56,6 +56,11 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     };
 
     // Each distinct cell set gets a rank, in the order of the masks.
+    // Sized once: the largest tables have hundreds of thousands of Placements, and growing by doubling
+    // would hold two copies at once.
+    int activeCount = 0;
+    for (int j = 0; j < table.placementCount; ++j) activeCount += active(slotOf(j)) ? 1 : 0;
+    m_byCells.reserve(static_cast<std::size_t>(activeCount));
     for (int j = 0; j < table.placementCount; ++j)
         if (active(slotOf(j))) m_byCells.push_back(j);
     // Ties in Placement order; std::sort, not stable_sort, so that no temporary buffer is taken.
@@ -94,6 +99,7 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     }
     m_slotClass = slotClass;
     m_placementClass.assign(static_cast<std::size_t>(table.placementCount), -1);
+    m_allowed.reserve(m_byCells.size());
     for (int j : m_byCells) {
         const int c = slotClass[static_cast<std::size_t>(slotOf(j))];
         m_placementClass[static_cast<std::size_t>(j)] = c;
@@ -102,6 +108,7 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     }
     std::sort(m_allowed.begin(), m_allowed.end());
     m_allowed.erase(std::unique(m_allowed.begin(), m_allowed.end()), m_allowed.end());
+    m_allowed.shrink_to_fit();
 
     // The Board's symmetries: lattice symmetries, followed by the shift that keeps every triangle's
     // direction, that map the open cells onto open cells and each class's Placements onto its own.
