@@ -26,16 +26,7 @@ board=$out/veld.trz
 } >"$board"
 [ "$(stat -c %s "$board")" -eq 2054 ] || fail "test board has the wrong size"
 
-"$app" "$board" >"$out/app.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-wait_for 30 xdotool search --onlyvisible --name "veld.trz - Trianzoid" >/dev/null ||
-    fail "no window titled 'veld.trz - Trianzoid'"
-main=$(xdotool search --onlyvisible --name "veld.trz - Trianzoid" | head -1)
-sleep 0.5
-# Without a window manager the keyboard focus stays where xdotool puts it.
-xdotool windowfocus "$main"
-sleep 0.2
+start_app "$board"
 
 # Beel&d > Vulkleur &rood
 xdotool key --delay 150 alt+d r

@@ -20,3 +20,20 @@ wait_for() {
     for _ in $(seq $((limit * 10))); do "$@" && return 0; sleep 0.1; done
     return 1
 }
+
+# Starts the program ($app) on the Board $1 with its output in $out/app.log, waits for its window
+# ("NAME - Trianzoid") and gives it the keyboard focus. Sets pid and main; the program is killed on exit.
+start_app() {
+    local name
+    name=$(basename "$1")
+    "$app" "$1" >>"$out/app.log" 2>&1 &
+    pid=$!
+    trap 'kill $pid 2>/dev/null || true' EXIT
+    wait_for 30 xdotool search --onlyvisible --name "^$name - Trianzoid\$" >/dev/null ||
+        fail "no window titled '$name - Trianzoid'"
+    main=$(xdotool search --onlyvisible --name "^$name - Trianzoid\$" | head -1)
+    sleep 0.5
+    # Without a window manager the keyboard focus stays where xdotool puts it.
+    xdotool windowfocus "$main"
+    sleep 0.2
+}

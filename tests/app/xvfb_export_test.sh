@@ -20,13 +20,7 @@ cd "$out"
 examples=$(realpath "$(dirname "$0")/../../examples")
 cp "$examples/pentiamonds-house.trz" "$examples/pentiamonds.tzp" "$out/"  # 4 solutions
 
-"$app" "$out/pentiamonds-house.trz" >"$out/app.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-wait_for 30 xdotool search --onlyvisible --name "^pentiamonds-house.trz - Trianzoid$" >/dev/null ||
-    fail "no main window"
-main=$(xdotool search --onlyvisible --name "^pentiamonds-house.trz - Trianzoid$" | head -1)
-sleep 0.5 && focus
+start_app "$out/pentiamonds-house.trz"
 keys alt+z g  # &Zoeken > &Ga zoeken
 wait_for 60 xdotool search --name '^Klaar$' >/dev/null || fail "the search did not end with 'Klaar'"
 xdotool windowfocus "$(xdotool search --name '^Klaar$' | head -1)" 2>/dev/null || true
