@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "tests/cli/example_files.h"
+#include "tests/cli/example_sums.h"
 #include "tests/cli/solver_process.h"
 #include "tests/cli/tiling_counter.h"
 #include "tests/support/test_support.h"
@@ -80,7 +81,7 @@ TEST_P(BundledExampleSolver, FindsEverySolutionAndWritesBothFiles) {
     const Example& example = GetParam();
     testsupport::TempDir dir;
     // Run from another folder: the document's bare piece file name is found beside the document.
-    auto result = solverprocess::run(dir.path().string(), {examplePath(example.board)});
+    auto result = solverprocess::run(dir.path().string(), {"--threads", "2", examplePath(example.board)});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.err, "");
 
@@ -125,6 +126,7 @@ TEST_P(BundledExampleSolver, FindsEverySolutionAndWritesBothFiles) {
         EXPECT_NE(opl.find(last), std::string::npos);
     }
     EXPECT_EQ(opl.find(beyond), std::string::npos);
+    examplesums::expectSums(example.board, dir.path().string(), "two threads");
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, BundledExample,
@@ -148,7 +150,7 @@ TEST(ImpossibleExample, RefusedWithoutTerminalUnlessTold) {
         << refused.err;
     EXPECT_TRUE(fs::is_empty(dir.path())) << "nothing is written when the search does not start";
 
-    auto forced = solverprocess::run(dir.path().string(), {"--yes", board});
+    auto forced = solverprocess::run(dir.path().string(), {"--yes", "--threads", "2", board});
     ASSERT_EQ(forced.exitStatus, 0) << forced.err;
     std::smatch match;
     std::string summary = forced.lastLine();
@@ -156,6 +158,7 @@ TEST(ImpossibleExample, RefusedWithoutTerminalUnlessTold) {
     EXPECT_EQ(match[1], "Klaar");
     EXPECT_EQ(match[2], "0");
     EXPECT_EQ(fs::file_size(dir.path() / (solutionBaseName(board) + ".opb")), 0u);
+    examplesums::expectSums("tetriamonds-3x2-impossible.trz", dir.path().string(), "two threads");
 }
 
 }  // namespace
