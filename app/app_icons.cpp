@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QPolygonF>
 
-#include "board/command_ids.h"
+#include "view/command_ids.h"
 #include "board/palette.h"
 
 namespace {

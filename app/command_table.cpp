@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "board/command_ids.h"
+#include "view/command_ids.h"
 
 namespace {
 

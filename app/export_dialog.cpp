@@ -20,6 +20,7 @@
 #include "board/trianzoid_doc.h"
 #include "export/qt_picture_sinks.h"
 #include "solutions/picture_files.h"
+#include "view/picture_export.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 
 class QLineEdit;
 

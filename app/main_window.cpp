@@ -40,7 +40,7 @@
 #include "app/qpainter_surface.h"
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
-#include "board/command_ids.h"
+#include "view/command_ids.h"
 #include "board/document_image.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "board/trianzoid_doc.h"
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "platform/clock.h"
 
 class QAction;

@@ -7,7 +7,7 @@
 #include <QPaintEvent>
 #include <QTimer>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 
 void ViewWidget::ImageSurface::end() {
     m_painter.reset();

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "bench/largest_problem.h"
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "search/parallel_search.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "board/document_image.h"
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "platform/null_surface.h"
 #include "search/parallel_search.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "platform/null_surface.h"
 

@@ -6,7 +6,7 @@
 #include <cctype>
 #include <vector>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "cli/interrupt_signals.h"
 #include "solutions/time_text.h"
 

@@ -8,6 +8,7 @@
 #include "cli/interrupt_signals.h"
 #include "cli/solve.h"
 #include "solutions/picture_files.h"
+#include "view/picture_export.h"
 #include "solutions/solution_files.h"
 
 std::unique_ptr<PictureSink> makeSvgSink(const SolveOptions& options) {

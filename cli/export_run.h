@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "cli/command_line.h"
-#include "solutions/picture_export.h"
+#include "view/picture_export.h"
 
 // Makes the sink of the format in the options; nothing for a format this program does not make.
 using PictureSinkMaker = std::function<std::unique_ptr<PictureSink>(const SolveOptions& options)>;

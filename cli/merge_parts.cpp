@@ -7,7 +7,7 @@
 #include <set>
 
 #include "board/document_image.h"
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "cli/console_platform.h"
 #include "cli/search_options.h"
 #include "cli/solve.h"

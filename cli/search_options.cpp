@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "search/parallel_search.h"
 
 int searchThreads(const SolveOptions& options) {

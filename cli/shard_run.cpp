@@ -8,7 +8,7 @@
 #include <new>
 
 #include "board/document_image.h"
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "cli/console_platform.h"
 #include "cli/interrupt_signals.h"
 #include "cli/search_options.h"

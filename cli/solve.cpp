@@ -10,7 +10,7 @@
 
 #include "board/document_image.h"
 #include "board/trianzoid_doc.h"
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "cli/console_platform.h"
 #include "cli/interrupt_signals.h"
 #include "cli/search_options.h"

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "app/qpainter_surface.h"
-#include "solutions/picture_export.h"
+#include "solutions/picture_sink.h"
 
 // One PNG file per solution in a folder, `width` pixels wide, drawn as the window draws.
 class PngFolderSink : public PictureSink {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/svg_surface.h"
-#include "solutions/picture_export.h"
+#include "solutions/picture_sink.h"
 
 // "oplossing-007.svg": the solution's number with as many digits as the file's count has (at least
 // three), so that the files of one export sort in their order.

@@ -1,4 +1,4 @@
-#include "solutions/picture_export.h"
+#include "view/picture_export.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <memory>
 #include <span>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "solutions/solution_file_index.h"
 #include "solutions/solution_records.h"

@@ -1,7 +1,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 
 void CTrianzoidView::ShowStatus(const std::string& text) {
     m_platform.setPaneText(0, text);

@@ -6,7 +6,7 @@
 #include <memory>
 #include <new>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "solutions/time_text.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // level, the keys that steer the search, and the redraw of a partial tiling.
 #include <algorithm>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "search/cover_mask.h"
 
 void CTrianzoidView::pumpMessages() {

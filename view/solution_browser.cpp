@@ -3,7 +3,7 @@
 #include <fstream>
 #include <optional>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "solutions/solution_records.h"
 
 void CTrianzoidView::ShowSolution(DrawingSurface& dc, int k) {

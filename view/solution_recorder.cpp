@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "solutions/time_text.h"
 
 namespace {

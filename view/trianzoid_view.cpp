@@ -1,4 +1,4 @@
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 
 int CTrianzoidView::s_nLastColumn = 0;
 int CTrianzoidView::s_nLastRow = 0;

@@ -1,5 +1,5 @@
-#include "board/command_ids.h"
-#include "board/trianzoid_view.h"
+#include "view/command_ids.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 

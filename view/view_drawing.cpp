@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "board/palette.h"
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 

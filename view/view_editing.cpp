@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "pieces/piece_file_reader.h"
 
 void CTrianzoidView::OpenPieceFile() {

@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 #include "app/qt_platform.h"
-#include "board/command_ids.h"
+#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
 
 namespace {

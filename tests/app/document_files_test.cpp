@@ -13,7 +13,7 @@
 #include <QUrl>
 
 #include "app/view_widget.h"
-#include "board/command_ids.h"
+#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
 
 namespace {

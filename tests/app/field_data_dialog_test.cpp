@@ -7,7 +7,7 @@
 
 #include "app/dialog_integer.h"
 #include "app/field_data_dialog.h"
-#include "board/command_ids.h"
+#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
 
 namespace {

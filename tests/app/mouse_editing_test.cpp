@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/view_widget.h"
-#include "board/command_ids.h"
+#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
 
 namespace {

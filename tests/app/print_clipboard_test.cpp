@@ -8,7 +8,7 @@
 #include <QPrinter>
 
 #include "app/view_widget.h"
-#include "board/command_ids.h"
+#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
-#include "board/command_ids.h"
+#include "view/command_ids.h"
 #include "pieces/piece_file_reader.h"
 #include "tests/app/gui_test_support.h"
 #include "tests/support/hand_pieces.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "board/trianzoid_doc.h"
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "platform/clock.h"
 #include "platform/headless_platform.h"
 

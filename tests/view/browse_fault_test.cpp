@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "board/document_image.h"
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

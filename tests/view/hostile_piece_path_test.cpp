@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/largest_piece_set.h"
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <new>
 
 #include "search/parallel_search.h"
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 std::size_t g_refuseAbove = 0;  // 0: refuse nothing

@@ -14,7 +14,7 @@
 #include "search/parallel_search.h"
 #include "search/search_events.h"
 #include "search/shard_search.h"
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "bench/largest_problem.h"
 #include "search/parallel_search.h"
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

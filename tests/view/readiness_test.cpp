@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "board/command_ids.h"
-#include "tests/support/view_fixture.h"
+#include "view/command_ids.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

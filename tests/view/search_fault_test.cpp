@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <climits>
 #include <filesystem>
 
-#include "board/command_ids.h"
-#include "tests/support/view_fixture.h"
+#include "view/command_ids.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

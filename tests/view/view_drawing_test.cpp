@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "board/palette.h"
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
-#include "tests/support/view_fixture.h"
+#include "tests/view/view_fixture.h"
 
 namespace {
 

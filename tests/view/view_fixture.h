@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "board/trianzoid_view.h"
+#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "tests/support/hand_pieces.h"
 #include "tests/support/test_support.h"
