@@ -40,13 +40,6 @@ std::string joined(const std::vector<std::string>& lines, std::size_t count) {
     return out;
 }
 
-// The closing report of a search: "Aantal oplossingen %d" under "Klaar" or "Onderbroken", OK only, no icon.
-bool isClosingReport(const std::string& text, MessageButtons buttons, MessageIcon icon) {
-    static const char prefix[] = "Aantal oplossingen ";
-    return buttons == MessageButtons::Ok && icon == MessageIcon::None &&
-           text.compare(0, sizeof prefix - 1, prefix) == 0;
-}
-
 // Text from the files (a piece file's line, a path stored in a document, a label) goes to the terminal
 // with its control characters shown as '?': a hostile file must not steer the terminal.
 std::string terminalSafe(std::string text) {
@@ -86,14 +79,8 @@ void ConsolePlatform::clearProgress() {
 }
 
 MessageAnswer ConsolePlatform::messageBox(const std::string& text, const std::string& caption,
-                                          MessageButtons buttons, MessageIcon icon) {
+                                          MessageButtons buttons, MessageIcon) {
     if (buttons == MessageButtons::YesNo) return ask(text, caption);
-    if (isClosingReport(text, buttons, icon)) {
-        // The summary line on standard output says the same, with the duration and the time.
-        m_finalTitle = caption;
-        clearProgress();
-        return MessageAnswer::Ok;
-    }
     m_bErrorReported = true;
     report(messageLine(text, caption));
     return MessageAnswer::Ok;
@@ -143,18 +130,12 @@ void ConsolePlatform::setPaneText(int pane, const std::string& text) {
 void ConsolePlatform::pumpMessages() {
     // The request is given once the search is prepared or runs; during the preparation it abandons the
     // search before any earlier file is replaced.
-    if (interruptSignalled() && m_pView != nullptr &&
-        (m_pView->ViewMode == kSearching || (m_pView->m_bPreparingSearch && m_pView->ViewMode == kEditing))) {
-        m_pView->ViewMode = kInterruptRequested;
-        m_bInterruptDelivered = true;
-    }
+    if (interruptSignalled() && m_pView != nullptr && m_pView->requestInterrupt()) m_bInterruptDelivered = true;
     drawProgress(false);
 }
 
 std::string ConsolePlatform::progressText() {
-    bool searching =
-        m_pView != nullptr && (m_pView->ViewMode == kSearching || m_pView->ViewMode == kInterruptRequested);
-    if (!searching) return m_panes[0];
+    if (m_pView == nullptr || !m_pView->searching()) return m_panes[0];
     auto now = std::chrono::steady_clock::now();
     if (!m_searchStart) m_searchStart = now;
     long seconds =
@@ -164,7 +145,7 @@ std::string ConsolePlatform::progressText() {
                        (count == 1 ? " oplossing" : " oplossingen") + ", " + formatDuration(seconds);
     if (!m_panes[2].empty() || !m_panes[3].empty())
         text += ", eerste trianzoid " + m_panes[2] + " " + m_panes[3];
-    if (m_pView->ViewMode == kInterruptRequested) text += ", onderbreken...";
+    if (m_pView->interruptRequested()) text += ", onderbreken...";
     return text;
 }
 

@@ -54,9 +54,6 @@ class ConsolePlatform : public Platform {
     bool errorReported() const { return m_bErrorReported; }
     bool questionRefused() const { return m_bQuestionRefused; }
     bool interruptDelivered() const { return m_bInterruptDelivered; }
-    // The title of the search's closing report ("Klaar" or "Onderbroken"), once the search has ended.
-    const std::optional<std::string>& finalTitle() const { return m_finalTitle; }
-    const std::string& paneText(int pane) const { return m_panes[static_cast<std::size_t>(pane)]; }
 
   private:
     MessageAnswer ask(const std::string& text, const std::string& caption);
@@ -73,7 +70,6 @@ class ConsolePlatform : public Platform {
     bool m_bErrorReported = false;
     bool m_bQuestionRefused = false;
     bool m_bInterruptDelivered = false;
-    std::optional<std::string> m_finalTitle;
 
     bool m_bProgressStarted = false;
     bool m_bProgressShown = false;

@@ -103,24 +103,25 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
                                SearchHooks& hooks) {
         return makePartReplay(std::move(parts), state, pieces, hooks, [&] {
             incomplete = true;
-            view.ViewMode = kInterruptRequested;
+            view.requestInterrupt();
         });
     };
     platform.startProgress();
-    view.runSearch(false);
+    const SearchOutcome outcome = view.search(false);
     platform.clearProgress();
-    if (!platform.finalTitle()) {
-        if (!platform.errorReported()) platform.report("Oei: Samenvoegen niet gestart");
+    view.showSearchErrors(outcome);
+    if (!outcome.started()) {
+        if (outcome.errors.empty()) platform.report("Oei: Samenvoegen niet gestart");
         return ExitStatus::Error;
     }
-    printTilingCounts(view.m_tilingCounts, out);
-    const bool printed = printResultLine(out, view.m_strSearchSummary, err);
+    printTilingCounts(outcome.counts, out);
+    const bool printed = printResultLine(out, outcome.summary, err);
     printSearchStats(view, options, err);
     if (incomplete)
         platform.report(
             "Let op: niet alle delen zijn af; de bestanden houden op bij het eerste onafgemaakte deel");
-    if (platform.errorReported()) return ExitStatus::Error;
-    if (incomplete || *platform.finalTitle() != "Klaar") return ExitStatus::Interrupted;
+    if (!outcome.errors.empty()) return ExitStatus::Error;
+    if (incomplete || outcome.end != SearchOutcome::End::Finished) return ExitStatus::Interrupted;
     return printed ? ExitStatus::Finished : ExitStatus::Error;
 }
 

@@ -41,7 +41,7 @@ class PartWriter : public PartConsumer {
     bool failed() const { return m_failed; }
     bool keepGoing() override {
         m_platform.pumpMessages();
-        return m_view.ViewMode != kInterruptRequested;
+        return !m_view.interruptRequested();
     }
     // Every unit of the shard before `unit` is finished.
     void finishBefore(int unit) {
@@ -86,21 +86,14 @@ int shardTarget(int shardCount) {
 
 int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions& options, std::FILE* out) {
     CTrianzoidDoc& doc = view.GetDocument();
-    if (view.checkerboardTest(view.m_nReadiness) != 0 &&
-        platform.messageBox("Volgens de dambordmethode is een oplossing onmogelijk\nToch doorgaan?",
-                            "Dit lukt nooit", MessageButtons::YesNo,
-                            MessageIcon::Exclamation) == MessageAnswer::No)
-        return ExitStatus::Refused;
+    if (!view.checkerboardAllowsSearch()) return ExitStatus::Refused;
 
     const int rowLength = std::clamp(doc.rowLength(), 0, BOARD_COLUMNS);
     const int height = std::clamp(static_cast<int>(doc.m_nHeight), 0, BOARD_ROWS);
     // As the search driver prepares a search: everything allocated and planned first, then the file
     // aside its name, put in place when the search starts.
     SearchState state;
-    state.pieceCount = std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces);
-    std::int64_t copies = 0;
-    for (int p = 0; p < state.pieceCount; ++p) copies += doc.m_pieces[static_cast<std::size_t>(p)].copies;
-    state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
+    view.prepareCopies(state);
     const int unitCount = shardTarget(options.shardCount);
     int cells = 0;
     ShardPlan plan;
@@ -109,17 +102,16 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
     std::unique_ptr<PartRunner> runner;
     PartProblem problem;
     try {
-        cells = numberFreeCells(view.m_freeCells, doc);
-        buildPlacementTable(view.m_table, view.m_freeCells, doc, rowLength, height);
+        cells = view.prepareTable(false);
         auto index = std::make_shared<const PlacementIndex>(view.m_table, cells);
         // The planning, too, stops at an interrupt signal; the earlier part file then stays.
-        view.ViewMode = kSearching;
+        view.beginOutsideSearch();
         plan = planShard(index, view.m_table, state, doc.m_pieces, options.shardIndex, options.shardCount,
                          unitCount, [&] {
                              platform.pumpMessages();
-                             return view.ViewMode == kInterruptRequested;
+                             return view.interruptRequested();
                          });
-        view.ViewMode = kEditing;
+        view.endOutsideSearch();
         for (const ShardUnit& unit : plan.units) {
             ownedSteps += unit.steps;
             if (unit.searched) parts.push_back(unit.part);
@@ -129,7 +121,7 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
         problem.image = documentImage(doc);
         problem.pieces = doc;
     } catch (const std::bad_alloc&) {
-        view.ViewMode = kEditing;
+        view.endOutsideSearch();
         view.m_table = PlacementTable{};
         platform.report("Oei: Onvoldoende geheugen");
         return ExitStatus::Error;
@@ -157,9 +149,9 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
 
     const auto [prepared, preparedKilobytes] = processUse();
     PartWriter writer(file, plan.units, view, platform);
-    view.ViewMode = kSearching;  // so that an interrupt signal reaches the run
+    view.beginOutsideSearch();  // so that an interrupt signal reaches the run
     const bool completed = runner->run(parts, writer);
-    view.ViewMode = kEditing;
+    view.endOutsideSearch();
     if (completed) writer.finishAll();
     const long long allSteps = runner->steps() + ownedSteps;
     runner.reset();

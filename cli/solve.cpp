@@ -34,8 +34,6 @@ std::optional<std::vector<std::uint8_t>> readDocumentFile(const std::string& pat
     return bytes;
 }
 
-const char kReadyText[] = "Zoeken kan starten";
-
 }  // namespace
 
 bool finishOutput(std::FILE* out, std::FILE* err) {
@@ -99,12 +97,12 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
 
     // What the window's repaint does before the search commands are enabled.
     view.m_nReadiness = view.UpdateReadiness();
-    std::string readiness = platform.paneText(0);
+    const CTrianzoidView::ReadinessReport readiness = view.readinessReport();
     if (view.m_nReadiness < 0) {
-        platform.report("Oei: Geen trianzoids om te leggen (" + readiness + ")");
+        platform.report("Oei: Geen trianzoids om te leggen (" + readiness.text + ")");
         return ExitStatus::Error;
     }
-    if (readiness != kReadyText && !options.quiet) platform.report("Let op: " + readiness);
+    if (readiness.cellsLeft != 0 && !options.quiet) platform.report("Let op: " + readiness.text);
 
     if (options.shardCount > 0) {
         platform.startProgress();
@@ -113,22 +111,23 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
         return status;
     }
     platform.startProgress();
-    view.runSearch(false);
+    const SearchOutcome outcome = view.search(false);
     platform.clearProgress();
+    view.showSearchErrors(outcome);
 
-    if (!platform.finalTitle()) {
-        // The search did not start.
+    if (!outcome.started()) {
         if (interruptSignalled()) return ExitStatus::Interrupted;
-        if (platform.questionRefused()) return ExitStatus::Refused;
-        if (!platform.errorReported()) platform.report("Oei: Zoeken niet gestart");
+        if (outcome.refusal == SearchOutcome::Refusal::Checkerboard) return ExitStatus::Refused;
+        if (outcome.errors.empty()) platform.report("Oei: Zoeken niet gestart");
         return ExitStatus::Error;
     }
     // The counts, and the log's last line as the driver wrote it.
-    printTilingCounts(view.m_tilingCounts, out);
-    const bool printed = printResultLine(out, view.m_strSearchSummary, err);
+    printTilingCounts(outcome.counts, out);
+    const bool printed = printResultLine(out, outcome.summary, err);
     printSearchStats(view, options, err);
 
-    if (platform.errorReported()) return ExitStatus::Error;
-    if (platform.interruptDelivered() || *platform.finalTitle() != "Klaar") return ExitStatus::Interrupted;
+    if (!outcome.errors.empty()) return ExitStatus::Error;
+    if (platform.interruptDelivered() || outcome.end != SearchOutcome::End::Finished)
+        return ExitStatus::Interrupted;
     return printed ? ExitStatus::Finished : ExitStatus::Error;
 }

@@ -24,7 +24,13 @@ int CTrianzoidView::currentReadiness() const {
     return readiness(nullptr);
 }
 
-int CTrianzoidView::readiness(std::string* status) const {
+CTrianzoidView::ReadinessReport CTrianzoidView::readinessReport() const {
+    ReadinessReport report;
+    report.value = readiness(&report.text, &report.cellsLeft);
+    return report;
+}
+
+int CTrianzoidView::readiness(std::string* status, std::int64_t* cellsLeft) const {
     const OpenCellCount open = m_doc.CountOpenCells();
     const int parity = std::abs(open.down - open.up);
 
@@ -44,6 +50,7 @@ int CTrianzoidView::readiness(std::string* status) const {
         result = -1;
     } else {
         const std::int64_t left = open.total - triangles;
+        if (cellsLeft) *cellsLeft = left;
         if (left == 0) {
             text = "Zoeken kan starten";
         } else if (left == 1) {

@@ -34,6 +34,62 @@ int applyCopies(int a, int b, std::int64_t copies) {
 
 }  // namespace
 
+bool CTrianzoidView::checkerboardAllowsSearch() {
+    return checkerboardTest(m_nReadiness) == 0 ||
+           m_platform.messageBox("Volgens de dambordmethode is een oplossing onmogelijk\nToch doorgaan?",
+                                 "Dit lukt nooit", MessageButtons::YesNo,
+                                 MessageIcon::Exclamation) != MessageAnswer::No;
+}
+
+void CTrianzoidView::prepareCopies(SearchState& state) const {
+    state.pieceCount = std::clamp(static_cast<int>(m_doc.m_nPieces), 0, kMaxPieces);
+    // A search path of this depth is a solution. Negative copies lower it; the sum is held in range so
+    // that absurd counts from a piece file cannot overflow it.
+    std::int64_t copies = 0;
+    for (int p = 0; p < state.pieceCount; ++p) copies += m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
+    state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
+}
+
+int CTrianzoidView::prepareTable(bool showStatus) {
+    const int freeCellCount = numberFreeCells(m_freeCells, m_doc);
+    if (showStatus) ShowStatus("Bezig met passen en meten rotaties");
+    buildPlacementTable(m_table, m_freeCells, m_doc, std::clamp(m_doc.rowLength(), 0, BOARD_COLUMNS),
+                        std::clamp(static_cast<int>(m_doc.m_nHeight), 0, BOARD_ROWS));
+    return freeCellCount;
+}
+
+void CTrianzoidView::beginOutsideSearch() {
+    ViewMode = kSearching;
+}
+
+void CTrianzoidView::endOutsideSearch() {
+    ViewMode = kEditing;
+}
+
+bool CTrianzoidView::requestInterrupt() {
+    if (ViewMode != kSearching && !(m_bPreparingSearch && ViewMode == kEditing)) return false;
+    ViewMode = kInterruptRequested;
+    return true;
+}
+
+void CTrianzoidView::showSearchErrors(const SearchOutcome& outcome) {
+    for (const SearchOutcome::Message& error : outcome.errors)
+        m_platform.messageBox(error.text, error.caption, MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+void CTrianzoidView::showSearchOutcome(const SearchOutcome& outcome) {
+    showSearchErrors(outcome);
+    if (outcome.started())
+        m_platform.messageBox("Aantal oplossingen " + std::to_string(outcome.solutions), outcome.title,
+                              MessageButtons::Ok, MessageIcon::None);
+}
+
+SearchOutcome CTrianzoidView::runSearch(bool waitFlag) {
+    SearchOutcome outcome = search(waitFlag);
+    showSearchOutcome(outcome);
+    return outcome;
+}
+
 int CTrianzoidView::checkerboardTest(int a) {
     // Each piece copy changes the difference between down- and up-pointing open cells still to cover
     // by its own imbalance; a tiling needs it to end at 0. The method's rule: when b exceeds the running
@@ -46,24 +102,23 @@ int CTrianzoidView::checkerboardTest(int a) {
     return a;
 }
 
-void CTrianzoidView::runSearch(bool waitFlag) {
+SearchOutcome CTrianzoidView::search(bool waitFlag) {
+    SearchOutcome outcome;
     m_state.waitForKey = waitFlag;
     m_nSearchRowLength = std::clamp(m_doc.rowLength(), 0, BOARD_COLUMNS);
     m_nSearchHeight = std::clamp(static_cast<int>(m_doc.m_nHeight), 0, BOARD_ROWS);
     m_state.skipToNextFirst = 0;
     // During a search the search commands only switch waiting on or off and cancel a pending skip; the
     // same holds while one is prepared (its last pump handles the window's events).
-    if (ViewMode != kEditing || m_bPreparingSearch) return;
+    if (ViewMode != kEditing || m_bPreparingSearch) return outcome;
     // The readiness of the pieces and the Board as they are now: never a search of a piece set that it
     // refuses (none, or a faulty piece file read after a good one).
     m_nReadiness = UpdateReadiness();
-    if (m_nReadiness < 0) return;
-
-    if (checkerboardTest(m_nReadiness) != 0 &&
-        m_platform.messageBox("Volgens de dambordmethode is een oplossing onmogelijk\nToch doorgaan?",
-                              "Dit lukt nooit", MessageButtons::YesNo,
-                              MessageIcon::Exclamation) == MessageAnswer::No)
-        return;
+    if (m_nReadiness < 0) return outcome;
+    if (!checkerboardAllowsSearch()) {
+        outcome.refusal = SearchOutcome::Refusal::Checkerboard;
+        return outcome;
+    }
 
     // A search is prepared in this order, so that one that cannot start leaves every earlier file as it
     // was: everything it allocates up front, then the lock on its files, then the files under temporary
@@ -84,20 +139,18 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         m_fullTable = PlacementTable{};
         m_placementOrigin = {};
     };
-    auto refuse = [this, &releaseSearch](const std::string& text, const std::string& caption) {
+    auto refuse = [this, &releaseSearch, &outcome](SearchOutcome::Refusal why, const std::string& text,
+                                                   const std::string& caption) {
         releaseSearch();
         if (ViewMode == kInterruptRequested) ViewMode = kEditing;
-        m_platform.messageBox(text, caption, MessageButtons::Ok, MessageIcon::Exclamation);
+        outcome.refusal = why;
+        outcome.errors.push_back({text, caption});
+        return outcome;
     };
 
     m_bPreparingSearch = true;
     m_bWriteFailed = false;
-    m_state.pieceCount = std::clamp(static_cast<int>(m_doc.m_nPieces), 0, kMaxPieces);
-    // A search path of this depth is a solution. Negative copies lower it; the sum is held in range so
-    // that absurd counts from a piece file cannot overflow it.
-    std::int64_t copies = 0;
-    for (int p = 0; p < m_state.pieceCount; ++p) copies += m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
-    m_state.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
+    prepareCopies(m_state);
     // With fewer triangles than open cells the search stops at the first uncovered cell that nothing can
     // cover, so it finds only some of the ways to leave cells open: its counts are then incomplete.
     std::int64_t triangles = 0;
@@ -120,10 +173,8 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         ownCopies.copies[static_cast<std::size_t>(p)] = m_doc.m_pieces[static_cast<std::size_t>(p)].copies;
     int freeCellCount = 0;
     try {
-        freeCellCount = numberFreeCells(m_freeCells, m_doc);
+        freeCellCount = prepareTable(true);
         m_state.coveredMask.assign(static_cast<std::size_t>(wordsPerMaskFor(freeCellCount)), 0u);
-        ShowStatus("Bezig met passen en meten rotaties");
-        buildPlacementTable(m_table, m_freeCells, m_doc, m_nSearchRowLength, m_nSearchHeight);
         m_state.candidateCounts.assign(static_cast<std::size_t>(freeCellCount), 0);
         m_state.chosenPlacement.assign(static_cast<std::size_t>(freeCellCount) + 1, 0);
         m_classCounter.prepare(m_table, m_freeCells, m_doc.m_pieces, m_doc.m_nPieces);
@@ -166,8 +217,7 @@ void CTrianzoidView::runSearch(bool waitFlag) {
                      ? m_engineFactory(m_table, freeCellCount, m_state, pieces, *this)
                      : makeSearchEngine(m_engineKind, m_table, freeCellCount, m_state, pieces, *this);
     } catch (const std::bad_alloc&) {
-        refuse("Onvoldoende geheugen", kOops);
-        return;
+        return refuse(SearchOutcome::Refusal::NoMemory, "Onvoldoende geheugen", kOops);
     }
 
     const std::string lockName =
@@ -178,23 +228,23 @@ void CTrianzoidView::runSearch(bool waitFlag) {
         case OutputLock::Result::Busy: {
             char name[32];
             std::snprintf(name, sizeof name, "trianzoid%02d%02d", m_nSearchRowLength, m_nSearchHeight);
-            refuse("Zoeken in deze map al bezig (" + std::string(name) + ")", kOops);
-            return;
+            return refuse(SearchOutcome::Refusal::OutputInUse,
+                          "Zoeken in deze map al bezig (" + std::string(name) + ")", kOops);
         }
         case OutputLock::Result::Failed:
-            refuse("Bestand niet te schrijven: " + m_outputLock.errorText(), lockName);
-            return;
+            return refuse(SearchOutcome::Refusal::CannotWrite,
+                          "Bestand niet te schrijven: " + m_outputLock.errorText(), lockName);
     }
 
     m_szLogName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opl");
     if (!m_logFile.createAside(m_szLogName)) {
-        refuse("Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
-        return;
+        return refuse(SearchOutcome::Refusal::CannotWrite, "Bestand niet te schrijven: " + m_logFile.errorText(),
+                      m_szLogName);
     }
     m_szSolutionName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opb");
     if (!m_solutionFile.createAside(m_szSolutionName)) {
-        refuse("Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
-        return;
+        return refuse(SearchOutcome::Refusal::CannotWrite, "Bestand niet te schrijven: " + m_solutionFile.errorText(),
+                      m_szSolutionName);
     }
 
     m_state.solutionCount = 0;
@@ -218,16 +268,17 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     if (ViewMode == kInterruptRequested) {
         releaseSearch();
         ViewMode = kEditing;
-        return;
+        outcome.refusal = SearchOutcome::Refusal::Interrupted;
+        return outcome;
     }
     m_bPreparingSearch = false;
     if (!m_logFile.putInPlace()) {
-        refuse("Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
-        return;
+        return refuse(SearchOutcome::Refusal::CannotWrite, "Bestand niet te schrijven: " + m_logFile.errorText(),
+                      m_szLogName);
     }
     if (!m_solutionFile.putInPlace()) {
-        refuse("Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
-        return;
+        return refuse(SearchOutcome::Refusal::CannotWrite, "Bestand niet te schrijven: " + m_solutionFile.errorText(),
+                      m_szSolutionName);
     }
 
     ViewMode = kSearching;
@@ -244,6 +295,10 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     m_tilingCounts = m_classCounter.counts(ViewMode != kInterruptRequested && !m_bSkippedFirst &&
                                            triangles >= freeCellCount);
     const std::time_t endTime = m_clock.now();
+    outcome.refusal = SearchOutcome::Refusal::None;
+    outcome.end = m_bWriteFailed                    ? SearchOutcome::End::WriteFailed
+                  : ViewMode == kInterruptRequested ? SearchOutcome::End::Interrupted
+                                                    : SearchOutcome::End::Finished;
     const std::string title = m_bWriteFailed                    ? "Schrijffout"
                               : ViewMode == kInterruptRequested ? "Onderbroken"
                                                                 : "Klaar";
@@ -266,12 +321,13 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     releaseSearch();
     // A full disk or a vanished folder must not pass for a complete record of the search.
     if (!solutionsWritten)
-        m_platform.messageBox(
-            "Fout bij het schrijven van " + m_szSolutionName + ": " + m_solutionFile.errorText(), kOops,
-            MessageButtons::Ok, MessageIcon::Exclamation);
+        outcome.errors.push_back(
+            {"Fout bij het schrijven van " + m_szSolutionName + ": " + m_solutionFile.errorText(), kOops});
     if (!logWritten)
-        m_platform.messageBox("Fout bij het schrijven van " + m_szLogName + ": " + m_logFile.errorText(),
-                              kOops, MessageButtons::Ok, MessageIcon::Exclamation);
-    m_platform.messageBox("Aantal oplossingen " + std::to_string(m_state.solutionCount), title,
-                          MessageButtons::Ok, MessageIcon::None);
+        outcome.errors.push_back({"Fout bij het schrijven van " + m_szLogName + ": " + m_logFile.errorText(), kOops});
+    outcome.solutions = m_state.solutionCount;
+    outcome.title = title;
+    outcome.summary = m_strSearchSummary;
+    outcome.counts = m_tilingCounts;
+    return outcome;
 }

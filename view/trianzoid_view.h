@@ -21,6 +21,7 @@
 #include "solutions/output_lock.h"
 #include "solutions/solution_file_index.h"
 #include "solutions/solution_files.h"
+#include "view/search_outcome.h"
 
 // Values of ViewMode.
 inline constexpr int kEditing = 1;
@@ -87,6 +88,13 @@ class CTrianzoidView : public SearchHooks {
     int UpdateReadiness();
     // The readiness of the Board and the pieces as they stand now, without touching the status bar.
     int currentReadiness() const;
+    // The same with its status text and the open cells the pieces leave (negative: triangles too many).
+    struct ReadinessReport {
+        int value = -1;
+        std::int64_t cellsLeft = 0;
+        std::string text;
+    };
+    ReadinessReport readinessReport() const;
     // After a change of the Board or the pieces while editing: m_nReadiness and the panes follow at once.
     void refreshReadiness();
     void ShowStatus(const std::string& text);
@@ -114,7 +122,29 @@ class CTrianzoidView : public SearchHooks {
     void OnInitialUpdate(const std::string& documentPath);
 
     // ---- Search
-    void runSearch(bool waitFlag);
+    // The search command: the search, then its outcome shown as the window shows it.
+    SearchOutcome runSearch(bool waitFlag);
+    // The search alone, without the closing message boxes: the caller shows or uses the outcome.
+    SearchOutcome search(bool waitFlag);
+    // The outcome's error messages, then the closing report "Aantal oplossingen N" of a search that ran.
+    void showSearchOutcome(const SearchOutcome& outcome);
+    void showSearchErrors(const SearchOutcome& outcome);
+    // The steps every search takes first, the driver's and a shard's: where the checkerboard method
+    // rules a tiling out (by m_nReadiness), the question whether to go on (false: not); the copy
+    // counts of a search state; the numbering of the open cells (m_freeCells) and the table of
+    // Placements (m_table) of the Board as it is now, returning the number of open cells (throws
+    // std::bad_alloc).
+    bool checkerboardAllowsSearch();
+    void prepareCopies(SearchState& state) const;
+    int prepareTable(bool showStatus);
+    // A search that runs outside the driver (a shard of the command-line solver): the view is in search
+    // mode meanwhile, so that an interrupt reaches it and the progress shows it.
+    void beginOutsideSearch();
+    void endOutsideSearch();
+    bool searching() const { return ViewMode == kSearching || ViewMode == kInterruptRequested; }
+    // An interrupt from outside the window (the solver's Ctrl+C): taken while a search runs or is
+    // prepared, and then true.
+    bool requestInterrupt();
     int checkerboardTest(int a);
     void showFirstPieceStatus(int percent, const std::string& name);
     int waitForKeyPress();
@@ -183,7 +213,7 @@ class CTrianzoidView : public SearchHooks {
     void showFirstPieceStatus(int percent, const Piece& piece) override;
 
   private:
-    int readiness(std::string* status) const;
+    int readiness(std::string* status, std::int64_t* cellsLeft = nullptr) const;
 
     CTrianzoidDoc& m_doc;
     Platform& m_platform;

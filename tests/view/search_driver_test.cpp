@@ -188,7 +188,9 @@ struct ImbalancedBoard : ViewFixture {
 TEST(CheckerboardTest, NoStartsNothing) {
     ImbalancedBoard f;
     f.platform.answers = {MessageAnswer::No};
-    f.search();
+    const SearchOutcome outcome = f.search();
+    EXPECT_FALSE(outcome.started());
+    EXPECT_EQ(outcome.refusal, SearchOutcome::Refusal::Checkerboard);
     EXPECT_EQ(f.view.m_nReadiness, 1);
     ASSERT_EQ(f.platform.messages.size(), 1u);
     EXPECT_EQ(f.lastMessage().text, "Volgens de dambordmethode is een oplossing onmogelijk\nToch doorgaan?");
@@ -202,7 +204,9 @@ TEST(CheckerboardTest, NoStartsNothing) {
 TEST(CheckerboardTest, YesSearchesAnyway) {
     ImbalancedBoard f;
     f.platform.answers = {MessageAnswer::Yes};
-    f.search();
+    const SearchOutcome outcome = f.search();
+    EXPECT_EQ(outcome.end, SearchOutcome::End::Finished);
+    EXPECT_EQ(outcome.refusal, SearchOutcome::Refusal::None);
     ASSERT_EQ(f.platform.messages.size(), 2u);
     EXPECT_EQ(f.lastMessage().text, "Aantal oplossingen 0");
     EXPECT_EQ(f.lastMessage().caption, "Klaar");
@@ -257,7 +261,9 @@ TEST(SearchDriver, InterruptFromAPumpUnwindsAndReportsOnderbroken) {
             f.view.OnCommand(Cmd::Interrupt);
         }
     };
-    f.search();
+    const SearchOutcome outcome = f.search();
+    EXPECT_EQ(outcome.end, SearchOutcome::End::Interrupted);
+    EXPECT_EQ(outcome.solutions, solutionsAtInterrupt);
     ASSERT_GE(solutionsAtInterrupt, 2);
     EXPECT_EQ(f.view.m_state.solutionCount, solutionsAtInterrupt);
     EXPECT_EQ(f.view.ViewMode, kEditing);
@@ -328,7 +334,7 @@ TEST(SearchDriver, CreationFailuresStopBeforeTheSearch) {
         testsupport::hexagonBoard(f.doc);
         f.setPieces({dominoPiece("D2", 3)});
         f.view.m_strOutputDir = f.file("missing");
-        f.search();
+        EXPECT_EQ(f.search().refusal, SearchOutcome::Refusal::CannotWrite);
         ASSERT_EQ(f.platform.messages.size(), 1u);
         EXPECT_EQ(f.lastMessage().text, "Bestand niet te schrijven: map bestaat niet");
         EXPECT_EQ(f.lastMessage().caption, f.file("missing/trianzoid0506.lock"));
@@ -343,7 +349,7 @@ TEST(SearchDriver, CreationFailuresStopBeforeTheSearch) {
         f.setPieces({dominoPiece("D2", 3)});
         std::filesystem::create_directory(f.file("trianzoid0506.opb"));
         testsupport::writeText(f.file("trianzoid0506.opl"), "oud");
-        f.search();
+        EXPECT_EQ(f.search().refusal, SearchOutcome::Refusal::CannotWrite);
         ASSERT_EQ(f.platform.messages.size(), 1u);
         EXPECT_EQ(f.lastMessage().text, "Bestand niet te schrijven: er staat een map met die naam");
         EXPECT_EQ(f.lastMessage().caption, f.file("trianzoid0506.opb"));
@@ -353,6 +359,17 @@ TEST(SearchDriver, CreationFailuresStopBeforeTheSearch) {
         EXPECT_EQ(f.view.m_state.solutionCount, 0);
         // Nothing is left but what was there.
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.path()), {}), 2);
+    }
+    {  // another search writes the same files in the folder
+        ViewFixture f;
+        testsupport::hexagonBoard(f.doc);
+        f.setPieces({dominoPiece("D2", 3)});
+        OutputLock other;
+        ASSERT_EQ(other.acquire(f.file("trianzoid0506.lock")), OutputLock::Result::Locked);
+        const SearchOutcome outcome = f.search();
+        EXPECT_EQ(outcome.refusal, SearchOutcome::Refusal::OutputInUse);
+        ASSERT_EQ(outcome.errors.size(), 1u);
+        EXPECT_EQ(f.lastMessage().text, "Zoeken in deze map al bezig (trianzoid0506)");
     }
 }
 

@@ -39,7 +39,10 @@ TEST(SearchFaults, DiskFullStopsTheSearchAtTheFirstFailedWrite) {
     {
         DiskFullAfter full(300);
         ASSERT_TRUE(full.active());
-        f.search();
+        const SearchOutcome outcome = f.search();
+        EXPECT_EQ(outcome.end, SearchOutcome::End::WriteFailed);
+        EXPECT_EQ(outcome.solutions, 5);
+        EXPECT_EQ(outcome.errors.size(), 2u);
     }
     ASSERT_EQ(f.platform.messages.size(), 3u);
     EXPECT_EQ(f.platform.messages[0].text,

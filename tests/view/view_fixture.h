@@ -45,9 +45,9 @@ struct ViewFixture {
         doc.m_szPieceFile = pieceFile;
     }
     // The readiness as a repaint in editing mode leaves it, then the search.
-    void search(bool wait = false) {
+    SearchOutcome search(bool wait = false) {
         view.m_nReadiness = view.UpdateReadiness();
-        view.runSearch(wait);
+        return view.runSearch(wait);
     }
     std::string file(const std::string& name) const { return dir.file(name); }
     const HeadlessPlatform::Message& lastMessage() const { return platform.messages.back(); }
