@@ -2,20 +2,6 @@
 
 #include <algorithm>
 
-bool readLittleEndianInt32(std::istream& in, std::int32_t& value) {
-    unsigned char bytes[4];
-    if (!in.read(reinterpret_cast<char*>(bytes), 4)) return false;
-    value = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
-    return true;
-}
-
-bool readPlacementRecord(std::istream& in, PlacementRecord& r) {
-    return readLittleEndianInt32(in, r.piece) && readLittleEndianInt32(in, r.orientation) &&
-           readLittleEndianInt32(in, r.anchorX) && readLittleEndianInt32(in, r.anchorY);
-}
-
 bool placementFitsBoard(const CTrianzoidDoc& doc, const PlacementRecord& r) {
     const int pieces = std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces);
     if (r.piece < 0 || r.piece >= pieces) return false;

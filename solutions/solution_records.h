@@ -1,14 +1,8 @@
 #pragma once
 
-#include <cstdint>
-#include <istream>
-
 #include "board/trianzoid_doc.h"
 #include "search/placement_table.h"
-
-// Reading the ".opb" file: its little-endian 32-bit integers and its 16-byte placement records.
-bool readLittleEndianInt32(std::istream& in, std::int32_t& value);
-bool readPlacementRecord(std::istream& in, PlacementRecord& record);
+#include "solutions/opb_reader.h"
 
 // A record of the solution file may come from another piece set, another Board of the same size or
 // a damaged file: it is drawn only when it names a loaded piece slot and one of its orientations, and

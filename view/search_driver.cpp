@@ -249,18 +249,19 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
 
     m_state.solutionCount = 0;
     searchStartTime = m_clock.now();
-    m_logFile.writeText("Start zoeken (" + std::to_string(m_doc.m_nWidth) + "-" +
-                        std::to_string(m_doc.m_nHeight) + ") op " +
-                        formatDateTime(m_clock.localTime(searchStartTime)) + ".\r\n");
+    SearchHeader header;
+    header.width = m_doc.m_nWidth;
+    header.height = m_doc.m_nHeight;
+    header.startTime = formatDateTime(m_clock.localTime(searchStartTime));
     if (m_bEachTilingOnce || m_bOnePerSymmetryClass)
-        m_logFile.writeText(m_bOnePerSymmetryClass
-                                ? "Modus: elke betegeling eenmaal, uniek op draaien en spiegelen na\r\n"
-                                : "Modus: elke betegeling eenmaal\r\n");
-    m_logFile.writeText("Trianzoidbestand " + m_doc.m_szPieceFile + ".\r\nAantal trianzoids " +
-                        std::to_string(m_doc.m_nPieces) + ", driehoeken " +
-                        std::to_string(m_doc.m_nPieceTriangles) + ", vakjes " +
-                        std::to_string(freeCellCount) + ".\r\n\r\n");
-    m_logFile.endRecord();
+        header.modes = m_bOnePerSymmetryClass ? "elke betegeling eenmaal, uniek op draaien en spiegelen na"
+                                              : "elke betegeling eenmaal";
+    header.pieceFile = m_doc.m_szPieceFile;
+    header.pieces = m_doc.m_nPieces;
+    header.triangles = m_doc.m_nPieceTriangles;
+    header.cells = freeCellCount;
+    // A failed write here shows at the first solution, or when the files are closed.
+    for (SolutionWriter* writer : solutionWriters()) writer->begin(header);
     ShowStatus(runningText(0));
     m_state.stepCounter = 0;
     pumpMessages();
@@ -315,8 +316,7 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     m_strSearchSummary = title + ". Duur: " + formatDuration(static_cast<long>(endTime - searchStartTime)) +
                          ", aantal oplossingen " + std::to_string(m_state.solutionCount) + ", op " +
                          formatDateTime(m_clock.localTime(endTime));
-    m_logFile.writeText("\r\n\r\n" + m_strSearchSummary);
-    m_logFile.endRecord();
+    for (SolutionWriter* writer : solutionWriters()) writer->end(m_strSearchSummary);
     const bool logWritten = m_logFile.close();
     releaseSearch();
     // A full disk or a vanished folder must not pass for a complete record of the search.

@@ -20,6 +20,8 @@
 #include "search/tiling_classes.h"
 #include "solutions/output_lock.h"
 #include "solutions/solution_file_index.h"
+#include "solutions/opb_writer.h"
+#include "solutions/opl_writer.h"
 #include "solutions/solution_files.h"
 #include "view/search_outcome.h"
 
@@ -172,8 +174,10 @@ class CTrianzoidView : public SearchHooks {
 
     // ---- Solutions
     void RecordSolution(int n);
-    // Ends a solution's record in one of the files; false (and the search stops) when a write failed.
-    bool endSolutionRecord(OutputFile& file);
+    // The writers of a search's files, the one that holds the solution proper first.
+    std::vector<SolutionWriter*> solutionWriters();
+    // One solution to one writer; false (and the search stops) when a write failed.
+    bool writeSolution(SolutionWriter& writer, const SolutionData& solution);
     void ShowSolution(DrawingSurface& dc, int k);
     void OnShowSolutions(bool colour);
     void OnFirstSolution();
@@ -188,6 +192,9 @@ class CTrianzoidView : public SearchHooks {
     std::string m_szSolutionName;
     OutputFile m_logFile;
     OutputFile m_solutionFile;
+    OpbWriter m_opbWriter{m_solutionFile};
+    OplWriter m_oplWriter{m_logFile};
+    LetterLogWriter m_letterWriter{m_logFile};
     OutputLock m_outputLock;
 
     // ---- Working state of the search driver and the solution display
