@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "board/trianzoid_doc.h"
+#include "platform/little_endian.h"
 
 // Byte layout of the stored block: three int32, the cells column by column, the background as
 // red, green, blue, 0, the piece file path (NUL-terminated, 260 bytes), then two int32 at offsets that
@@ -23,14 +24,11 @@ constexpr std::size_t kTrianglesOffset = kPiecesOffset + 4;     // 2050
 static_assert(kTrianglesOffset + 4 == kDocumentImageSize);
 
 void putInt32(std::vector<std::uint8_t>& image, std::size_t offset, std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (std::size_t i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    storeInt32LE(image.data() + offset, value);
 }
 
 std::int32_t getInt32(const std::array<std::uint8_t, kDocumentImageSize>& image, std::size_t offset) {
-    std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < 4; ++i) bits |= std::uint32_t{image[offset + i]} << (8 * i);
-    return static_cast<std::int32_t>(bits);
+    return loadInt32LE(image.data() + offset);
 }
 
 }  // namespace

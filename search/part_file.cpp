@@ -12,6 +12,7 @@
 
 #include "board/document_image.h"
 #include "search/search_events.h"
+#include "platform/little_endian.h"
 
 namespace {
 
@@ -70,8 +71,7 @@ class Reader {
     std::int32_t int32() {
         std::uint8_t b[4] = {};
         bytes(b, 4);
-        return static_cast<std::int32_t>(b[0] | b[1] << 8 | b[2] << 16 |
-                                         static_cast<std::uint32_t>(b[3]) << 24);
+        return loadInt32LE(b);
     }
     std::uint64_t uint64() {
         const auto low = static_cast<std::uint32_t>(int32());
@@ -130,10 +130,8 @@ void PartFileWriter::bytes(const void* data, std::size_t size) {
 }
 
 void PartFileWriter::int32(std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    const unsigned char b[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-                                static_cast<unsigned char>(bits >> 16),
-                                static_cast<unsigned char>(bits >> 24)};
+    unsigned char b[4];
+    storeInt32LE(b, value);
     bytes(b, 4);
 }
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/little_endian.h"
+
 namespace {
 constexpr std::int64_t kRecordBytes = 16;
 }
@@ -41,9 +43,7 @@ std::optional<std::int32_t> SolutionFileIndex::countAt(std::istream& file, std::
         if (m_buffer.size() < 4) return std::nullopt;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(m_buffer.data() + (offset - m_bufferOffset));
-    return static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+    return loadInt32LE(bytes);
 }
 
 std::optional<SolutionBlock> SolutionFileIndex::find(std::istream& file, const Stamp& stamp, std::int64_t k,

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "platform/file_error_text.h"
+#include "platform/little_endian.h"
 
 namespace {
 std::atomic<unsigned> g_tempCounter{0};
@@ -96,11 +97,8 @@ void OutputFile::writeInt32s(std::span<const std::int32_t> values) {
     std::size_t at = m_buffer.size();
     m_buffer.resize(at + 4 * values.size());
     for (const std::int32_t value : values) {
-        const auto bits = static_cast<std::uint32_t>(value);
-        m_buffer[at++] = static_cast<char>(bits);
-        m_buffer[at++] = static_cast<char>(bits >> 8);
-        m_buffer[at++] = static_cast<char>(bits >> 16);
-        m_buffer[at++] = static_cast<char>(bits >> 24);
+        storeInt32LE(m_buffer.data() + at, value);
+        at += 4;
     }
 }
 
