@@ -128,5 +128,5 @@ std::array<Point, 3> PiecesDialogLogic::triangle(const PiecesDrawingGeometry& g,
 }
 
 int PiecesDialogLogic::drawingColour(int colour) {
-    return colour < 0 || colour > 64 ? 0 : colour;
+    return colour < 0 || colour > kEmptyColour ? 0 : colour;
 }

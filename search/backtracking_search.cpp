@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
+#include "board/board.h"
 #include "search/cover_mask.h"
 
 namespace {
-constexpr int kOpenValue = 64;
-constexpr int kNoCount = 65535;  // above any count: a cell has at most 64 x 12 x 9 candidates
 constexpr int kPumpInterval = 100;
 }  // namespace
 
@@ -75,7 +74,7 @@ void BacktrackingSearch::searchStep(int a) {
                 if (m_state.skipToNextFirst == 0) searchStep(a + 1);
                 if (a == 0) m_state.skipToNextFirst = 0;
                 ++piece.copies;
-                togglePlacement(kOpenValue, j);
+                togglePlacement(kOpenCell, j);
             }
             // A run that found no candidate leaves everything as it was, so every further run would
             // find none either; stopping here only spares a huge copies count from spinning unseen.

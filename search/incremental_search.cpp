@@ -3,40 +3,13 @@
 #include <algorithm>
 #include <bit>
 
-#if defined(__x86_64__)
-#include <cpuid.h>
-#include <immintrin.h>
-#endif
+#include "board/board.h"
+#include "search/incremental_search_bits.h"
 
 namespace {
-constexpr int kOpenValue = 64;
 
-#if defined(__x86_64__)
-// Whether the processor extracts bits (BMI2's PEXT) in a few cycles: every one that has the instruction,
-// except AMD's before family 19h, which take up to hundreds.
-bool hasFastBitExtract() {
-    if (!__builtin_cpu_supports("bmi2")) return false;
-    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-    if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0) return false;
-    const bool amd = ebx == 0x68747541u && edx == 0x69746e65u && ecx == 0x444d4163u;  // "AuthenticAMD"
-    if (!amd) return true;
-    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
-    const unsigned family = ((eax >> 8) & 0xFu) == 0xFu ? 0xFu + ((eax >> 20) & 0xFFu) : (eax >> 8) & 0xFu;
-    return family >= 0x19u;
-}
-#endif
-constexpr int kNoCount = 65535;
 constexpr int kPumpInterval = 100;
 
-// The numbers of the words of a live set that are not 0, into `into`; returns how many.
-[[gnu::always_inline]] inline int wordsInUse(const std::uint64_t* live, int words, std::uint16_t* into) {
-    int count = 0;
-    for (int w = 0; w < words; ++w) {
-        into[count] = static_cast<std::uint16_t>(w);
-        count += live[w] != 0 ? 1 : 0;
-    }
-    return count;
-}
 }  // namespace
 
 IncrementalSearch::IncrementalSearch(const PlacementTable& table, int freeCellCount, SearchState& state,
@@ -71,7 +44,7 @@ void IncrementalSearch::init(Form form) {
     m_vectorPopcount = form.vectorBits >= 512 && __builtin_cpu_supports("avx512f") &&
                        __builtin_cpu_supports("avx512vpopcntdq");
     m_wideCount = form.vectorBits >= 256 && !m_vectorPopcount && __builtin_cpu_supports("avx2");
-    m_bitExtract = form.bitExtract && hasFastBitExtract();
+    m_bitExtract = form.bitExtract && incremental::hasFastBitExtract();
 #endif
     m_liveWords.assign(static_cast<std::size_t>(m_index->rowWords()), 0);
     m_cellCounts.assign(static_cast<std::size_t>(m_index->columnStride()), 0);
@@ -126,174 +99,7 @@ void IncrementalSearch::init(Form form) {
     }
 }
 
-void IncrementalSearch::placeBits(int placement, int piece) {
-    const int frameIndex = m_frameAt[static_cast<std::size_t>(m_placed)];
-    const Frame& frame = m_frames[static_cast<std::size_t>(frameIndex)];
-    const std::uint64_t* from = liveSet(m_placed);
-    std::uint64_t* to =
-        m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
-    // A cell left without rows is most often one beside the piece just placed: the count looks there first.
-    const std::uint16_t* firstCell = m_index->rowBegin(placement);
-    m_nearGroup = firstCell != m_index->rowEnd(placement) ? *firstCell / 8 : 0;
-    if (m_wideCount || m_vectorPopcount)
-        clearOverlapsWide(frame, placement, from, to);
-    else
-        clearOverlaps(frame, placement, from, to);
-    if (m_pieces[static_cast<std::size_t>(piece)].copies == 0) {
-        // The rows of a piece are one run of the frame: whole words, and the bits at either end.
-        const int first = frame.pieceBegin[static_cast<std::size_t>(piece)];
-        const int end = frame.pieceEnd[static_cast<std::size_t>(piece)];
-        for (int j = first; j < end;) {
-            const int word = j >> 6;
-            const int upTo = std::min(end, (word + 1) * 64);
-            const int bits = upTo - j;
-            const std::uint64_t run =
-                bits == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << bits) - 1) << (j & 63);
-            to[word] &= ~run;
-            j = upTo;
-        }
-    }
-    ++m_placed;
-    m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
-}
 
-// The live rows `from` without those through any cell of the Placement, into `to`.
-void IncrementalSearch::clearOverlaps(const Frame& frame, int placement, const std::uint64_t* from,
-                                      std::uint64_t* to) const {
-    const auto words = static_cast<std::size_t>(frame.words);
-    for (std::size_t w = 0; w < words; ++w) to[w] = from[w];
-    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) {
-        const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(*c) * words;
-        for (std::size_t w = 0; w < words; ++w) to[w] &= ~column[w];
-    }
-}
-
-#if defined(__x86_64__)
-// The same four words at a time, for processors with 256-bit vectors (found at run time).
-__attribute__((target("avx2"))) void IncrementalSearch::clearOverlapsWide(const Frame& frame, int placement,
-                                                                          const std::uint64_t* from,
-                                                                          std::uint64_t* to) const {
-    const auto words = static_cast<std::size_t>(frame.words);
-    const std::uint16_t* first = m_index->rowBegin(placement);
-    const std::uint16_t* last = m_index->rowEnd(placement);
-    std::size_t w = 0;
-    for (; w + 4 <= words; w += 4) {
-        __m256i overlapping = _mm256_setzero_si256();
-        for (const std::uint16_t* c = first; c != last; ++c)
-            overlapping =
-                _mm256_or_si256(overlapping, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(
-                                                 frame.cellData + static_cast<std::size_t>(*c) * words + w)));
-        _mm256_storeu_si256(
-            reinterpret_cast<__m256i*>(to + w),
-            _mm256_andnot_si256(overlapping, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + w))));
-    }
-    for (; w < words; ++w) {
-        std::uint64_t overlapping = 0;
-        for (const std::uint16_t* c = first; c != last; ++c)
-            overlapping |= frame.cellData[static_cast<std::size_t>(*c) * words + w];
-        to[w] = from[w] & ~overlapping;
-    }
-}
-#else
-void IncrementalSearch::clearOverlapsWide(const Frame& frame, int placement, const std::uint64_t* from,
-                                          std::uint64_t* to) const {
-    clearOverlaps(frame, placement, from, to);
-}
-#endif
-
-// Renumbers the live rows of `depth` into the next frame, and the live set of that depth with them.
-void IncrementalSearch::makeFrame(int depth) {
-    const int parentIndex = m_frameAt[static_cast<std::size_t>(depth)];
-    if (static_cast<std::size_t>(parentIndex) + 1 >= m_frames.size()) return;
-    const Frame& parent = m_frames[static_cast<std::size_t>(parentIndex)];
-    Frame& frame = m_frames[static_cast<std::size_t>(parentIndex) + 1];
-    std::uint64_t* live =
-        m_liveBits.data() + static_cast<std::size_t>(depth) * static_cast<std::size_t>(m_rowWords);
-    frame.rows.clear();
-    for (int w = 0; w < parent.words; ++w)
-        for (std::uint64_t bits = live[w]; bits != 0; bits &= bits - 1)
-            frame.rows.push_back(parent.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))]);
-    const int count = static_cast<int>(frame.rows.size());
-    frame.words = (count + 63) / 64;
-    frame.columns.assign(m_stride * static_cast<std::size_t>(frame.words), 0);
-    frame.columnData = frame.columns.data();
-    frame.cellColumns.assign(static_cast<std::size_t>(m_cells) * static_cast<std::size_t>(frame.words), 0);
-    frame.cellData = frame.cellColumns.data();
-    // A piece's rows stay one run: its bounds are the live rows before its bounds in the parent.
-    std::int32_t* before = m_rowsBefore.data();
-    before[0] = 0;
-    for (int w = 0; w < parent.words; ++w) before[w + 1] = before[w] + std::popcount(live[w]);
-    const auto rank = [&](int bit) {
-        const int w = bit >> 6;
-        const std::uint64_t below = (bit & 63) == 0 ? 0 : live[w] & (~std::uint64_t{0} >> (64 - (bit & 63)));
-        return before[w] + std::popcount(below);
-    };
-    for (std::size_t p = 0; p < static_cast<std::size_t>(m_pieceSlots); ++p) {
-        frame.pieceBegin[p] = rank(parent.pieceBegin[p]);
-        frame.pieceEnd[p] = rank(parent.pieceEnd[p]);
-    }
-    if (m_bitExtract) {
-        extractColumns(parent, frame, live);
-    } else {
-        for (int i = 0; i < count; ++i) {
-            const std::int32_t row = frame.rows[static_cast<std::size_t>(i)];
-            const std::uint64_t bit = std::uint64_t{1} << (i & 63);
-            for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c)
-                frame.cellColumns[static_cast<std::size_t>(*c) * static_cast<std::size_t>(frame.words) +
-                                  static_cast<std::size_t>(i >> 6)] |= bit;
-        }
-    }
-    // The same bits word by word, for the count.
-    const auto words = static_cast<std::size_t>(frame.words);
-    const auto cells = static_cast<std::size_t>(m_cells);
-    const std::size_t stride = m_stride;
-    const std::uint64_t* byCell = frame.cellData;
-    std::uint64_t* byWord = frame.columns.data();
-    for (std::size_t w = 0; w < words; ++w)
-        for (std::size_t c = 0; c < cells; ++c) byWord[w * stride + c] = byCell[c * words + w];
-    for (int w = 0; w < frame.words; ++w)
-        live[w] = count - w * 64 >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (count - w * 64)) - 1;
-    m_frameAt[static_cast<std::size_t>(depth)] = parentIndex + 1;
-}
-
-// A frame's columns from its parent's: the bits of the live rows, packed together in order. Covered
-// cells have no live rows; their columns stay 0.
-#if defined(__x86_64__)
-__attribute__((target("bmi2,popcnt")))
-#endif
-void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live) {
-    std::uint16_t* words = m_liveWords.data();
-    const int wordCount = wordsInUse(live, parent.words, words);
-    const auto parentWords = static_cast<std::size_t>(parent.words);
-    const auto frameWords = static_cast<std::size_t>(frame.words);
-    for (int c = 0; c < m_cells; ++c) {
-        if (m_covered[static_cast<std::size_t>(c)] != 0) continue;
-        const std::uint64_t* from = parent.cellData + static_cast<std::size_t>(c) * parentWords;
-        std::uint64_t* to = frame.cellColumns.data() + static_cast<std::size_t>(c) * frameWords;
-        std::uint64_t packed = 0;
-        int filled = 0;  // bits of `packed` in use, always below 64
-        for (int i = 0; i < wordCount; ++i) {
-            const std::size_t w = words[i];
-#if defined(__x86_64__)
-            const std::uint64_t bits = _pext_u64(from[w], live[w]);
-#else
-            std::uint64_t bits = 0;
-            int k = 0;
-            for (std::uint64_t rows = live[w]; rows != 0; rows &= rows - 1, ++k)
-                bits |= ((from[w] >> std::countr_zero(rows)) & 1u) << k;
-#endif
-            const int n = std::popcount(live[w]);
-            packed |= bits << filled;
-            filled += n;
-            if (filled >= 64) {
-                *to++ = packed;
-                filled -= 64;
-                packed = filled != 0 ? bits >> (n - filled) : 0;
-            }
-        }
-        if (filled != 0) *to = packed;
-    }
-}
 
 void IncrementalSearch::run() {
     runWhole(nullptr);
@@ -375,201 +181,6 @@ void IncrementalSearch::togglePlacement(int value, int placement) {
     if (m_state.showSteps == 1) m_hooks.drawPlacement(value, placement);
 }
 
-namespace {
-
-// The choice among the open cells, lowest first, read straight from the covered mask (its bits past the
-// last cell are never set by a Placement, so they are masked off here): the first cell with the fewest
-// live rows, a dead end as soon as one has none.
-class FewestOpenCell {
-  public:
-    FewestOpenCell(const std::uint32_t* covered, int cells) : m_covered(covered), m_cells(cells) { load(); }
-
-    // The next open cell, or -1 when there is none.
-    [[gnu::always_inline]] int next() {
-        while (m_open == 0) {
-            if (++m_word * 32 >= m_cells) return -1;
-            load();
-        }
-        const int n = m_word * 32 + std::countr_zero(m_open);
-        m_open &= m_open - 1;
-        return n;
-    }
-    // Takes cell n's count of live rows; false when it is 0 (a dead end: the search stops looking).
-    // (Without a branch on the comparison: which cell has fewer rows is anybody's guess.)
-    [[gnu::always_inline]] bool take(int n, int count) {
-        if (count == 0) return false;
-        const bool fewer = count < m_best;
-        m_cell = fewer ? n : m_cell;
-        m_best = fewer ? count : m_best;
-        return true;
-    }
-    // The chosen cell, or -2 when no cell was open.
-    int cell() const { return m_cell; }
-
-  private:
-    void load() {
-        if (m_word * 32 >= m_cells) return;
-        m_open = ~m_covered[m_word];
-        if (m_cells - m_word * 32 < 32) m_open &= (std::uint32_t{1} << (m_cells - m_word * 32)) - 1;
-    }
-
-    const std::uint32_t* m_covered;
-    int m_cells;
-    int m_word = 0;
-    std::uint32_t m_open = 0;
-    int m_best = 65535;
-    int m_cell = -2;
-};
-
-}  // namespace
-
-// A cell's count is the population count of (live AND column) over the words that hold live rows.
-// Counting on past the best count so far costs less than the branch that would stop it.
-[[gnu::always_inline]] inline int IncrementalSearch::chooseCellBits() {
-    const std::uint64_t* live = liveSet(m_placed);
-    const Frame& frame = frameOf(m_placed);
-    std::uint16_t* words = m_liveWords.data();
-    const int wordCount = wordsInUse(live, frame.words, words);
-    FewestOpenCell scan(m_state.coveredMask.data(), m_cells);
-    for (int n = scan.next(); n >= 0; n = scan.next()) {
-        const std::uint64_t* column = frame.columnData + n;
-        int count = 0;
-        for (int i = 0; i < wordCount; ++i)
-            count += std::popcount(live[words[i]] & column[words[i] * m_stride]);
-        if (!scan.take(n, count)) return -1;
-    }
-    if (scan.cell() >= 0) m_state.bestCell = scan.cell();
-    return scan.cell();
-}
-
-int IncrementalSearch::chooseCellBitsPortable() {
-    return chooseCellBits();
-}
-
-#if defined(__x86_64__)
-// The same, compiled for processors with a population-count instruction (found at run time).
-__attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount() {
-    return chooseCellBits();
-}
-
-// The same for eight cells at a time, for processors with a vector population count (found at run time):
-// word by word, the live word against that word of eight columns side by side, so that a cell's count
-// builds up in its own lane and is never summed across a vector. Covered cells count no rows (no live
-// row covers them); they are left out by the lane mask.
-// (GCC's own reductions of a vector start from an "undefined" register that its uninitialised-use warning
-// trips over.)
-#pragma GCC diagnostic push
-#if !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-__attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::chooseCellBitsVector() {
-    const std::uint64_t* live = liveSet(m_placed);
-    const Frame& frame = frameOf(m_placed);
-    const std::uint32_t* covered = m_state.coveredMask.data();
-    std::uint64_t best = 65535;
-    int cell = -2;
-    for (int group = 0; group * 8 < m_cells; ++group) {
-        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
-        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
-        if (open == 0) continue;
-        const auto lanes = static_cast<__mmask8>(open);
-        const std::uint64_t* column = frame.columnData + group * 8;
-        __m512i counts = _mm512_setzero_si512();
-        for (int w = 0; w < frame.words; ++w, column += m_stride) {
-            const __m512i rows = _mm512_and_si512(_mm512_set1_epi64(static_cast<long long>(live[w])),
-                                                  _mm512_loadu_si512(column));
-            counts = _mm512_add_epi64(counts, _mm512_popcnt_epi64(rows));
-        }
-        if (_mm512_mask_cmpeq_epu64_mask(lanes, counts, _mm512_setzero_si512()) != 0) return -1;
-        const auto fewest = static_cast<std::uint64_t>(_mm512_mask_reduce_min_epu64(lanes, counts));
-        if (fewest < best) {
-            best = fewest;
-            const __mmask8 at = _mm512_mask_cmpeq_epu64_mask(
-                lanes, counts, _mm512_set1_epi64(static_cast<long long>(fewest)));
-            cell = group * 8 + std::countr_zero(static_cast<unsigned>(at));
-        }
-    }
-    if (cell >= 0) m_state.bestCell = cell;
-    return cell;
-}
-#pragma GCC diagnostic pop
-
-// The same eight cells at a time for processors with 256-bit vectors but no vector population count
-// (found at run time): each byte's bits are counted by table lookup on its two halves, the byte counts of a
-// cell built up over at most 31 words (8 bits a word, so they never pass 255) and then summed into the
-// cell's 64-bit lane. Only the live words that are not 0 are counted, as in the scalar count.
-namespace {
-__attribute__((target("avx2"), always_inline)) inline __m256i byteCounts(__m256i rows) {
-    const __m256i nibble = _mm256_set1_epi8(0x0F);
-    const __m256i bitsIn = _mm256_setr_epi8(0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4,  //
-                                            0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4);
-    return _mm256_add_epi8(_mm256_shuffle_epi8(bitsIn, _mm256_and_si256(rows, nibble)),
-                           _mm256_shuffle_epi8(bitsIn, _mm256_and_si256(_mm256_srli_epi16(rows, 4), nibble)));
-}
-}  // namespace
-
-__attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
-    const std::uint64_t* live = liveSet(m_placed);
-    const Frame& frame = frameOf(m_placed);
-    std::uint16_t* words = m_liveWords.data();
-    const int wordCount = wordsInUse(live, frame.words, words);
-    const __m256i zero = _mm256_setzero_si256();
-    const std::uint32_t* covered = m_state.coveredMask.data();
-    std::uint64_t* counts = m_cellCounts.data();
-    // The groups are counted starting near the piece just placed, where a dead end is likeliest; the choice
-    // among the counts is made in cell order afterwards, so the order of counting changes nothing else.
-    const int groups = (m_cells + 7) / 8;
-    for (int k = 0, group = std::min(m_nearGroup, groups - 1); k < groups;
-         ++k, group = group + 1 == groups ? 0 : group + 1) {
-        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
-        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
-        if (open == 0) continue;
-        const std::uint64_t* column = frame.columnData + group * 8;
-        __m256i low = zero;
-        __m256i high = zero;
-        for (int i = 0; i < wordCount;) {
-            const int end = std::min(wordCount, i + 31);
-            __m256i lowBytes = zero;
-            __m256i highBytes = zero;
-            for (; i < end; ++i) {
-                const std::size_t w = words[i];
-                const __m256i rows = _mm256_set1_epi64x(static_cast<long long>(live[w]));
-                const auto* at = reinterpret_cast<const __m256i*>(column + w * m_stride);
-                lowBytes =
-                    _mm256_add_epi8(lowBytes, byteCounts(_mm256_and_si256(rows, _mm256_loadu_si256(at))));
-                highBytes = _mm256_add_epi8(highBytes,
-                                            byteCounts(_mm256_and_si256(rows, _mm256_loadu_si256(at + 1))));
-            }
-            low = _mm256_add_epi64(low, _mm256_sad_epu8(lowBytes, zero));
-            high = _mm256_add_epi64(high, _mm256_sad_epu8(highBytes, zero));
-        }
-        // An open cell without rows is a dead end; the choice among the rest waits for the last group.
-        const auto none =
-            static_cast<unsigned>(_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(low, zero)))) |
-            static_cast<unsigned>(_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(high, zero))))
-                << 4;
-        if ((none & open) != 0) return -1;
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8), low);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8 + 4), high);
-    }
-    FewestOpenCell scan(covered, m_cells);
-    for (int n = scan.next(); n >= 0; n = scan.next()) scan.take(n, static_cast<int>(counts[n]));
-    if (scan.cell() >= 0) m_state.bestCell = scan.cell();
-    return scan.cell();
-}
-#else
-int IncrementalSearch::chooseCellBitsWide() {
-    return chooseCellBits();
-}
-
-int IncrementalSearch::chooseCellBitsPopcount() {
-    return chooseCellBits();
-}
-
-int IncrementalSearch::chooseCellBitsVector() {
-    return chooseCellBits();
-}
-#endif
 
 int IncrementalSearch::chooseCell() {
     if (m_bits) {
@@ -717,7 +328,7 @@ void IncrementalSearch::tryCandidates(int a, std::int64_t from, std::int64_t end
         if (m_state.skipToNextFirst == 0) searchStep(a + 1);
         if (a == 0) m_state.skipToNextFirst = 0;
         if (upkeep) unplace(j, p);
-        togglePlacement(kOpenValue, j);
+        togglePlacement(kOpenCell, j);
         if (++k == s.size) {
             k = 0;
             // An interrupted search stops repeating the scan for a count only a piece file can give.
@@ -759,7 +370,7 @@ void IncrementalSearch::removePath(std::span<const std::int32_t> path) {
     for (std::size_t d = path.size(); d-- > 0;) {
         const int j = path[d];
         unplace(j, m_index->pieceOf(j));
-        togglePlacement(kOpenValue, j);
+        togglePlacement(kOpenCell, j);
     }
 }
 
@@ -813,7 +424,7 @@ std::pair<std::int32_t, std::int64_t> IncrementalSearch::runStepBelow(std::span<
         m_state.chosenPlacement[static_cast<std::size_t>(a)] = j;
         result = {j, enterStep(a + 1) ? m_levels[static_cast<std::size_t>(a) + 1].total : 0};
         unplace(j, p);
-        togglePlacement(kOpenValue, j);
+        togglePlacement(kOpenCell, j);
     }
     removePath(path);
     return result;

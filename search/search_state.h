@@ -7,6 +7,10 @@
 // search stops repeating a level's scan once a piece has more copies than this (see the engines).
 inline constexpr int kMaxEditableCopies = 63;
 
+// Above any count of a cell's candidates (at most 64 pieces x 12 orientations x 9 triangles): the best
+// count before the first cell is counted.
+inline constexpr int kNoCount = 65535;
+
 // The working state of a search, shared by the driver, the search and the solution recording.
 struct SearchState {
     std::vector<std::uint32_t> coveredMask;      // open cells covered by the Placements on the stack

@@ -1,0 +1,151 @@
+// The bit-set form of the fast engine: placing a Placement on the live set, the frames that renumber
+// the live rows as they thin out, and the portable count.
+#include "search/incremental_search_bits.h"
+
+#include <algorithm>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+using incremental::wordsInUse;
+
+void IncrementalSearch::placeBits(int placement, int piece) {
+    const int frameIndex = m_frameAt[static_cast<std::size_t>(m_placed)];
+    const Frame& frame = m_frames[static_cast<std::size_t>(frameIndex)];
+    const std::uint64_t* from = liveSet(m_placed);
+    std::uint64_t* to =
+        m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
+    // A cell left without rows is most often one beside the piece just placed: the count looks there first.
+    const std::uint16_t* firstCell = m_index->rowBegin(placement);
+    m_nearGroup = firstCell != m_index->rowEnd(placement) ? *firstCell / 8 : 0;
+    if (m_wideCount || m_vectorPopcount)
+        clearOverlapsWide(frame, placement, from, to);
+    else
+        clearOverlaps(frame, placement, from, to);
+    if (m_pieces[static_cast<std::size_t>(piece)].copies == 0) {
+        // The rows of a piece are one run of the frame: whole words, and the bits at either end.
+        const int first = frame.pieceBegin[static_cast<std::size_t>(piece)];
+        const int end = frame.pieceEnd[static_cast<std::size_t>(piece)];
+        for (int j = first; j < end;) {
+            const int word = j >> 6;
+            const int upTo = std::min(end, (word + 1) * 64);
+            const int bits = upTo - j;
+            const std::uint64_t run =
+                bits == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << bits) - 1) << (j & 63);
+            to[word] &= ~run;
+            j = upTo;
+        }
+    }
+    ++m_placed;
+    m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
+}
+
+// The live rows `from` without those through any cell of the Placement, into `to`.
+void IncrementalSearch::clearOverlaps(const Frame& frame, int placement, const std::uint64_t* from,
+                                      std::uint64_t* to) const {
+    const auto words = static_cast<std::size_t>(frame.words);
+    for (std::size_t w = 0; w < words; ++w) to[w] = from[w];
+    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) {
+        const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(*c) * words;
+        for (std::size_t w = 0; w < words; ++w) to[w] &= ~column[w];
+    }
+}
+
+// Renumbers the live rows of `depth` into the next frame, and the live set of that depth with them.
+void IncrementalSearch::makeFrame(int depth) {
+    const int parentIndex = m_frameAt[static_cast<std::size_t>(depth)];
+    if (static_cast<std::size_t>(parentIndex) + 1 >= m_frames.size()) return;
+    const Frame& parent = m_frames[static_cast<std::size_t>(parentIndex)];
+    Frame& frame = m_frames[static_cast<std::size_t>(parentIndex) + 1];
+    std::uint64_t* live =
+        m_liveBits.data() + static_cast<std::size_t>(depth) * static_cast<std::size_t>(m_rowWords);
+    frame.rows.clear();
+    for (int w = 0; w < parent.words; ++w)
+        for (std::uint64_t bits = live[w]; bits != 0; bits &= bits - 1)
+            frame.rows.push_back(parent.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))]);
+    const int count = static_cast<int>(frame.rows.size());
+    frame.words = (count + 63) / 64;
+    frame.columns.assign(m_stride * static_cast<std::size_t>(frame.words), 0);
+    frame.columnData = frame.columns.data();
+    frame.cellColumns.assign(static_cast<std::size_t>(m_cells) * static_cast<std::size_t>(frame.words), 0);
+    frame.cellData = frame.cellColumns.data();
+    // A piece's rows stay one run: its bounds are the live rows before its bounds in the parent.
+    std::int32_t* before = m_rowsBefore.data();
+    before[0] = 0;
+    for (int w = 0; w < parent.words; ++w) before[w + 1] = before[w] + std::popcount(live[w]);
+    const auto rank = [&](int bit) {
+        const int w = bit >> 6;
+        const std::uint64_t below = (bit & 63) == 0 ? 0 : live[w] & (~std::uint64_t{0} >> (64 - (bit & 63)));
+        return before[w] + std::popcount(below);
+    };
+    for (std::size_t p = 0; p < static_cast<std::size_t>(m_pieceSlots); ++p) {
+        frame.pieceBegin[p] = rank(parent.pieceBegin[p]);
+        frame.pieceEnd[p] = rank(parent.pieceEnd[p]);
+    }
+    if (m_bitExtract) {
+        extractColumns(parent, frame, live);
+    } else {
+        for (int i = 0; i < count; ++i) {
+            const std::int32_t row = frame.rows[static_cast<std::size_t>(i)];
+            const std::uint64_t bit = std::uint64_t{1} << (i & 63);
+            for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c)
+                frame.cellColumns[static_cast<std::size_t>(*c) * static_cast<std::size_t>(frame.words) +
+                                  static_cast<std::size_t>(i >> 6)] |= bit;
+        }
+    }
+    // The same bits word by word, for the count.
+    const auto words = static_cast<std::size_t>(frame.words);
+    const auto cells = static_cast<std::size_t>(m_cells);
+    const std::size_t stride = m_stride;
+    const std::uint64_t* byCell = frame.cellData;
+    std::uint64_t* byWord = frame.columns.data();
+    for (std::size_t w = 0; w < words; ++w)
+        for (std::size_t c = 0; c < cells; ++c) byWord[w * stride + c] = byCell[c * words + w];
+    for (int w = 0; w < frame.words; ++w)
+        live[w] = count - w * 64 >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (count - w * 64)) - 1;
+    m_frameAt[static_cast<std::size_t>(depth)] = parentIndex + 1;
+}
+
+// A frame's columns from its parent's: the bits of the live rows, packed together in order. Covered
+// cells have no live rows; their columns stay 0.
+#if defined(__x86_64__)
+__attribute__((target("bmi2,popcnt")))
+#endif
+void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live) {
+    std::uint16_t* words = m_liveWords.data();
+    const int wordCount = wordsInUse(live, parent.words, words);
+    const auto parentWords = static_cast<std::size_t>(parent.words);
+    const auto frameWords = static_cast<std::size_t>(frame.words);
+    for (int c = 0; c < m_cells; ++c) {
+        if (m_covered[static_cast<std::size_t>(c)] != 0) continue;
+        const std::uint64_t* from = parent.cellData + static_cast<std::size_t>(c) * parentWords;
+        std::uint64_t* to = frame.cellColumns.data() + static_cast<std::size_t>(c) * frameWords;
+        std::uint64_t packed = 0;
+        int filled = 0;  // bits of `packed` in use, always below 64
+        for (int i = 0; i < wordCount; ++i) {
+            const std::size_t w = words[i];
+#if defined(__x86_64__)
+            const std::uint64_t bits = _pext_u64(from[w], live[w]);
+#else
+            std::uint64_t bits = 0;
+            int k = 0;
+            for (std::uint64_t rows = live[w]; rows != 0; rows &= rows - 1, ++k)
+                bits |= ((from[w] >> std::countr_zero(rows)) & 1u) << k;
+#endif
+            const int n = std::popcount(live[w]);
+            packed |= bits << filled;
+            filled += n;
+            if (filled >= 64) {
+                *to++ = packed;
+                filled -= 64;
+                packed = filled != 0 ? bits >> (n - filled) : 0;
+            }
+        }
+        if (filled != 0) *to = packed;
+    }
+}
+
+int IncrementalSearch::chooseCellBitsPortable() {
+    return chooseCellBits();
+}

@@ -1,0 +1,192 @@
+// The fast engine's processor-specific kernels, chosen at run time: the detection of what the
+// processor has, the four-words-at-a-time overlap of a Placement, and the counts with a population-count
+// instruction, with 256-bit vectors and with a vector population count. On other processors each is
+// the portable form.
+#include <algorithm>
+
+#if defined(__x86_64__)
+#include <cpuid.h>
+#include <immintrin.h>
+#endif
+
+#include "search/incremental_search_bits.h"
+
+using incremental::FewestOpenCell;
+using incremental::wordsInUse;
+
+#if defined(__x86_64__)
+// Whether the processor extracts bits (BMI2's PEXT) in a few cycles: every one that has the instruction,
+// except AMD's before family 19h, which take up to hundreds.
+bool incremental::hasFastBitExtract() {
+    if (!__builtin_cpu_supports("bmi2")) return false;
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0) return false;
+    const bool amd = ebx == 0x68747541u && edx == 0x69746e65u && ecx == 0x444d4163u;  // "AuthenticAMD"
+    if (!amd) return true;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
+    const unsigned family = ((eax >> 8) & 0xFu) == 0xFu ? 0xFu + ((eax >> 20) & 0xFFu) : (eax >> 8) & 0xFu;
+    return family >= 0x19u;
+}
+#else
+bool incremental::hasFastBitExtract() {
+    return false;
+}
+#endif
+
+#if defined(__x86_64__)
+// The same four words at a time, for processors with 256-bit vectors (found at run time).
+__attribute__((target("avx2"))) void IncrementalSearch::clearOverlapsWide(const Frame& frame, int placement,
+                                                                          const std::uint64_t* from,
+                                                                          std::uint64_t* to) const {
+    const auto words = static_cast<std::size_t>(frame.words);
+    const std::uint16_t* first = m_index->rowBegin(placement);
+    const std::uint16_t* last = m_index->rowEnd(placement);
+    std::size_t w = 0;
+    for (; w + 4 <= words; w += 4) {
+        __m256i overlapping = _mm256_setzero_si256();
+        for (const std::uint16_t* c = first; c != last; ++c)
+            overlapping =
+                _mm256_or_si256(overlapping, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(
+                                                 frame.cellData + static_cast<std::size_t>(*c) * words + w)));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i*>(to + w),
+            _mm256_andnot_si256(overlapping, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + w))));
+    }
+    for (; w < words; ++w) {
+        std::uint64_t overlapping = 0;
+        for (const std::uint16_t* c = first; c != last; ++c)
+            overlapping |= frame.cellData[static_cast<std::size_t>(*c) * words + w];
+        to[w] = from[w] & ~overlapping;
+    }
+}
+#else
+void IncrementalSearch::clearOverlapsWide(const Frame& frame, int placement, const std::uint64_t* from,
+                                          std::uint64_t* to) const {
+    clearOverlaps(frame, placement, from, to);
+}
+#endif
+
+#if defined(__x86_64__)
+// The same, compiled for processors with a population-count instruction (found at run time).
+__attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount() {
+    return chooseCellBits();
+}
+
+// The same for eight cells at a time, for processors with a vector population count (found at run time):
+// word by word, the live word against that word of eight columns side by side, so that a cell's count
+// builds up in its own lane and is never summed across a vector. Covered cells count no rows (no live
+// row covers them); they are left out by the lane mask.
+// (GCC's own reductions of a vector start from an "undefined" register that its uninitialised-use warning
+// trips over.)
+#pragma GCC diagnostic push
+#if !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+__attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::chooseCellBitsVector() {
+    const std::uint64_t* live = liveSet(m_placed);
+    const Frame& frame = frameOf(m_placed);
+    const std::uint32_t* covered = m_state.coveredMask.data();
+    std::uint64_t best = kNoCount;
+    int cell = -2;
+    for (int group = 0; group * 8 < m_cells; ++group) {
+        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
+        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
+        if (open == 0) continue;
+        const auto lanes = static_cast<__mmask8>(open);
+        const std::uint64_t* column = frame.columnData + group * 8;
+        __m512i counts = _mm512_setzero_si512();
+        for (int w = 0; w < frame.words; ++w, column += m_stride) {
+            const __m512i rows = _mm512_and_si512(_mm512_set1_epi64(static_cast<long long>(live[w])),
+                                                  _mm512_loadu_si512(column));
+            counts = _mm512_add_epi64(counts, _mm512_popcnt_epi64(rows));
+        }
+        if (_mm512_mask_cmpeq_epu64_mask(lanes, counts, _mm512_setzero_si512()) != 0) return -1;
+        const auto fewest = static_cast<std::uint64_t>(_mm512_mask_reduce_min_epu64(lanes, counts));
+        if (fewest < best) {
+            best = fewest;
+            const __mmask8 at = _mm512_mask_cmpeq_epu64_mask(
+                lanes, counts, _mm512_set1_epi64(static_cast<long long>(fewest)));
+            cell = group * 8 + std::countr_zero(static_cast<unsigned>(at));
+        }
+    }
+    if (cell >= 0) m_state.bestCell = cell;
+    return cell;
+}
+#pragma GCC diagnostic pop
+
+// The same eight cells at a time for processors with 256-bit vectors but no vector population count
+// (found at run time): each byte's bits are counted by table lookup on its two halves, the byte counts of a
+// cell built up over at most 31 words (8 bits a word, so they never pass 255) and then summed into the
+// cell's 64-bit lane. Only the live words that are not 0 are counted, as in the scalar count.
+namespace {
+__attribute__((target("avx2"), always_inline)) inline __m256i byteCounts(__m256i rows) {
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i bitsIn = _mm256_setr_epi8(0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4,  //
+                                            0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4);
+    return _mm256_add_epi8(_mm256_shuffle_epi8(bitsIn, _mm256_and_si256(rows, nibble)),
+                           _mm256_shuffle_epi8(bitsIn, _mm256_and_si256(_mm256_srli_epi16(rows, 4), nibble)));
+}
+}  // namespace
+
+__attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
+    const std::uint64_t* live = liveSet(m_placed);
+    const Frame& frame = frameOf(m_placed);
+    std::uint16_t* words = m_liveWords.data();
+    const int wordCount = wordsInUse(live, frame.words, words);
+    const __m256i zero = _mm256_setzero_si256();
+    const std::uint32_t* covered = m_state.coveredMask.data();
+    std::uint64_t* counts = m_cellCounts.data();
+    // The groups are counted starting near the piece just placed, where a dead end is likeliest; the choice
+    // among the counts is made in cell order afterwards, so the order of counting changes nothing else.
+    const int groups = (m_cells + 7) / 8;
+    for (int k = 0, group = std::min(m_nearGroup, groups - 1); k < groups;
+         ++k, group = group + 1 == groups ? 0 : group + 1) {
+        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
+        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
+        if (open == 0) continue;
+        const std::uint64_t* column = frame.columnData + group * 8;
+        __m256i low = zero;
+        __m256i high = zero;
+        for (int i = 0; i < wordCount;) {
+            const int end = std::min(wordCount, i + 31);
+            __m256i lowBytes = zero;
+            __m256i highBytes = zero;
+            for (; i < end; ++i) {
+                const std::size_t w = words[i];
+                const __m256i rows = _mm256_set1_epi64x(static_cast<long long>(live[w]));
+                const auto* at = reinterpret_cast<const __m256i*>(column + w * m_stride);
+                lowBytes =
+                    _mm256_add_epi8(lowBytes, byteCounts(_mm256_and_si256(rows, _mm256_loadu_si256(at))));
+                highBytes = _mm256_add_epi8(highBytes,
+                                            byteCounts(_mm256_and_si256(rows, _mm256_loadu_si256(at + 1))));
+            }
+            low = _mm256_add_epi64(low, _mm256_sad_epu8(lowBytes, zero));
+            high = _mm256_add_epi64(high, _mm256_sad_epu8(highBytes, zero));
+        }
+        // An open cell without rows is a dead end; the choice among the rest waits for the last group.
+        const auto none =
+            static_cast<unsigned>(_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(low, zero)))) |
+            static_cast<unsigned>(_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(high, zero))))
+                << 4;
+        if ((none & open) != 0) return -1;
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8), low);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8 + 4), high);
+    }
+    FewestOpenCell scan(covered, m_cells);
+    for (int n = scan.next(); n >= 0; n = scan.next()) scan.take(n, static_cast<int>(counts[n]));
+    if (scan.cell() >= 0) m_state.bestCell = scan.cell();
+    return scan.cell();
+}
+#else
+int IncrementalSearch::chooseCellBitsWide() {
+    return chooseCellBits();
+}
+
+int IncrementalSearch::chooseCellBitsPopcount() {
+    return chooseCellBits();
+}
+
+int IncrementalSearch::chooseCellBitsVector() {
+    return chooseCellBits();
+}
+#endif
