@@ -100,7 +100,7 @@ constexpr std::array kMainMenu{
 
 // The popup of the editing and searching modes. Its entries carry identifiers of their own (32793
 // excepted) and the prompts of those identifiers.
-constexpr std::array kContextMenu102{
+constexpr std::array kEditingContextMenu{
     MenuEntry{Cmd::PopupFieldData, "Veld specificeren", "Omvang veld opgeven"},
     MenuEntry{Cmd::ClearPieceCellsRedraw, "Veld schoonmaken", "Veld geheel schoonmaken"},
     kSeparator,
@@ -116,7 +116,7 @@ constexpr std::array kContextMenu102{
     MenuEntry{Cmd::PopupShowSolutionsColour, "Toon oplossingen in kleur", nullptr},
 };
 
-constexpr std::array kContextMenu139{
+constexpr std::array kSolutionsContextMenu{
     MenuEntry{Cmd::FirstSolution, "Eerste oplossing\tHome", "Toon eerste oplossing"},
     MenuEntry{Cmd::NextSolution, "Volgende oplossing\tGrijze +", "Toon volgende oplossing"},
     MenuEntry{Cmd::PreviousSolution, "Vorige oplossing\tGrijze -", "Toon vorige oplossing"},
@@ -171,11 +171,11 @@ constexpr std::array kAccelerators{
 std::span<const MenuTable> mainMenuTable() {
     return kMainMenu;
 }
-std::span<const MenuEntry> contextMenu102Table() {
-    return kContextMenu102;
+std::span<const MenuEntry> editingContextMenuTable() {
+    return kEditingContextMenu;
 }
-std::span<const MenuEntry> contextMenu139Table() {
-    return kContextMenu139;
+std::span<const MenuEntry> solutionsContextMenuTable() {
+    return kSolutionsContextMenu;
 }
 std::span<const ToolButtonEntry> toolBarTable() {
     return kToolBar;

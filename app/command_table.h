@@ -33,8 +33,8 @@ struct AcceleratorEntry {
 };
 
 std::span<const MenuTable> mainMenuTable();
-std::span<const MenuEntry> contextMenu102Table();
-std::span<const MenuEntry> contextMenu139Table();
+std::span<const MenuEntry> editingContextMenuTable();
+std::span<const MenuEntry> solutionsContextMenuTable();
 std::span<const ToolButtonEntry> toolBarTable();
 std::span<const AcceleratorEntry> acceleratorTable();
 

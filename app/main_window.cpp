@@ -40,6 +40,7 @@
 #include "app/qpainter_surface.h"
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
+#include "view/command_facts.h"
 #include "view/command_ids.h"
 #include "board/document_image.h"
 
@@ -54,31 +55,13 @@ QSettings applicationSettings() {
     return QSettings("Local AppWizard-Generated Applications", "Trianzoid");
 }
 
-bool isCheckable(int id) {
-    return (id >= Cmd::FillGrey && id <= Cmd::FillYellow) ||
-           (id >= Cmd::ToolFillGrey && id <= Cmd::ToolFillYellow) || id == Cmd::Sound ||
-           id == Cmd::LetterSolution || id == Cmd::ViewToolbar || id == Cmd::ViewStatusBar;
-}
-
 bool isRecentFile(int id) {
     return id >= Cmd::FileMru1 && id < Cmd::FileMru1 + kRecentFileCount;
 }
 
 // Commands of the accelerator table that this program has no handler for: their keys do nothing.
 bool hasNoHandler(int id) {
-    switch (id) {
-        case Cmd::EditCopy:
-        case Cmd::EditCut:
-        case Cmd::EditPaste:
-        case Cmd::EditUndo:
-        case Cmd::Help:
-        case Cmd::ContextHelp:
-        case Cmd::NextPane:
-        case Cmd::PrevPane:
-            return true;
-        default:
-            return false;
-    }
+    return commandFacts(id).handler == CommandHandler::None;
 }
 
 QKeySequence acceleratorKeys(const QString& keys) {
@@ -150,7 +133,7 @@ QAction* MainWindow::makeAction(int id, const QString& text, const char* prompt,
         if (newline >= 0) action->setToolTip(full.mid(newline + 1));
     }
     action->setData(id);
-    action->setCheckable(isCheckable(id));
+    action->setCheckable(commandFacts(id).checkable);
     connect(action, &QAction::triggered, this, [this, id] { dispatch(id); });
     m_actions.emplace_back(id, action);
     return action;
@@ -178,9 +161,9 @@ void MainWindow::buildMenus() {
         menuBar()->addMenu(menu);
         if (m_pRecentPlaceholder && !m_pRecentMenu) m_pRecentMenu = menu;
     }
-    m_pContextMenu102 = buildPopup(QString(), contextMenu102Table(), this);
-    m_pContextMenu139 = buildPopup(QString(), contextMenu139Table(), this);
-    m_pViewWidget->setContextMenus(m_pContextMenu102, m_pContextMenu139);
+    m_pEditingContextMenu = buildPopup(QString(), editingContextMenuTable(), this);
+    m_pSolutionsContextMenu = buildPopup(QString(), solutionsContextMenuTable(), this);
+    m_pViewWidget->setContextMenus(m_pEditingContextMenu, m_pSolutionsContextMenu);
 }
 
 void MainWindow::buildToolBar() {
@@ -322,7 +305,7 @@ void MainWindow::dispatch(int id) {
             if (isRecentFile(id)) {
                 const int index = id - Cmd::FileMru1;
                 if (index < m_recentFiles.size() && maybeSave()) openDocument(m_recentFiles[index]);
-            } else if (!hasNoHandler(id)) {
+            } else if (commandFacts(id).handler == CommandHandler::View) {
                 m_pView->OnCommand(id);
             }
             break;

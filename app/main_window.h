@@ -35,8 +35,8 @@ class MainWindow : public QMainWindow {
     QtPlatform& platform() { return *m_pPlatform; }
     ViewWidget* viewWidget() const { return m_pViewWidget; }
     QToolBar* toolBar() const { return m_pToolBar; }
-    QMenu* contextMenu102() const { return m_pContextMenu102; }
-    QMenu* contextMenu139() const { return m_pContextMenu139; }
+    QMenu* editingContextMenu() const { return m_pEditingContextMenu; }
+    QMenu* solutionsContextMenu() const { return m_pSolutionsContextMenu; }
     QLabel* pane(int index) const { return m_panes[static_cast<std::size_t>(index)]; }
 
     // Carries out a command of a menu, button, key or popup, when it is enabled.
@@ -113,8 +113,8 @@ class MainWindow : public QMainWindow {
     QMenu* m_pRecentMenu = nullptr;  // the "&Bestand" menu, which holds the recent files
     QAction* m_pRecentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;
-    QMenu* m_pContextMenu102 = nullptr;
-    QMenu* m_pContextMenu139 = nullptr;
+    QMenu* m_pEditingContextMenu = nullptr;
+    QMenu* m_pSolutionsContextMenu = nullptr;
     std::vector<std::pair<int, QAction*>> m_actions;
     QTimer* m_pIdleTimer = nullptr;
     QPrinter m_printer{QPrinter::HighResolution};

@@ -114,18 +114,18 @@ void ViewWidget::contextMenuEvent(QContextMenuEvent* event) {
     popupAt(keyboardMenuPosition());
 }
 
-void ViewWidget::setContextMenus(QMenu* menu102, QMenu* menu139) {
-    m_pMenu102 = menu102;
-    m_pMenu139 = menu139;
+void ViewWidget::setContextMenus(QMenu* editingMenu, QMenu* solutionsMenu) {
+    m_pEditingMenu = editingMenu;
+    m_pSolutionsMenu = solutionsMenu;
 }
 
 QMenu* ViewWidget::contextMenuForMode() const {
     switch (m_view.ViewMode) {
         case kEditing:
         case kSearching:
-            return m_pMenu102;
+            return m_pEditingMenu;
         case kShowingSolutions:
-            return m_pMenu139;
+            return m_pSolutionsMenu;
         default:
             return nullptr;
     }

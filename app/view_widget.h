@@ -31,8 +31,8 @@ class ViewWidget : public QWidget {
     // The picture as shown (the backing image).
     QImage picture();
 
-    // The popups of the editing and searching modes (102) and of the solution display (139).
-    void setContextMenus(QMenu* menu102, QMenu* menu139);
+    // The popups of the editing and searching modes and of the solution display.
+    void setContextMenus(QMenu* editingMenu, QMenu* solutionsMenu);
     // The popup the view shows in its current mode, or nullptr (interrupt requested).
     QMenu* contextMenuForMode() const;
     // Where the keyboard's context-menu key opens the popup: 5 pixels right of and below the corner.
@@ -74,6 +74,6 @@ class ViewWidget : public QWidget {
     ImageSurface m_surface{*this};
     bool m_bDirty = true;
     bool m_bRedrawQueued = false;
-    QMenu* m_pMenu102 = nullptr;
-    QMenu* m_pMenu139 = nullptr;
+    QMenu* m_pEditingMenu = nullptr;
+    QMenu* m_pSolutionsMenu = nullptr;
 };

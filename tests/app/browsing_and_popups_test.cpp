@@ -130,23 +130,23 @@ TEST_F(Browsing, PopupsPerMode) {
         QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, QPoint(300, 200));
     };
 
-    EXPECT_EQ(popupAfter(keyboardRequest).menu, fixture.window().contextMenu102());
+    EXPECT_EQ(popupAfter(keyboardRequest).menu, fixture.window().editingContextMenu());
     EXPECT_EQ(popupAfter(keyboardRequest).position, view->mapToGlobal(QPoint(5, 5)));
     EXPECT_EQ(popupAfter(mouseRequest).position, view->mapToGlobal(QPoint(300, 200)));
     fixture.view().ViewMode = kSearching;
-    EXPECT_EQ(popupAfter(mouseRequest).menu, fixture.window().contextMenu102());
+    EXPECT_EQ(popupAfter(mouseRequest).menu, fixture.window().editingContextMenu());
     fixture.view().ViewMode = kInterruptRequested;
     EXPECT_EQ(popupAfter(mouseRequest).menu, nullptr);
     EXPECT_EQ(popupAfter(keyboardRequest).menu, nullptr);
     fixture.view().ViewMode = kShowingSolutions;
-    EXPECT_EQ(popupAfter(mouseRequest).menu, fixture.window().contextMenu139());
+    EXPECT_EQ(popupAfter(mouseRequest).menu, fixture.window().solutionsContextMenu());
     fixture.view().ViewMode = kEditing;
 }
 
 TEST_F(Browsing, PopupEntriesFollowTheEnablingRules) {
-    fixture.window().contextMenu102()->aboutToShow();
+    fixture.window().editingContextMenu()->aboutToShow();
     auto enabled = [&](int id) {
-        for (QAction* action : fixture.window().contextMenu102()->actions())
+        for (QAction* action : fixture.window().editingContextMenu()->actions())
             if (action->data().toInt() == id) return action->isEnabled();
         ADD_FAILURE() << id;
         return false;

@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/command_table.h"
 #include "app/view_widget.h"
+#include "view/command_facts.h"
 #include "tests/app/gui_test_support.h"
 
 namespace {
@@ -151,7 +153,7 @@ TEST_F(MenuStructure, HelpMenu) {
 }
 
 TEST_F(MenuStructure, ContextMenus) {
-    EXPECT_EQ(describePopup(fixture.window().contextMenu102()),
+    EXPECT_EQ(describePopup(fixture.window().editingContextMenu()),
               (std::vector<std::string>{
                   "Veld specificeren | Omvang veld opgeven",
                   "Veld schoonmaken | Veld geheel schoonmaken",
@@ -167,7 +169,7 @@ TEST_F(MenuStructure, ContextMenus) {
                   "Toon oplossingen zwart-wit | Toon de oplossingen",
                   "Toon oplossingen in kleur | ",
               }));
-    EXPECT_EQ(describePopup(fixture.window().contextMenu139()),
+    EXPECT_EQ(describePopup(fixture.window().solutionsContextMenu()),
               (std::vector<std::string>{
                   "Eerste oplossing\tHome | Toon eerste oplossing",
                   "Volgende oplossing\tGrijze + | Toon volgende oplossing",
@@ -177,7 +179,7 @@ TEST_F(MenuStructure, ContextMenus) {
               }));
     // The popup's entries carry identifiers of their own, 32793 excepted.
     std::vector<int> ids;
-    for (QAction* action : fixture.window().contextMenu102()->actions())
+    for (QAction* action : fixture.window().editingContextMenu()->actions())
         if (!action->isSeparator()) ids.push_back(action->data().toInt());
     EXPECT_EQ(ids, (std::vector<int>{32790, 32789, 32792, 32793, 32799, 32806, 32800, 32804, 32849}));
 }
@@ -252,3 +254,26 @@ TEST_F(MenuStructure, AcceleratorKeys) {
 }
 
 }  // namespace
+
+// Every command of the menus, the toolbar and the keys has its row of facts: none is left to the view's
+// default unseen, and each is checkable as its row says.
+TEST_F(MenuStructure, EveryCommandHasItsFacts) {
+    auto listed = [](int id) {
+        for (const CommandFacts& facts : commandFactsTable())
+            if (id >= facts.first && id <= facts.last) return true;
+        return false;
+    };
+    std::vector<int> ids;
+    for (const MenuTable& menu : mainMenuTable())
+        for (const MenuEntry& entry : menu.entries) ids.push_back(entry.id);
+    for (const auto& table : {editingContextMenuTable(), solutionsContextMenuTable()})
+        for (const MenuEntry& entry : table) ids.push_back(entry.id);
+    for (const ToolButtonEntry& button : toolBarTable()) ids.push_back(button.id);
+    for (const AcceleratorEntry& key : acceleratorTable()) ids.push_back(key.id);
+    for (int id : ids) {
+        if (id == 0) continue;
+        EXPECT_TRUE(listed(id)) << id;
+        for (QAction* action : fixture.window().actionsFor(id))
+            EXPECT_EQ(action->isCheckable(), commandFacts(id).checkable) << id;
+    }
+}
