@@ -243,6 +243,7 @@ void CTrianzoidView::runSearch(bool waitFlag) {
     showFirstPieceStatus(-1, std::string());
     m_tilingCounts = m_classCounter.counts(ViewMode != kInterruptRequested && !m_bSkippedFirst &&
                                            triangles >= freeCellCount);
+    m_bTilingCountsKnown = true;
     const std::time_t endTime = m_clock.now();
     const std::string title = m_bWriteFailed                    ? "Schrijffout"
                               : ViewMode == kInterruptRequested ? "Onderbroken"
