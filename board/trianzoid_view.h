@@ -178,6 +178,8 @@ class CTrianzoidView : public SearchHooks {
     // Carries out a command that needs no dialog of the window; returns false for ids it does not handle.
     bool OnCommand(int id);
     bool canClose() const { return ViewMode == kEditing; }
+    // The modes of the next search as SearchMode bits (search/search_modes.h).
+    int searchModes() const;
     // The search modes and "Tellingen": their state, and carrying them out.
     CommandState searchModeState(int id) const;
     void OnSearchModeCommand(int id);

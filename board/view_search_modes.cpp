@@ -2,11 +2,18 @@
 // "Open vakjes toegestaan") and the counts of the last search ("Tellingen").
 #include "board/command_ids.h"
 #include "board/trianzoid_view.h"
+#include "search/search_modes.h"
 
 std::string CTrianzoidView::tilingCountsText() const {
     std::string lines = tilingCountLines(m_tilingCounts);
     if (!lines.empty() && lines.back() == '\n') lines.pop_back();
     return "Aantal oplossingen " + std::to_string(m_state.solutionCount) + "\n" + lines;
+}
+
+int CTrianzoidView::searchModes() const {
+    return (m_bEachTilingOnce || m_bOnePerSymmetryClass ? SearchMode::EachTilingOnce : 0) |
+           (m_bOnePerSymmetryClass ? SearchMode::OnePerSymmetryClass : 0) |
+           (m_bCellsMayStayOpen ? SearchMode::CellsMayStayOpen : 0);
 }
 
 CommandState CTrianzoidView::searchModeState(int id) const {
