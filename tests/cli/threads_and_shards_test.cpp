@@ -132,6 +132,10 @@ TEST(SolverShards, ModesInShardsGiveTheFilesOfOneRunAndPartsOfTwoModesAreNotMerg
         {"--merge", dir.file("1/trianzoid0706.deel1van3"), dir.file("0/trianzoid0706.deel1van3")});
     EXPECT_EQ(mixed.exitStatus, 1);
     EXPECT_NE(mixed.err.find("in een andere modus gezocht"), std::string::npos) << mixed.err;
+    // A part of the format before the modes were recorded is made again, not taken for the ordinary search.
+    testsupport::writeText(dir.file("oud.deel1van1"), "TZDEEL02" + std::string(64, '\0'));
+    const auto old = solverprocess::run(dir.path().string(), {"--merge", dir.file("oud.deel1van1")});
+    EXPECT_NE(old.err.find("zonder de zoekmodus; maak dit deel opnieuw"), std::string::npos) << old.err;
 }
 
 // Changed: part files carry an XXH3 hash, so damage anywhere is refused (it used to be merged when it
