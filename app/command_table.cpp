@@ -65,6 +65,16 @@ constexpr std::array kSearchMenu{
               "Onderbreek zoekpreces (kan ook met ESC)\nOnderbreek zoekproces"},
     kSeparator,
     MenuEntry{Cmd::LetterSolution, "&Letteroplossing", nullptr},
+    kSeparator,
+    MenuEntry{Cmd::EachTilingOnce, "Elke betegeling &eenmaal",
+              "Zoek elke betegeling eenmaal: kopieën en gelijke trianzoids zijn verwisselbaar\n"
+              "Elke betegeling eenmaal"},
+    MenuEntry{Cmd::OnePerSymmetryClass, "&Uniek op draaien en spiegelen na",
+              "Zoek een betegeling van elke soort op draaien en spiegelen van het veld na\n"
+              "Uniek op draaien en spiegelen na"},
+    MenuEntry{Cmd::CellsMayStayOpen, "Open vakjes &toegestaan",
+              "Leg alle trianzoids op elke manier, de overgebleven vakjes blijven open\n"
+              "Open vakjes toegestaan"},
 };
 
 constexpr std::array kSolutionsMenu{
@@ -78,6 +88,8 @@ constexpr std::array kSolutionsMenu{
     MenuEntry{Cmd::LastSolution, "&Laatste oplossing\tEnd", "Toon laatste oplossing"},
     kSeparator,
     MenuEntry{Cmd::DoneSolutions, "&Klaar met oplossingen", "Klaar met oplossingen bekijken"},
+    kSeparator,
+    MenuEntry{Cmd::TilingCounts, "Tellin&gen...", "Toon de tellingen van de laatste zoektocht\nTellingen"},
     kSeparator,
     MenuEntry{Cmd::ExportSolutions, "E&xporteren...",
               "Sla de oplossingen op als SVG- of PNG-afbeeldingen of als pdf-vel\nExporteren"},

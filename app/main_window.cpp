@@ -1,5 +1,9 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -55,6 +59,19 @@ QSettings applicationSettings() {
     return QSettings("Local AppWizard-Generated Applications", "Trianzoid");
 }
 
+// The search modes of the "Zoeken" menu, kept in the settings from one run to the next.
+constexpr const char* kSearchModesGroup = "Settings";
+constexpr std::array<std::pair<int, const char*>, 3> kSearchModeKeys{{
+    {Cmd::EachTilingOnce, "EachTilingOnce"},
+    {Cmd::OnePerSymmetryClass, "UniqueUpToSymmetry"},
+    {Cmd::CellsMayStayOpen, "CellsMayStayOpen"},
+}};
+
+bool isSearchMode(int id) {
+    return std::any_of(kSearchModeKeys.begin(), kSearchModeKeys.end(),
+                       [id](const auto& mode) { return mode.first == id; });
+}
+
 bool isRecentFile(int id) {
     return id >= Cmd::FileMru1 && id < Cmd::FileMru1 + kRecentFileCount;
 }
@@ -100,6 +117,7 @@ MainWindow::MainWindow() {
     }
     settings.endGroup();
     rebuildRecentFiles();
+    loadSearchModes();
 
     setAcceptDrops(true);
     qApp->installEventFilter(this);
@@ -307,6 +325,7 @@ void MainWindow::dispatch(int id) {
                 if (index < m_recentFiles.size() && maybeSave()) openDocument(m_recentFiles[index]);
             } else if (commandFacts(id).handler == CommandHandler::View) {
                 m_pView->OnCommand(id);
+                if (isSearchMode(id)) saveSearchModes();
             }
             break;
     }
@@ -349,6 +368,23 @@ void MainWindow::requestQuit() {
         else
             open->close();
     }
+}
+
+void MainWindow::loadSearchModes() {
+    QSettings settings = applicationSettings();
+    settings.beginGroup(kSearchModesGroup);
+    // Through the commands, so that the modes stay consistent (one per symmetry class implies each once).
+    for (const auto& [id, key] : kSearchModeKeys)
+        if (settings.value(key, false).toBool() != m_pView->commandState(id).checked)
+            m_pView->OnSearchModeCommand(id);
+    settings.endGroup();
+}
+
+void MainWindow::saveSearchModes() {
+    QSettings settings = applicationSettings();
+    settings.beginGroup(kSearchModesGroup);
+    for (const auto& [id, key] : kSearchModeKeys) settings.setValue(key, m_pView->commandState(id).checked);
+    settings.endGroup();
 }
 
 void MainWindow::fieldDataDialog() {

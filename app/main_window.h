@@ -97,6 +97,9 @@ class MainWindow : public QMainWindow {
     void printPreview();
     void pageSetup();
     void fieldDataDialog();
+    // The search modes of the "Zoeken" menu from and to the settings.
+    void loadSearchModes();
+    void saveSearchModes();
     void showPieces();
     void openManual();
     void afterCommand();

@@ -240,12 +240,6 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
     }
     int rest = argc - optind;
-    // A part file does not record the mode of its search, so the parts of one could not be told apart.
-    if ((result.options.distinct || result.options.unique) && (merge || result.options.shardCount > 0)) {
-        result.error = std::string(result.options.unique ? "--unique" : "--distinct") + " en " +
-                       (merge ? "--merge" : "--shard") + " gaan niet samen";
-        return result;
-    }
     const bool exporting = !result.options.exportFormat.empty();
     if (exportOnly != nullptr && !exporting) {
         result.error = std::string(exportOnly) + " hoort bij --export";

@@ -12,6 +12,7 @@
 #include "cli/search_options.h"
 #include "cli/solve.h"
 #include "search/part_file.h"
+#include "search/search_modes.h"
 
 namespace {
 
@@ -47,9 +48,23 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         parts.push_back(std::move(read->second));
     }
     const PartProblem& first = problems.front();
+    // The modes are those the parts were searched in; --distinct or --unique may only confirm them.
+    const int asked = (options.distinct || options.unique ? SearchMode::EachTilingOnce : 0) |
+                      (options.unique ? SearchMode::OnePerSymmetryClass : 0);
+    if (asked != 0 && asked != (first.modes & ~SearchMode::CellsMayStayOpen)) {
+        platform.report("Oei: Deelbestand " + options.mergeParts.front() +
+                        " is in een andere modus gezocht dan gevraagd");
+        return ExitStatus::Error;
+    }
     // Each part once, and all of them: the count the parts give is trusted only up to the parts there.
     std::set<int> seen;
     for (std::size_t i = 0; i < problems.size(); ++i) {
+        if (problems[i].modes != first.modes) {
+            platform.report("Oei: Deelbestand " + options.mergeParts[i] +
+                            " is in een andere modus gezocht dan " + options.mergeParts.front() +
+                            "; delen van verschillende modi gaan niet samen");
+            return ExitStatus::Error;
+        }
         if (!sameSearch(problems[i], first)) {
             platform.report("Oei: Deelbestand " + options.mergeParts[i] +
                             " hoort niet bij dezelfde zoektocht als " + options.mergeParts.front());
@@ -78,6 +93,18 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         const int cells = numberFreeCells(index, doc);
         buildPlacementTable(table, index, doc, std::clamp(doc.rowLength(), 0, BOARD_COLUMNS),
                             std::clamp(static_cast<int>(doc.m_nHeight), 0, BOARD_ROWS));
+        // The table and the pieces of the parts' modes, as the shards and the merge's own search make them.
+        PieceSet pieces = first.pieces;
+        std::int64_t triangles = 0;
+        for (int p = 0; p < std::clamp(static_cast<int>(pieces.m_nPieces), 0, kMaxPieces); ++p) {
+            const Piece& piece = pieces.m_pieces[static_cast<std::size_t>(p)];
+            if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
+        }
+        TilingClassCounter counter;
+        PlacementTable fullTable;
+        std::vector<int> origin;
+        applySearchModes(first.modes, triangles == cells, table, index, pieces.m_pieces, pieces.m_nPieces,
+                         counter, fullTable, origin);
         if (cells != first.freeCells || table.placementCount != first.placements ||
             tableFingerprint(table, cells) != first.fingerprint) {
             platform.report("Oei: Deelbestand " + options.mergeParts.front() +
@@ -86,7 +113,7 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         }
         // Every solution again, on the table of the parts' own Board: no cell covered twice.
         for (std::size_t i = 0; i < parts.size(); ++i)
-            if (!partSolutionsValid(parts[i], table, doc)) {
+            if (!partSolutionsValid(parts[i], table, pieces)) {
                 platform.report("Oei: Deelbestand " + options.mergeParts[i] +
                                 " bevat een oplossing die geen betegeling is");
                 return ExitStatus::Error;
@@ -98,6 +125,9 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     platform.attachView(&view);
     view.m_strOutputDir = options.outputDir;
     view.m_bLetterSolution = first.letters;
+    view.m_bEachTilingOnce = (first.modes & SearchMode::EachTilingOnce) != 0;
+    view.m_bOnePerSymmetryClass = (first.modes & SearchMode::OnePerSymmetryClass) != 0;
+    view.m_bCellsMayStayOpen = (first.modes & SearchMode::CellsMayStayOpen) != 0;
     bool incomplete = false;
     view.m_engineFactory = [&](const PlacementTable&, int, SearchState& state, std::span<Piece> pieces,
                                SearchHooks& hooks) {

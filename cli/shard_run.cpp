@@ -15,6 +15,7 @@
 #include "cli/solve.h"
 #include "search/part_file.h"
 #include "search/search_events.h"
+#include "search/search_modes.h"
 
 namespace {
 
@@ -101,8 +102,23 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
     long long ownedSteps = 0;  // an expanded step is one step of the search, counted by its unit's shard
     std::unique_ptr<PartRunner> runner;
     PartProblem problem;
+    const int modes = view.searchModes();
+    TilingClassCounter counter;
+    PlacementTable fullTable;
+    std::vector<int> placementOrigin;
     try {
         cells = view.prepareTable(false);
+        // The part records the pieces with their own copies; the modes may pool them for the search.
+        problem.image = documentImage(doc);
+        problem.pieces = doc;
+        std::int64_t triangles = 0;
+        for (int p = 0; p < state.pieceCount; ++p) {
+            const Piece& piece = doc.m_pieces[static_cast<std::size_t>(p)];
+            if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
+        }
+        state.eachTilingOnce = (modes & SearchMode::EachTilingOnce) != 0;
+        applySearchModes(modes, triangles == cells, view.m_table, view.m_freeCells, doc.m_pieces,
+                         doc.m_nPieces, counter, fullTable, placementOrigin);
         auto index = std::make_shared<const PlacementIndex>(view.m_table, cells);
         // The planning, too, stops at an interrupt signal; the earlier part file then stays.
         view.beginOutsideSearch();
@@ -118,8 +134,6 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
         }
         runner =
             std::make_unique<PartRunner>(index, view.m_table, state, doc.m_pieces, searchThreads(options));
-        problem.image = documentImage(doc);
-        problem.pieces = doc;
     } catch (const std::bad_alloc&) {
         view.endOutsideSearch();
         view.m_table = PlacementTable{};
@@ -132,6 +146,7 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
     problem.shardCount = options.shardCount;
     problem.unitCount = unitCount;
     problem.letters = view.m_bLetterSolution;
+    problem.modes = modes;
     problem.freeCells = cells;
     problem.placements = view.m_table.placementCount;
     problem.fingerprint = tableFingerprint(view.m_table, cells);

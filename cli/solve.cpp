@@ -71,11 +71,7 @@ bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, C
 }
 
 void printTilingCounts(const TilingCounts& counts, std::FILE* out) {
-    const char* incomplete = counts.incomplete ? " (onvolledig)" : "";
-    std::fprintf(out, "Verschillende betegelingen: %llu%s\n",
-                 static_cast<unsigned long long>(counts.distinct), incomplete);
-    std::fprintf(out, "Uniek op draaien en spiegelen na: %llu (symmetrie van het veld: %d)%s\n",
-                 static_cast<unsigned long long>(counts.unique), counts.symmetries, incomplete);
+    std::fputs(tilingCountLines(counts).c_str(), out);
 }
 
 int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE* in) {

@@ -13,11 +13,13 @@
 #include "board/document_image.h"
 #include "search/search_events.h"
 #include "platform/little_endian.h"
+#include "search/search_modes.h"
 
 namespace {
 
-constexpr char kMagic[8] = {'T', 'Z', 'D', 'E', 'E', 'L', '0', '2'};
+constexpr char kMagic[8] = {'T', 'Z', 'D', 'E', 'E', 'L', '0', '3'};
 constexpr char kOldMagic[8] = {'T', 'Z', 'D', 'E', 'E', 'L', '0', '1'};
+constexpr char kModelessMagic[8] = {'T', 'Z', 'D', 'E', 'E', 'L', '0', '2'};
 constexpr std::size_t kHashSize = 8;
 constexpr std::size_t kMaxName = 4096;
 constexpr int kMaxUnits = 1 << 24;
@@ -140,7 +142,7 @@ bool PartFileWriter::create(const std::string& path, const PartProblem& problem)
     XXH3_64bits_reset(m_hash->state);
     bytes(kMagic, sizeof kMagic);
     for (int value : {problem.shardIndex, problem.shardCount, problem.unitCount, problem.letters ? 1 : 0,
-                      problem.freeCells, problem.placements})
+                      problem.modes, problem.freeCells, problem.placements})
         int32(value);
     int32(static_cast<std::int32_t>(problem.fingerprint & 0xffffffffu));
     int32(static_cast<std::int32_t>(problem.fingerprint >> 32));
@@ -256,6 +258,12 @@ std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& 
             "Deelbestand " + path + " is van een oudere versie, zonder controlegetal; maak dit deel opnieuw";
         return std::nullopt;
     }
+    if (content.size() >= sizeof kModelessMagic &&
+        std::memcmp(content.data(), kModelessMagic, sizeof kModelessMagic) == 0) {
+        error =
+            "Deelbestand " + path + " is van een oudere versie, zonder de zoekmodus; maak dit deel opnieuw";
+        return std::nullopt;
+    }
     if (content.size() < sizeof kMagic + kHashSize ||
         std::memcmp(content.data(), kMagic, sizeof kMagic) != 0) {
         error = broken;
@@ -280,6 +288,7 @@ std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& 
     problem.unitCount = data.unitCount = r.int32();
     const std::int32_t letters = r.int32();
     problem.letters = letters == 1;
+    problem.modes = r.int32();
     problem.freeCells = r.int32();
     problem.placements = r.int32();
     problem.fingerprint = r.uint64();
@@ -289,8 +298,9 @@ std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& 
     bool valid = r.ok() && problem.shardCount >= 1 && problem.shardCount <= kMaxShardCount &&
                  problem.shardIndex >= 1 && problem.shardIndex <= problem.shardCount &&
                  problem.unitCount >= 0 && problem.unitCount <= kMaxUnits && (letters == 0 || letters == 1) &&
-                 problem.freeCells >= 0 && problem.freeCells <= BOARD_CELLS && problem.placements >= 0 &&
-                 nameLength >= 0 && static_cast<std::size_t>(nameLength) <= kMaxName;
+                 (problem.modes & ~SearchMode::All) == 0 && problem.freeCells >= 0 &&
+                 problem.freeCells <= BOARD_CELLS && problem.placements >= 0 && nameLength >= 0 &&
+                 static_cast<std::size_t>(nameLength) <= kMaxName;
     if (valid) {
         problem.pieces.m_szPieceFile.resize(static_cast<std::size_t>(nameLength));
         r.bytes(problem.pieces.m_szPieceFile.data(), problem.pieces.m_szPieceFile.size());

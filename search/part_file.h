@@ -18,7 +18,8 @@
 // table to be sure all parts searched the same problem, and the events of the shard's units.
 //
 // Layout, little-endian:
-//   "TZDEEL02"; shard index, shard count, unit count, letter mode, open cells, Placements (int32 each);
+//   "TZDEEL03"; shard index, shard count, unit count, letter mode, search modes (SearchMode bits), open
+//   cells, Placements (int32 each);
 //   table fingerprint (uint64); the 2054-byte document image; the piece file name (int32 length, bytes);
 //   m_nPieces, m_nPieceTriangles; 64 piece slots, field by field;
 //   then records: int32 unit, int32 kind; kind 0: int32 n and n event values; kind 1: unit finished;
@@ -30,6 +31,7 @@ struct PartProblem {
     int shardCount = 0;
     int unitCount = 0;
     bool letters = false;
+    int modes = 0;  // SearchMode bits: the table, the pieces and the events are those of these modes
     int freeCells = 0;
     int placements = 0;
     std::uint64_t fingerprint = 0;

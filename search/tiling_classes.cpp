@@ -15,6 +15,13 @@ constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
 
 }  // namespace
 
+std::string tilingCountLines(const TilingCounts& counts) {
+    const std::string incomplete = counts.incomplete ? " (onvolledig)" : "";
+    return "Verschillende betegelingen: " + std::to_string(counts.distinct) + incomplete +
+           "\nUniek op draaien en spiegelen na: " + std::to_string(counts.unique) +
+           " (symmetrie van het veld: " + std::to_string(counts.symmetries) + ")" + incomplete + "\n";
+}
+
 CellPos latticeSymmetry(int g, CellPos cell) {
     // Centroid coordinates: X in half sides, V in thirds of a row height; a turn by 60 degrees is
     // (X, V) -> ((X - V) / 2, (3X + V) / 2), and X and V always have the same parity.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,11 @@ struct TilingCounts {
     int symmetries = 1;       // the size of the Board's symmetry group: 1, 2, 3, 4, 6 or 12
     bool incomplete = false;  // the solutions found are not closed under copy orders and symmetries
 };
+
+// The two lines of the counts, as the command-line solver prints them and the window shows them:
+// "Verschillende betegelingen: D" and "Uniek op draaien en spiegelen na: U (symmetrie van het veld: G)",
+// each ending in " (onvolledig)" where due, and each ending in a newline.
+std::string tilingCountLines(const TilingCounts& counts);
 
 // The twelve symmetries of the triangle lattice about the top-left vertex of cell (0, 0): element g
 // turns by (g % 6) * 60 degrees, after a mirror in the vertical line when g >= 6. Cells follow the

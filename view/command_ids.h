@@ -60,4 +60,8 @@ inline constexpr int LastSolution = 32842;
 inline constexpr int DoneSolutions = 32843;
 inline constexpr int PopupShowSolutionsColour = 32849;
 inline constexpr int ExportSolutions = 32870;
+inline constexpr int EachTilingOnce = 32871;
+inline constexpr int OnePerSymmetryClass = 32872;
+inline constexpr int CellsMayStayOpen = 32873;
+inline constexpr int TilingCounts = 32874;
 }  // namespace Cmd

@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 
+#include "search/search_modes.h"
 #include "view/trianzoid_view.h"
 #include "solutions/time_text.h"
 
@@ -177,39 +178,11 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
         m_state.coveredMask.assign(static_cast<std::size_t>(wordsPerMaskFor(freeCellCount)), 0u);
         m_state.candidateCounts.assign(static_cast<std::size_t>(freeCellCount), 0);
         m_state.chosenPlacement.assign(static_cast<std::size_t>(freeCellCount) + 1, 0);
-        m_classCounter.prepare(m_table, m_freeCells, m_doc.m_pieces, m_doc.m_nPieces);
-
-        // Each tiling once: one scan per slot, and the copies of interchangeable slots pooled in the
-        // first slot of their class (given back when the search ends, whatever way it ends).
-        const bool eachOnce = m_bEachTilingOnce || m_bOnePerSymmetryClass;
-        m_state.eachTilingOnce = eachOnce;
-        m_classCounter.setEachTilingOnce(eachOnce);
-        m_classCounter.setOnePerSymmetryClass(m_bOnePerSymmetryClass);
-        if (eachOnce) poolInterchangeableCopies(m_doc.m_pieces, m_classCounter.slotClasses());
-        // One tiling per symmetry class: on an exact fit, a piece of one copy without symmetry of its
-        // own is kept to the least Placement of each orbit, and every class is found once, as the tiling
-        // whose piece lies there. Otherwise every tiling is searched and only the least of its images
-        // recorded.
-        m_bCanonicalTest = false;
-        if (m_bOnePerSymmetryClass) {
-            const int single = triangles == freeCellCount ? m_classCounter.asymmetricSingleClass() : -1;
-            m_bCanonicalTest = single < 0;
-            if (single >= 0) {
-                try {
-                    m_fullTable = m_table;
-                    m_classCounter.rebind(m_fullTable);
-                    m_placementOrigin = keepPlacements(m_table, [&](int j) {
-                        return m_classCounter.placementClass(j) != single ||
-                               m_classCounter.orbitRepresentative(j);
-                    });
-                } catch (const std::bad_alloc&) {
-                    m_table = std::move(m_fullTable);
-                    m_classCounter.rebind(m_table);
-                    m_placementOrigin.clear();
-                    m_bCanonicalTest = true;
-                }
-            }
-        }
+        // The modes: pooled copies are given back when the search ends, whatever way it ends.
+        m_state.eachTilingOnce = m_bEachTilingOnce || m_bOnePerSymmetryClass;
+        m_bCanonicalTest =
+            applySearchModes(searchModes(), triangles == freeCellCount, m_table, m_freeCells, m_doc.m_pieces,
+                             m_doc.m_nPieces, m_classCounter, m_fullTable, m_placementOrigin);
 
         // The engine makes its own arrays (and those of its threads) here, before any file exists.
         const std::span<Piece> pieces(m_doc.m_pieces);
@@ -295,6 +268,7 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     showFirstPieceStatus(-1, std::string());
     m_tilingCounts = m_classCounter.counts(ViewMode != kInterruptRequested && !m_bSkippedFirst &&
                                            triangles >= freeCellCount);
+    m_bTilingCountsKnown = true;
     const std::time_t endTime = m_clock.now();
     outcome.refusal = SearchOutcome::Refusal::None;
     outcome.end = m_bWriteFailed                    ? SearchOutcome::End::WriteFailed

@@ -166,8 +166,11 @@ class CTrianzoidView : public SearchHooks {
     bool m_bWriteFailed = false;
     TilingClassCounter m_classCounter;
     TilingCounts m_tilingCounts;  // of the last search, or of the merged parts
+    // Whether m_tilingCounts belong to a search that ran ("Tellingen" has something to show).
+    bool m_bTilingCountsKnown = false;
     bool m_bSkippedFirst = false;
     bool m_bOnePerSymmetryClass = false;  // search one tiling of each symmetry class (each tiling once too)
+    bool m_bCellsMayStayOpen = false;     // "Open vakjes toegestaan": packings, surplus cells stay open
     bool m_bCanonicalTest = false;        // record only the least image of each tiling
     PlacementTable m_fullTable;           // the whole table when m_table keeps one Placement per orbit
     std::vector<int> m_placementOrigin;   // per Placement of m_table: its number in m_fullTable
@@ -185,6 +188,8 @@ class CTrianzoidView : public SearchHooks {
     void OnPreviousSolution();
     void OnLastSolution();
     void OnDoneSolutions();
+    // The counts of the last search, as "Tellingen" shows them.
+    std::string tilingCountsText() const;
 
     int m_nSolutionPieces = 0;
     int m_nCurrentSolution = 0;
@@ -210,6 +215,11 @@ class CTrianzoidView : public SearchHooks {
     // Carries out a command that needs no dialog of the window; returns false for ids it does not handle.
     bool OnCommand(int id);
     bool canClose() const { return ViewMode == kEditing; }
+    // The modes of the next search as SearchMode bits (search/search_modes.h).
+    int searchModes() const;
+    // The search modes and "Tellingen": their state, and carrying them out.
+    CommandState searchModeState(int id) const;
+    void OnSearchModeCommand(int id);
 
     // ---- SearchHooks
     void pumpMessages() override;

@@ -47,6 +47,11 @@ CommandState CTrianzoidView::commandState(int id) const {
             return {true, m_bSound};
         case Cmd::LetterSolution:
             return {true, m_bLetterSolution};
+        case Cmd::EachTilingOnce:
+        case Cmd::OnePerSymmetryClass:
+        case Cmd::CellsMayStayOpen:
+        case Cmd::TilingCounts:
+            return searchModeState(id);
         default:
             break;
     }
@@ -110,6 +115,12 @@ bool CTrianzoidView::OnCommand(int id) {
             return true;
         case Cmd::LetterSolution:
             m_bLetterSolution = !m_bLetterSolution;
+            return true;
+        case Cmd::EachTilingOnce:
+        case Cmd::OnePerSymmetryClass:
+        case Cmd::CellsMayStayOpen:
+        case Cmd::TilingCounts:
+            OnSearchModeCommand(id);
             return true;
         case Cmd::ShowSolutionsBw:
         case Cmd::PopupShowSolutionsBw:

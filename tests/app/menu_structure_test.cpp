@@ -123,6 +123,14 @@ TEST_F(MenuStructure, SearchAndSolutionsMenus) {
                   "&Onderbreek | Onderbreek zoekpreces (kan ook met ESC) | Onderbreek zoekproces",
                   "-",
                   "&Letteroplossing |  | Letteroplossing",
+                  // The search modes joined the menu after "Letteroplossing".
+                  "-",
+                  "Elke betegeling &eenmaal | Zoek elke betegeling eenmaal: kopieën en gelijke trianzoids "
+                  "zijn verwisselbaar | Elke betegeling eenmaal",
+                  "&Uniek op draaien en spiegelen na | Zoek een betegeling van elke soort op draaien en "
+                  "spiegelen van het veld na | Uniek op draaien en spiegelen na",
+                  "Open vakjes &toegestaan | Leg alle trianzoids op elke manier, de overgebleven vakjes "
+                  "blijven open | Open vakjes toegestaan",
               }));
     EXPECT_EQ(describeMenu(menu(5)),
               (std::vector<std::string>{
@@ -136,6 +144,9 @@ TEST_F(MenuStructure, SearchAndSolutionsMenus) {
                   "&Laatste oplossing\tEnd | Toon laatste oplossing | Laatste oplossing\tEnd",
                   "-",
                   "&Klaar met oplossingen | Klaar met oplossingen bekijken | Klaar met oplossingen",
+                  // The counts of the last search came after it, before the export.
+                  "-",
+                  "Tellin&gen... | Toon de tellingen van de laatste zoektocht | Tellingen",
                   // Pictures of the solutions joined the menu as its last entry.
                   "-",
                   "E&xporteren... | Sla de oplossingen op als SVG- of PNG-afbeeldingen of als pdf-vel | "

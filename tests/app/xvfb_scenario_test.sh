@@ -5,7 +5,8 @@
 # "Hulponderwerpen" without a browser names the manual. 4: on the hexiamond Board with spare cells,
 # Escape interrupts searches started by mouse and by Alt+Z, G (the menu bar focused); at a solution
 # of "Zoeken speciaal" the menu bar opens and "Onderbreek" ends the wait, End resumes; paging back
-# shows a solution as it was; SIGTERM during a search completes the files and ends within 2 s.
+# shows a solution as it was; SIGTERM during a search completes the files and ends within 2 s. "Tellingen"
+# shows the counts of the last search; "Elke betegeling eenmaal", switched on in 1, holds in 4.
 # Usage: xvfb_scenario_test.sh <trianzoid executable> <output folder> <examples folder>
 set -euo pipefail
 app=$(realpath "$1") out=$2 examples=$(realpath "$3")
@@ -92,7 +93,12 @@ keys KP_Add
 shot browsing-colour.png
 keys KP_Subtract
 [ "$(view_sum)" = "$first" ] || fail "the keypad's - did not page back"
-keys alt+o Up Up Return  # "Klaar met oplossingen", above "Exporteren..."
+keys alt+o Up Up Up Return  # "Klaar met oplossingen", above "Tellingen..." and "Exporteren..."
+keys alt+o g  # "Tellingen...": the counts of the search (their text is checked in the view's tests)
+appears Tellingen 10 || fail "'Tellingen...' shows no box 'Tellingen'"
+shot counts.png "$(named Tellingen)"
+answer Tellingen
+keys alt+z e  # "Elke betegeling eenmaal", kept for the next run (part 4)
 
 # ---- 2. A prompt of the toolbar does not stay: "Veldgegevens..." lies over the "?" button
 xdotool mousemove 300 200 click 1 && sleep 0.4
@@ -125,6 +131,7 @@ confirm && sleep 1.5
 shot search-running.png
 keys Escape
 ended '' "Escape after a search from the menu"
+grep -q '^Modus: elke betegeling eenmaal' trianzoid*.opl || fail "the mode was not kept after a restart"
 keys alt+z g
 confirm && sleep 1
 keys alt Escape
@@ -145,7 +152,7 @@ first=$(view_sum)
 shot browsing-spare-cells.png
 keys End Home
 [ "$(view_sum)" = "$first" ] || fail "the first solution shows pieces of the second"
-keys alt+o Up Up Return alt+t t
+keys alt+o Up Up Up Return alt+t t
 appears hexiamonds.tzp 10 || fail "no pieces dialog"
 sleep 0.3 && shot pieces-dialog.png "$(named hexiamonds.tzp)"
 answer hexiamonds.tzp 10 Escape

@@ -263,7 +263,7 @@ TEST(SolverOptions, MismatchBetweenBoardAndPiecesIsNotedButSearched) {
 namespace {
 
 TEST(SolverModes, DistinctFindsEachTilingOnceOnEveryEngine) {
-    // Three tetriamonds of two copies each: 48 solutions are 6 tilings. Part files do not carry the mode.
+    // Three tetriamonds of two copies each: 48 solutions are 6 tilings.
     testsupport::TempDir dir;
     std::string opb;
     for (const char* engine : {"plain", "fast"}) {
@@ -283,10 +283,8 @@ TEST(SolverModes, DistinctFindsEachTilingOnceOnEveryEngine) {
         opb = testsupport::readText((folder / "trianzoid0706.opb").string());
     }
     EXPECT_EQ(opb.size(), 6u * (4 + 16 * 6));
-    auto sharded =
-        solverprocess::run(dir.path().string(), {"--distinct", "--shard", "1/2", examplePath(kHouse)});
-    EXPECT_EQ(sharded.exitStatus, 2);
-    EXPECT_TRUE(contains(sharded.err, "--distinct en --shard gaan niet samen")) << sharded.err;
+    // Changed: part files now carry the modes, so --distinct and --unique work with --shard and --merge
+    // (tests/cli/threads_and_shards_test.cpp); they used to be refused.
 }
 
 }  // namespace

@@ -104,6 +104,40 @@ TEST_F(Parts, MergedPartsAreTheFilesOfOneRun) {
     EXPECT_EQ(withoutTimes(readText(dir.file("merged/trianzoid1306.opl"))), single.opl);
 }
 
+TEST(SolverShards, ModesInShardsGiveTheFilesOfOneRunAndPartsOfTwoModesAreNotMerged) {
+    testsupport::TempDir dir;
+    int k = 0;
+    for (const Case& c : {Case{{"--distinct", example("tetriamonds-x2-hexagon.trz")}, "trianzoid0706"},
+                          Case{{"--unique", example("tetriamonds-x2-hexagon.trz")}, "trianzoid0706"},
+                          Case{{"--unique", example("polyiamonds-1-5-bell.trz")}, "trianzoid1306"}}) {
+        const fs::path folder = dir.path() / std::to_string(k++);
+        auto arguments = c.arguments;
+        arguments.insert(arguments.begin(), {"--threads", "1"});
+        const Files one = solveInto(folder / "one", arguments, c.base);
+        std::vector<std::string> merge = {"--merge"};
+        for (const char* shard : {"1/3", "2/3", "3/3"}) {
+            arguments = c.arguments;
+            arguments.insert(arguments.begin(), {"--shard", shard});
+            solveInto(folder, arguments, c.base);
+            merge.push_back((folder / (c.base + ".deel" + shard[0] + "van3")).string());
+        }
+        const Files merged = solveInto(folder / "merged", merge, c.base);
+        EXPECT_EQ(merged.opb, one.opb) << k;
+        EXPECT_EQ(merged.opl, one.opl) << k;
+    }
+    // A part of the ordinary search among parts of --distinct.
+    solveInto(dir.path() / "0", {"--shard", "1/3", example("tetriamonds-x2-hexagon.trz")}, "trianzoid0706");
+    const auto mixed = solverprocess::run(
+        dir.path().string(),
+        {"--merge", dir.file("1/trianzoid0706.deel1van3"), dir.file("0/trianzoid0706.deel1van3")});
+    EXPECT_EQ(mixed.exitStatus, 1);
+    EXPECT_NE(mixed.err.find("in een andere modus gezocht"), std::string::npos) << mixed.err;
+    // A part of the format before the modes were recorded is made again, not taken for the ordinary search.
+    testsupport::writeText(dir.file("oud.deel1van1"), "TZDEEL02" + std::string(64, '\0'));
+    const auto old = solverprocess::run(dir.path().string(), {"--merge", dir.file("oud.deel1van1")});
+    EXPECT_NE(old.err.find("zonder de zoekmodus; maak dit deel opnieuw"), std::string::npos) << old.err;
+}
+
 // Changed: part files carry an XXH3 hash, so damage anywhere is refused (it used to be merged when it
 // only changed which solution a valid value names); sizes are bounded before anything is allocated,
 // and every merged solution is checked again to be a tiling.

@@ -228,6 +228,36 @@ TEST(SearchDriver, SearchCommandsDuringASearchOnlySwitchWaitingAndCancelTheSkip)
     ASSERT_EQ(f.platform.messages.size(), 1u);
 }
 
+TEST(SearchDriver, SearchModesStayDuringASearchAndTheCountsOfTheLastOneAreShown) {
+    HexagonSearch f;  // three slots of one shape: 12 solutions, 2 tilings, 1 up to the hexagon's symmetry
+    auto state = [&](int id) { return f.view.commandState(id); };
+    EXPECT_FALSE(state(Cmd::TilingCounts).enabled);  // no search yet
+    // One per symmetry class implies each tiling once; switching that off switches both off.
+    f.view.OnCommand(Cmd::OnePerSymmetryClass);
+    EXPECT_TRUE(state(Cmd::EachTilingOnce).checked && state(Cmd::OnePerSymmetryClass).checked);
+    f.view.OnCommand(Cmd::EachTilingOnce);
+    EXPECT_FALSE(f.view.m_bEachTilingOnce || f.view.m_bOnePerSymmetryClass);
+    bool greyed = false;
+    f.platform.onPump = [&](long) {
+        if (f.view.ViewMode != kSearching) return;
+        greyed = !state(Cmd::EachTilingOnce).enabled && !state(Cmd::TilingCounts).enabled;
+        f.view.OnCommand(Cmd::CellsMayStayOpen);  // ignored
+    };
+    f.search();
+    EXPECT_TRUE(greyed && !f.view.m_bCellsMayStayOpen);
+    f.view.OnShowSolutions(true);  // also while the solutions are shown
+    f.view.OnCommand(Cmd::TilingCounts);
+    const std::string counts =
+        "\nVerschillende betegelingen: 2\nUniek op draaien en spiegelen na: 1 (symmetrie van het veld: 12)";
+    EXPECT_EQ(f.lastMessage().text, "Aantal oplossingen 12" + counts);
+    EXPECT_EQ(f.lastMessage().caption, "Tellingen");
+    f.view.OnDoneSolutions();
+    f.view.OnCommand(Cmd::EachTilingOnce);
+    f.search();
+    f.view.OnCommand(Cmd::TilingCounts);
+    EXPECT_EQ(f.lastMessage().text, "Aantal oplossingen 2" + counts);
+}
+
 TEST(SearchDriver, NextFirstAbandonsTheRestUnderTheFirstPlacement) {
     ViewFixture f;
     testsupport::hexagonBoard(f.doc);

@@ -1,0 +1,33 @@
+#include "search/search_modes.h"
+
+#include <new>
+
+bool applySearchModes(int modes, bool exactFit, PlacementTable& table, const FreeCellIndex& index,
+                      std::span<Piece> pieces, int pieceCount, TilingClassCounter& counter,
+                      PlacementTable& fullTable, std::vector<int>& placementOrigin) {
+    const bool onePerClass = (modes & SearchMode::OnePerSymmetryClass) != 0;
+    const bool eachOnce = onePerClass || (modes & SearchMode::EachTilingOnce) != 0;
+    counter.prepare(table, index, pieces, pieceCount);
+    counter.setEachTilingOnce(eachOnce);
+    counter.setOnePerSymmetryClass(onePerClass);
+    fullTable = PlacementTable{};
+    placementOrigin.clear();
+    if (eachOnce) poolInterchangeableCopies(pieces, counter.slotClasses());
+    if (!onePerClass) return false;
+    const int single = exactFit ? counter.asymmetricSingleClass() : -1;
+    if (single < 0) return true;
+    try {
+        fullTable = table;
+        counter.rebind(fullTable);
+        placementOrigin = keepPlacements(table, [&](int j) {
+            return counter.placementClass(j) != single || counter.orbitRepresentative(j);
+        });
+    } catch (const std::bad_alloc&) {
+        table = std::move(fullTable);
+        fullTable = PlacementTable{};
+        counter.rebind(table);
+        placementOrigin.clear();
+        return true;
+    }
+    return false;
+}
