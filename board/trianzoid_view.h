@@ -136,6 +136,7 @@ class CTrianzoidView : public SearchHooks {
     TilingCounts m_tilingCounts;  // of the last search, or of the merged parts
     bool m_bSkippedFirst = false;
     bool m_bOnePerSymmetryClass = false;  // search one tiling of each symmetry class (each tiling once too)
+    bool m_bCellsMayStayOpen = false;     // "Open vakjes toegestaan": packings, surplus cells stay open
     bool m_bCanonicalTest = false;        // record only the least image of each tiling
     PlacementTable m_fullTable;           // the whole table when m_table keeps one Placement per orbit
     std::vector<int> m_placementOrigin;   // per Placement of m_table: its number in m_fullTable
