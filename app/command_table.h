@@ -3,7 +3,7 @@
 #include <span>
 
 // The menus, toolbar, accelerators and context menus of the main window, as data. The window builds
-// its actions from these tables; the command identifiers are those of board/command_ids.h.
+// its actions from these tables; the command identifiers are those of view/command_ids.h.
 
 // One entry of a menu: the identifier (0 for a separator), the text as displayed ("&" marks the
 // mnemonic, "\t" separates the key shown on the right) and the prompt: the status-bar text before

@@ -34,7 +34,8 @@ enum OptionId {
     kLandscape,
     kBlackWhite,
     kDistinct,
-    kUnique
+    kUnique,
+    kPackings
 };
 
 const option kLongOptions[] = {
@@ -60,6 +61,7 @@ const option kLongOptions[] = {
     {"black-white", no_argument, nullptr, kBlackWhite},
     {"distinct", no_argument, nullptr, kDistinct},
     {"unique", no_argument, nullptr, kUnique},
+    {"packings", no_argument, nullptr, kPackings},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -217,6 +219,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             case kUnique:
                 result.options.unique = true;
                 break;
+            case kPackings:
+                result.options.packings = true;
+                break;
             case ':':
                 result.error = std::string("optie '") + argv[static_cast<std::size_t>(optind) - 1] +
                                "' verwacht een waarde";
@@ -240,6 +245,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
     }
     int rest = argc - optind;
+    // Packings in shards: the shard planner and the part runner search exact covers only.
+    if (result.options.packings && (merge || result.options.shardCount > 0)) {
+        result.error = std::string("--packings en ") + (merge ? "--merge" : "--shard") + " gaan niet samen";
+        return result;
+    }
     const bool exporting = !result.options.exportFormat.empty();
     if (exportOnly != nullptr && !exporting) {
         result.error = std::string(exportOnly) + " hoort bij --export";
@@ -305,6 +315,9 @@ std::string helpText(const std::string& program) {
            "  --engine SOORT     fast (standaard) of plain: de eenvoudige zoekmachine, ter vergelijking\n"
            "  --distinct         elke betegeling eenmaal: kopieen en gelijke trianzoids zijn verwisselbaar\n"
            "  --unique           een betegeling van elke soort op draaien en spiegelen na (met --distinct)\n"
+           "  --packings         open vakjes toegestaan: alle trianzoids leggen, overgebleven vakjes "
+           "blijven\n"
+           "                     open (samen met --distinct en --unique)\n"
            "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
            "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
            "\n" +

@@ -11,6 +11,7 @@ struct SolveOptions {
     bool letters = false;      // --letters: one letter line per solution
     bool distinct = false;     // --distinct: every tiling once
     bool unique = false;       // --unique: one tiling of each symmetry class
+    bool packings = false;     // --packings: every piece placed, the cells left over stay open
     bool yes = false;          // --yes: search even when the checkerboard test says it is impossible
     bool quiet = false;        // --quiet: no progress display
     int threads = 0;           // --threads: worker threads of the search; 0: one per core

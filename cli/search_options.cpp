@@ -14,6 +14,7 @@ int searchThreads(const SolveOptions& options) {
 void applySearchOptions(CTrianzoidView& view, const SolveOptions& options) {
     view.m_bEachTilingOnce = options.distinct;
     view.m_bOnePerSymmetryClass = options.unique;
+    view.m_bCellsMayStayOpen = options.packings;
     view.m_engineKind = options.plainEngine ? EngineKind::Reference : EngineKind::Fast;
     const int threads = searchThreads(options);
     if (threads > 1)

@@ -16,7 +16,8 @@ BacktrackingSearch::BacktrackingSearch(const PlacementTable& table, int freeCell
       m_state(state),
       m_pieces(pieces),
       m_hooks(hooks),
-      m_pieceSlots(std::clamp(state.pieceCount, 0, std::min(static_cast<int>(pieces.size()), kMaxPieces))) {
+      m_pieceSlots(std::clamp(state.pieceCount, 0, std::min(static_cast<int>(pieces.size()), kMaxPieces))),
+      m_spare(std::max(state.spareCells, 0)) {
     m_state.candidateCounts.resize(static_cast<std::size_t>(std::max(freeCellCount, 0)));
     m_state.coveredMask.resize(static_cast<std::size_t>(table.wordsPerMask), 0u);
 }
@@ -33,25 +34,31 @@ void BacktrackingSearch::searchStep(int a) {
         m_state.showSteps = 0;
         return;
     }
-    m_state.currentDepth = a;
-    if (a > m_state.shownDepth) {
-        m_hooks.onNewDepth(a);
-        m_state.shownDepth = a;
+    // The Placements on the path: the steps above, but for the cells left open.
+    const int placed = a - m_openCells;
+    m_state.currentDepth = placed;
+    if (placed > m_state.shownDepth) {
+        m_hooks.onNewDepth(placed);
+        m_state.shownDepth = placed;
         m_state.showSteps = 0;
     }
-    if (a >= m_state.totalCopies) {
-        m_hooks.recordSolution(a);
+    if (placed >= m_state.totalCopies) {
+        m_hooks.recordSolution(placed);
         return;
     }
-    const int c = chooseCell();
+    int c = chooseCell();
     if (c == -2) {
-        m_hooks.recordSolution(a);
+        m_hooks.recordSolution(placed);
         return;
     }
-    if (c == -1) return;
+    if (c == -1) {
+        if (m_spare == 0) return;
+        c = m_emptyCell;  // it has no candidates: it can only stay open
+        m_state.bestCell = c;
+    }
 
-    if (m_state.chosenPlacement.size() <= static_cast<std::size_t>(a))
-        m_state.chosenPlacement.resize(static_cast<std::size_t>(a) + 1);
+    if (m_state.chosenPlacement.size() <= static_cast<std::size_t>(placed))
+        m_state.chosenPlacement.resize(static_cast<std::size_t>(placed) + 1);
     const int words = m_table.wordsPerMask;
     for (int p = 0; p < m_pieceSlots; ++p) {
         Piece& piece = m_pieces[static_cast<std::size_t>(p)];
@@ -70,7 +77,7 @@ void BacktrackingSearch::searchStep(int a) {
                 if (a == 0) m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, piece);
                 togglePlacement(p, j);
                 --piece.copies;
-                m_state.chosenPlacement[static_cast<std::size_t>(a)] = j;
+                m_state.chosenPlacement[static_cast<std::size_t>(placed)] = j;
                 if (m_state.skipToNextFirst == 0) searchStep(a + 1);
                 if (a == 0) m_state.skipToNextFirst = 0;
                 ++piece.copies;
@@ -84,6 +91,17 @@ void BacktrackingSearch::searchStep(int a) {
             // would keep an interrupted search from ever ending.
             if (piece.copies > kMaxEditableCopies && m_hooks.interruptRequested()) break;
         }
+    }
+    // The last candidate of a packing step: the cell stays open.
+    if (m_spare > 0) {
+        toggleOpenCell(c);
+        --m_spare;
+        ++m_openCells;
+        if (m_state.skipToNextFirst == 0) searchStep(a + 1);
+        if (a == 0) m_state.skipToNextFirst = 0;
+        ++m_spare;
+        --m_openCells;
+        toggleOpenCell(c);
     }
 }
 
@@ -107,13 +125,20 @@ int BacktrackingSearch::chooseCell() {
         if (maskHasBit(covered, n)) continue;
         const int count = m_state.candidateCounts[static_cast<std::size_t>(n)];
         if (count < best) {
-            if (count == 0) return -1;
+            if (count == 0) {
+                m_emptyCell = n;
+                return -1;
+            }
             best = count;
             m_state.bestCell = n;
         }
     }
     if (m_freeCellCount == 0 || best == kNoCount) return -2;
     return m_state.bestCell;
+}
+
+void BacktrackingSearch::toggleOpenCell(int cell) {
+    m_state.coveredMask[static_cast<std::size_t>(cell >> 5)] ^= std::uint32_t{1} << (cell & 31);
 }
 
 void BacktrackingSearch::togglePlacement(int value, int j) {

@@ -57,6 +57,9 @@ void IncrementalSearch::init(Form form) {
     m_levels.resize(cells + 1);
     m_liveEnd.assign(cells + 2, 0);
     m_placed = 0;
+    m_spare = std::max(m_state.spareCells, 0);
+    m_openCells = 0;
+    m_path.assign(cells + 1, 0);
     m_state.coveredMask.resize(static_cast<std::size_t>(m_table.wordsPerMask), 0u);
 
     // Cells already covered when the search starts (none for a fresh search, but the state says which).
@@ -162,6 +165,14 @@ void IncrementalSearch::unplace(int placement, int piece) {
             m_covered[*c] = 0;
         return;
     }
+    restoreLayer();
+    ++m_pieces[static_cast<std::size_t>(piece)].copies;
+    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c)
+        m_covered[*c] = 0;
+}
+
+// The rows killed by the last layer come back to life.
+void IncrementalSearch::restoreLayer() {
     const std::int32_t end = m_liveEnd[static_cast<std::size_t>(--m_placed)];
     for (std::int32_t i = m_live; i < end; ++i) {
         const std::int32_t row = m_rows[static_cast<std::size_t>(i)];
@@ -169,9 +180,79 @@ void IncrementalSearch::unplace(int placement, int piece) {
         for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c) ++m_count[*c];
     }
     m_live = end;
-    ++m_pieces[static_cast<std::size_t>(piece)].copies;
-    for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c)
-        m_covered[*c] = 0;
+}
+
+// A cell left open: a layer that kills the live rows through it.
+void IncrementalSearch::placeOpenCell(int cell) {
+    m_covered[static_cast<std::size_t>(cell)] = 1;
+    if (m_bits) {
+        const int frameIndex = m_frameAt[static_cast<std::size_t>(m_placed)];
+        const Frame& frame = m_frames[static_cast<std::size_t>(frameIndex)];
+        const auto words = static_cast<std::size_t>(frame.words);
+        const std::uint64_t* from = liveSet(m_placed);
+        std::uint64_t* to =
+            m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
+        const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(cell) * words;
+        for (std::size_t w = 0; w < words; ++w) to[w] = from[w] & ~column[w];
+        m_nearGroup = cell / 8;
+        ++m_placed;
+        m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
+        return;
+    }
+    const auto stride = static_cast<std::size_t>(m_table.wordsPerMask);
+    const std::uint32_t* masks = m_table.masks.data() + (cell >> 5);
+    const std::uint32_t bit = std::uint32_t{1} << (cell & 31);
+    m_liveEnd[static_cast<std::size_t>(m_placed++)] = m_live;
+    std::int32_t i = 0;
+    std::int32_t end = m_live;
+    while (i < end) {
+        const std::int32_t row = m_rows[static_cast<std::size_t>(i)];
+        if ((masks[static_cast<std::size_t>(row) * stride] & bit) != 0) {
+            kill(row);
+            m_rows[static_cast<std::size_t>(i)] = m_rows[static_cast<std::size_t>(--end)];
+            m_rows[static_cast<std::size_t>(end)] = row;
+        } else {
+            ++i;
+        }
+    }
+    m_live = end;
+}
+
+void IncrementalSearch::unplaceOpenCell(int cell) {
+    if (m_bits)
+        --m_placed;
+    else
+        restoreLayer();
+    m_covered[static_cast<std::size_t>(cell)] = 0;
+}
+
+void IncrementalSearch::enterValue(int depth, std::int32_t value) {
+    if (value < 0) {
+        const int cell = -1 - value;
+        m_state.coveredMask[static_cast<std::size_t>(cell >> 5)] ^= std::uint32_t{1} << (cell & 31);
+        placeOpenCell(cell);
+        --m_spare;
+        ++m_openCells;
+    } else {
+        const int p = m_index->pieceOf(value);
+        togglePlacement(p, value);
+        place(value, p);
+        m_state.chosenPlacement[static_cast<std::size_t>(depth - m_openCells)] = value;
+    }
+    m_path[static_cast<std::size_t>(depth)] = value;
+}
+
+void IncrementalSearch::leaveValue(std::int32_t value) {
+    if (value < 0) {
+        const int cell = -1 - value;
+        ++m_spare;
+        --m_openCells;
+        unplaceOpenCell(cell);
+        m_state.coveredMask[static_cast<std::size_t>(cell >> 5)] ^= std::uint32_t{1} << (cell & 31);
+    } else {
+        unplace(value, m_index->pieceOf(value));
+        togglePlacement(kOpenCell, value);
+    }
 }
 
 void IncrementalSearch::togglePlacement(int value, int placement) {
@@ -222,19 +303,21 @@ bool IncrementalSearch::enterStep(int a) {
         return false;
     }
     if (m_donor != nullptr && m_donor->wanted()) donateShallowest(a);
-    m_state.currentDepth = a;
-    if (a > m_state.shownDepth) {
-        m_hooks.onNewDepth(a);
-        m_state.shownDepth = a;
+    // The Placements on the path: the steps above, but for the cells left open.
+    const int placed = a - m_openCells;
+    m_state.currentDepth = placed;
+    if (placed > m_state.shownDepth) {
+        m_hooks.onNewDepth(placed);
+        m_state.shownDepth = placed;
         m_state.showSteps = 0;
     }
-    if (a >= m_state.totalCopies) {
-        m_hooks.recordSolution(a);
+    if (placed >= m_state.totalCopies) {
+        m_hooks.recordSolution(placed);
         return false;
     }
-    const int c = chooseCell();
+    const int c = stepCell();
     if (c == -2) {
-        m_hooks.recordSolution(a);
+        m_hooks.recordSolution(placed);
         return false;
     }
     if (c == -1) return false;
@@ -242,10 +325,48 @@ bool IncrementalSearch::enterStep(int a) {
     return true;
 }
 
+int IncrementalSearch::stepCell() {
+    int c = chooseCell();
+    if (c != -1 || m_spare == 0) return c;
+    // A cell that nothing can cover: it can only stay open.
+    c = emptyOpenCell();
+    if (c >= 0) m_state.bestCell = c;
+    return c;
+}
+
+// The lowest uncovered cell without live rows, or -1.
+int IncrementalSearch::emptyOpenCell() const {
+    if (!m_bits) {
+        for (int n = 0; n < m_cells; ++n)
+            if (m_covered[static_cast<std::size_t>(n)] == 0 && m_counts[n] == 0) return n;
+        return -1;
+    }
+    const std::uint64_t* live = liveSet(m_placed);
+    const Frame& frame = frameOf(m_placed);
+    const auto words = static_cast<std::size_t>(frame.words);
+    for (int n = 0; n < m_cells; ++n) {
+        if (m_covered[static_cast<std::size_t>(n)] != 0) continue;
+        const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(n) * words;
+        std::size_t w = 0;
+        while (w < words && (live[w] & column[w]) == 0) ++w;
+        if (w == words) return n;
+    }
+    return -1;
+}
+
+// The candidates of a step: those that place a piece, then, while cells may stay open, leaving it open.
+void IncrementalSearch::collectCandidates(int a, int c) {
+    collectPieceCandidates(a, c);
+    Level& level = m_levels[static_cast<std::size_t>(a)];
+    level.pieceTotal = level.total;
+    level.cell = c;
+    if (m_spare > 0) ++level.total;
+}
+
 // The candidates of the step at depth a for cell c, in the order of trying: piece slot by piece slot,
 // the live Placements of the piece through c in table order, that run repeated once per remaining copy.
 // Every run meets the same state, so one list per piece serves all its runs.
-void IncrementalSearch::collectCandidates(int a, int c) {
+void IncrementalSearch::collectPieceCandidates(int a, int c) {
     Level& level = m_levels[static_cast<std::size_t>(a)];
     level.live.clear();
     level.segments.clear();
@@ -308,11 +429,36 @@ void IncrementalSearch::tryCandidates(int a, std::int64_t from, std::int64_t end
     if (from >= level.end) return;
     if (static_cast<std::size_t>(a) >= m_state.chosenPlacement.size())
         m_state.chosenPlacement.resize(static_cast<std::size_t>(a) + 1);
+    if (from < level.pieceTotal) tryPieceCandidates(a, from);
+    if (level.pieceTotal < level.total && level.pieceTotal < level.end) {
+        level.next = level.pieceTotal;
+        tryOpenCell(a, level.cell);
+    }
+}
+
+void IncrementalSearch::tryOpenCell(int a, int cell) {
+    const bool upkeep = !m_interrupted;
+    m_state.coveredMask[static_cast<std::size_t>(cell >> 5)] ^= std::uint32_t{1} << (cell & 31);
+    if (upkeep) placeOpenCell(cell);
+    --m_spare;
+    ++m_openCells;
+    m_path[static_cast<std::size_t>(a)] = -1 - cell;
+    if (m_state.skipToNextFirst == 0) searchStep(a + 1);
+    if (a == 0) m_state.skipToNextFirst = 0;
+    ++m_spare;
+    --m_openCells;
+    if (upkeep) unplaceOpenCell(cell);
+    m_state.coveredMask[static_cast<std::size_t>(cell >> 5)] ^= std::uint32_t{1} << (cell & 31);
+}
+
+void IncrementalSearch::tryPieceCandidates(int a, std::int64_t from) {
+    Level& level = m_levels[static_cast<std::size_t>(a)];
+    const int placed = a - m_openCells;
     std::size_t segment = 0;
     while (from >= level.segments[segment].base + level.segments[segment].count) ++segment;
     int k = static_cast<int>((from - level.segments[segment].base) % level.segments[segment].size);
     // level.end is read again after every candidate: a deeper step may have given later ones away.
-    for (std::int64_t i = from; i < level.end; ++i) {
+    for (std::int64_t i = from; i < std::min(level.end, level.pieceTotal); ++i) {
         const Segment& s = level.segments[segment];
         level.next = i;
         const int p = s.piece;
@@ -324,7 +470,8 @@ void IncrementalSearch::tryCandidates(int a, std::int64_t from, std::int64_t end
         const bool upkeep = !m_interrupted;
         togglePlacement(p, j);
         if (upkeep) place(j, p);
-        m_state.chosenPlacement[static_cast<std::size_t>(a)] = j;
+        m_state.chosenPlacement[static_cast<std::size_t>(placed)] = j;
+        m_path[static_cast<std::size_t>(a)] = j;
         if (m_state.skipToNextFirst == 0) searchStep(a + 1);
         if (a == 0) m_state.skipToNextFirst = 0;
         if (upkeep) unplace(j, p);
@@ -347,9 +494,8 @@ void IncrementalSearch::donateShallowest(int depth) {
         if (from >= level.end) continue;
         // Keep the earlier half: it follows what runs now, so the writer needs it first.
         const std::int64_t mid = from + (level.end - from) / 2;
-        m_donor->donate(
-            std::span<const std::int32_t>(m_state.chosenPlacement.data(), static_cast<std::size_t>(d)), mid,
-            level.end);
+        m_donor->donate(std::span<const std::int32_t>(m_path.data(), static_cast<std::size_t>(d)), mid,
+                        level.end);
         level.end = mid;
         return;
     }
@@ -357,28 +503,18 @@ void IncrementalSearch::donateShallowest(int depth) {
 
 void IncrementalSearch::placePath(std::span<const std::int32_t> path) {
     if (m_state.chosenPlacement.size() < path.size()) m_state.chosenPlacement.resize(path.size());
-    for (std::size_t d = 0; d < path.size(); ++d) {
-        const int j = path[d];
-        const int p = m_index->pieceOf(j);
-        togglePlacement(p, j);
-        place(j, p);
-        m_state.chosenPlacement[d] = j;
-    }
+    for (std::size_t d = 0; d < path.size(); ++d) enterValue(static_cast<int>(d), path[d]);
 }
 
 void IncrementalSearch::removePath(std::span<const std::int32_t> path) {
-    for (std::size_t d = path.size(); d-- > 0;) {
-        const int j = path[d];
-        unplace(j, m_index->pieceOf(j));
-        togglePlacement(kOpenCell, j);
-    }
+    for (std::size_t d = path.size(); d-- > 0;) leaveValue(path[d]);
 }
 
 // Chooses the cell of the step at `depth` (all Placements above it placed) and collects its candidates,
 // without calling any hook; false when that step has none to try.
 bool IncrementalSearch::collectAt(int a) {
-    if (a >= m_state.totalCopies || a >= m_cells) return false;
-    const int c = chooseCell();
+    if (a - m_openCells >= m_state.totalCopies || a >= m_cells) return false;
+    const int c = stepCell();
     if (c < 0) return false;
     collectCandidates(a, c);
     return true;
@@ -386,6 +522,7 @@ bool IncrementalSearch::collectAt(int a) {
 
 std::pair<int, std::int32_t> IncrementalSearch::candidateAt(int a, std::int64_t i) const {
     const Level& level = m_levels[static_cast<std::size_t>(a)];
+    if (i >= level.pieceTotal) return {-1, i < level.total ? -1 - level.cell : -1};
     for (const Segment& s : level.segments)
         if (i < s.base + s.count)
             return {s.piece, level.live[static_cast<std::size_t>(s.start + (i - s.base) % s.size)]};
@@ -410,21 +547,18 @@ std::pair<std::int32_t, std::int64_t> IncrementalSearch::runStepBelow(std::span<
     const int a = static_cast<int>(path.size());
     m_donor = nullptr;
     placePath(path);
-    m_state.shownDepth = a;
-    m_state.currentDepth = a;
+    m_state.shownDepth = a - m_openCells;
+    m_state.currentDepth = a - m_openCells;
     std::pair<std::int32_t, std::int64_t> result{-1, 0};
     if (collectAt(a) && candidate >= 0 && candidate < m_levels[static_cast<std::size_t>(a)].total) {
         const auto [p, j] = candidateAt(a, candidate);
-        if (a == 0)
+        if (a == 0 && p >= 0)
             m_hooks.showFirstPieceStatus(100 * p / m_state.pieceCount, m_pieces[static_cast<std::size_t>(p)]);
-        togglePlacement(p, j);
-        place(j, p);
         if (m_state.chosenPlacement.size() <= static_cast<std::size_t>(a))
             m_state.chosenPlacement.resize(static_cast<std::size_t>(a) + 1);
-        m_state.chosenPlacement[static_cast<std::size_t>(a)] = j;
+        enterValue(a, j);
         result = {j, enterStep(a + 1) ? m_levels[static_cast<std::size_t>(a) + 1].total : 0};
-        unplace(j, p);
-        togglePlacement(kOpenCell, j);
+        leaveValue(j);
     }
     removePath(path);
     return result;
@@ -436,8 +570,8 @@ void IncrementalSearch::runPart(std::span<const std::int32_t> path, std::int64_t
     m_donor = donor;
     m_partDepth = a;
     placePath(path);
-    m_state.shownDepth = a;
-    m_state.currentDepth = a;
+    m_state.shownDepth = a - m_openCells;
+    m_state.currentDepth = a - m_openCells;
     if (collectAt(a)) tryCandidates(a, from, end);
     removePath(path);
     m_donor = nullptr;

@@ -36,6 +36,11 @@
 // candidate is fully named by the Placements above it and its number; that is what lets the search
 // be cut into independent parts (`runPart`) and lets a running part give away its untried candidates
 // (`Donor`).
+//
+// Packings (state.spareCells > 0) follow the plain search: leaving the chosen cell open is the last
+// candidate of a step while cells may still stay open, and a cell without live rows is chosen first and
+// has only that candidate. Leaving a cell open kills the live rows through it, as a placed piece kills
+// those through its cells, and is undone the same way. In a path a cell n left open is the value -1 - n.
 // How the incremental search keeps its counts. Every form makes the same search; the tests run them all.
 struct IncrementalSearchForm {
     bool bitParallel = true;  // false keeps to the live-row array even on a small table
@@ -98,14 +103,28 @@ class IncrementalSearch : public SearchEngine {
         std::vector<std::int32_t> live;
         std::vector<Segment> segments;
         std::int64_t total = 0;
+        std::int64_t pieceTotal = 0;  // candidates that place a piece; a last one may leave `cell` open
+        int cell = 0;
         std::int64_t next = 0;  // the candidate being tried
         std::int64_t end = 0;   // lowered when later candidates are given away
     };
 
     void searchStep(int depth);
     bool enterStep(int depth);
+    // The cell of the step: chooseCell's, or in a packing the lowest cell without live rows.
+    int stepCell();
+    int emptyOpenCell() const;
     void collectCandidates(int depth, int cell);
+    void collectPieceCandidates(int depth, int cell);
+    void tryOpenCell(int depth, int cell);
+    // Places a path value (a Placement, or -1 - n for cell n left open) at `depth`, and takes it away.
+    void enterValue(int depth, std::int32_t value);
+    void leaveValue(std::int32_t value);
+    void placeOpenCell(int cell);
+    void unplaceOpenCell(int cell);
+    void restoreLayer();
     void tryCandidates(int depth, std::int64_t from, std::int64_t end);
+    void tryPieceCandidates(int depth, std::int64_t from);
     // Candidate i of level `depth`: its piece slot and Placement.
     std::pair<int, std::int32_t> candidateAt(int depth, std::int64_t i) const;
     bool collectAt(int depth);
@@ -188,5 +207,8 @@ class IncrementalSearch : public SearchEngine {
 
     bool m_interrupted = false;  // an interrupt was seen; requests are never withdrawn
     Donor* m_donor = nullptr;
-    int m_partDepth = 0;  // the shallowest level whose candidates this search may give away
+    int m_partDepth = 0;               // the shallowest level whose candidates this search may give away
+    int m_spare = 0;                   // packings: cells that may still stay open
+    int m_openCells = 0;               // cells left open on the path
+    std::vector<std::int32_t> m_path;  // per level: the Placement tried, or -1 - n for cell n left open
 };

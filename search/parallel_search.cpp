@@ -133,6 +133,7 @@ struct PartWorker {
         state.pieceCount = parent.pieceCount;
         state.totalCopies = parent.totalCopies;
         state.eachTilingOnce = parent.eachTilingOnce;
+        state.spareCells = parent.spareCells;
         state.coveredMask.assign(static_cast<std::size_t>(table.wordsPerMask), 0u);
         state.chosenPlacement.assign(static_cast<std::size_t>(index.cells()) + 1, 0);
         return state;

@@ -2,7 +2,7 @@
 
 #include <new>
 
-bool applySearchModes(int modes, bool exactFit, PlacementTable& table, const FreeCellIndex& index,
+bool applySearchModes(int modes, bool findsEveryTiling, PlacementTable& table, const FreeCellIndex& index,
                       std::span<Piece> pieces, int pieceCount, TilingClassCounter& counter,
                       PlacementTable& fullTable, std::vector<int>& placementOrigin) {
     const bool onePerClass = (modes & SearchMode::OnePerSymmetryClass) != 0;
@@ -14,7 +14,7 @@ bool applySearchModes(int modes, bool exactFit, PlacementTable& table, const Fre
     placementOrigin.clear();
     if (eachOnce) poolInterchangeableCopies(pieces, counter.slotClasses());
     if (!onePerClass) return false;
-    const int single = exactFit ? counter.asymmetricSingleClass() : -1;
+    const int single = findsEveryTiling ? counter.asymmetricSingleClass() : -1;
     if (single < 0) return true;
     try {
         fullTable = table;

@@ -28,4 +28,7 @@ struct SearchState {
     int showSteps = 0;
     bool eachTilingOnce = false;  // scan a piece's Placements once, not once per copy left
     long long steps = 0;          // search steps taken, for progress and benchmarks
+    // Packings: how many open cells may stay uncovered. 0 is the ordinary search, where a cell that
+    // nothing can cover ends the path; above 0 such a cell is left open, and every cell may be.
+    int spareCells = 0;
 };

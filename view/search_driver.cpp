@@ -33,6 +33,16 @@ int applyCopies(int a, int b, std::int64_t copies) {
     return a;
 }
 
+// The triangles of every copy the search places.
+std::int64_t placedTriangles(const CTrianzoidDoc& doc) {
+    std::int64_t triangles = 0;
+    for (int p = 0; p < std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces); ++p) {
+        const Piece& piece = doc.m_pieces[static_cast<std::size_t>(p)];
+        if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
+    }
+    return triangles;
+}
+
 }  // namespace
 
 bool CTrianzoidView::checkerboardAllowsSearch() {
@@ -116,7 +126,24 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     // refuses (none, or a faulty piece file read after a good one).
     m_nReadiness = UpdateReadiness();
     if (m_nReadiness < 0) return outcome;
-    if (!checkerboardAllowsSearch()) {
+
+    // Packings: every piece must find room, and with cells to spare the checkerboard rule, which is about
+    // covering every cell, does not apply.
+    bool cellsStayOpen = false;
+    if (m_bCellsMayStayOpen) {
+        const std::int64_t needed = placedTriangles(m_doc);
+        const int open = m_doc.CountOpenCells().total;
+        if (needed > open) {
+            outcome.refusal = SearchOutcome::Refusal::NoRoom;
+            outcome.errors.push_back({"Open vakjes toegestaan, maar de trianzoids hebben meer driehoeken (" +
+                                          std::to_string(needed) + ") dan het veld open vakjes (" +
+                                          std::to_string(open) + ")",
+                                      kOops});
+            return outcome;
+        }
+        cellsStayOpen = needed < open;
+    }
+    if (!cellsStayOpen && !checkerboardAllowsSearch()) {
         outcome.refusal = SearchOutcome::Refusal::Checkerboard;
         return outcome;
     }
@@ -154,11 +181,7 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     prepareCopies(m_state);
     // With fewer triangles than open cells the search stops at the first uncovered cell that nothing can
     // cover, so it finds only some of the ways to leave cells open: its counts are then incomplete.
-    std::int64_t triangles = 0;
-    for (int p = 0; p < m_state.pieceCount; ++p) {
-        const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(p)];
-        if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
-    }
+    const std::int64_t triangles = placedTriangles(m_doc);
     // The pieces' own copies, given back however the search ends (pooling may move them).
     struct OwnCopies {
         std::span<Piece> pieces;
@@ -177,12 +200,16 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
         freeCellCount = prepareTable(true);
         m_state.coveredMask.assign(static_cast<std::size_t>(wordsPerMaskFor(freeCellCount)), 0u);
         m_state.candidateCounts.assign(static_cast<std::size_t>(freeCellCount), 0);
+        // Packings: the cells the pieces leave over may stay open (none on an exact fit: the ordinary
+        // search, with its files).
+        m_state.spareCells =
+            cellsStayOpen ? static_cast<int>(std::max<std::int64_t>(freeCellCount - triangles, 0)) : 0;
         m_state.chosenPlacement.assign(static_cast<std::size_t>(freeCellCount) + 1, 0);
         // The modes: pooled copies are given back when the search ends, whatever way it ends.
         m_state.eachTilingOnce = m_bEachTilingOnce || m_bOnePerSymmetryClass;
-        m_bCanonicalTest =
-            applySearchModes(searchModes(), triangles == freeCellCount, m_table, m_freeCells, m_doc.m_pieces,
-                             m_doc.m_nPieces, m_classCounter, m_fullTable, m_placementOrigin);
+        m_bCanonicalTest = applySearchModes(
+            searchModes(), triangles == freeCellCount || m_state.spareCells > 0, m_table, m_freeCells,
+            m_doc.m_pieces, m_doc.m_nPieces, m_classCounter, m_fullTable, m_placementOrigin);
 
         // The engine makes its own arrays (and those of its threads) here, before any file exists.
         const std::span<Piece> pieces(m_doc.m_pieces);
@@ -226,9 +253,11 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     header.width = m_doc.m_nWidth;
     header.height = m_doc.m_nHeight;
     header.startTime = formatDateTime(m_clock.localTime(searchStartTime));
-    if (m_bEachTilingOnce || m_bOnePerSymmetryClass)
-        header.modes = m_bOnePerSymmetryClass ? "elke betegeling eenmaal, uniek op draaien en spiegelen na"
-                                              : "elke betegeling eenmaal";
+    std::string modes;
+    if (m_bEachTilingOnce || m_bOnePerSymmetryClass) modes += ", elke betegeling eenmaal";
+    if (m_bOnePerSymmetryClass) modes += ", uniek op draaien en spiegelen na";
+    if (m_state.spareCells > 0) modes += ", open vakjes toegestaan";
+    if (!modes.empty()) header.modes = modes.substr(2);
     header.pieceFile = m_doc.m_szPieceFile;
     header.pieces = m_doc.m_nPieces;
     header.triangles = m_doc.m_nPieceTriangles;
@@ -267,7 +296,7 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
 
     showFirstPieceStatus(-1, std::string());
     m_tilingCounts = m_classCounter.counts(ViewMode != kInterruptRequested && !m_bSkippedFirst &&
-                                           triangles >= freeCellCount);
+                                           (triangles >= freeCellCount || m_state.spareCells > 0));
     m_bTilingCountsKnown = true;
     const std::time_t endTime = m_clock.now();
     outcome.refusal = SearchOutcome::Refusal::None;

@@ -18,6 +18,7 @@ struct SearchOutcome {
         None,          // it started
         NotReady,      // a search runs or is prepared already, or there is nothing to search
         Checkerboard,  // the checkerboard method rules a tiling out, and the answer was not to go on
+        NoRoom,        // cells may stay open, but the pieces have more triangles than the Board has cells
         NoMemory,
         CannotWrite,  // the lock or a file could not be made or put in place
         OutputInUse,  // another search writes the same files in that folder

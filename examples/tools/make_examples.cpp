@@ -8,6 +8,7 @@
 // the active area in grey and name their piece file by its bare file name, which the program finds in
 // the document's own folder.
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -167,6 +168,11 @@ int main(int argc, char** argv) {
     ok = writeBoard(folder, "hexiamonds-spare-cells-large.trz", "hexiamonds.tzp", cutTriangle(11, 4, 3, 3)) &&
          ok;
     ok = writeBoard(folder, "tetriamonds-x2-hexagon.trz", "tetriamonds-x2.tzp", hexagon(2)) && ok;
+    // The hexagon with sides 3, 4, 3, 4, 3, 4 and a hole in its centre, the one triangle whose centroid
+    // is the hexagon's: six symmetries (three turns, three mirrors), for measuring --unique.
+    std::vector<Cell> ring = cutTriangle(10, 3, 3, 3);
+    ring.erase(std::find(ring.begin(), ring.end(), Cell{31, 6}));
+    ok = writeBoard(folder, "hexiamonds-hexagon-hole.trz", "hexiamonds.tzp", ring) && ok;
     // 12 triangles, as many pointing up as down, for pieces of which one has two more of one kind:
     // the checkerboard test says no.
     ok = writeBoard(folder, "tetriamonds-3x2-impossible.trz", "tetriamonds.tzp", parallelogram(3, 2)) && ok;

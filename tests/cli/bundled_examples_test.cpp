@@ -34,6 +34,7 @@ const Example kExamples[] = {
     {"tetriamonds-x2-hexagon.trz", "tetriamonds-x2.tzp", 48, 1, 12},
     {"pentiamonds-house.trz", "pentiamonds.tzp", 4, 2, 2},
     {"polyiamonds-1-5-bell.trz", "polyiamonds-1-5.tzp", 2686, 1343, 2},
+    {"hexiamonds-hexagon-hole.trz", "hexiamonds.tzp", 4260, 710, 6},
 };
 // Seconds in an optimised build, half a minute in a debug one: its solver run is left to be asked for
 // (--gtest_also_run_disabled_tests); its count is checked independently with the others.
@@ -131,7 +132,7 @@ TEST_P(BundledExampleSolver, FindsEverySolutionAndWritesBothFiles) {
 
 INSTANTIATE_TEST_SUITE_P(Examples, BundledExample,
                          testing::Values(kExamples[0], kExamples[1], kExamples[2], kExamples[3], kExamples[4],
-                                         kExamples[5], kLongExample),
+                                         kExamples[5], kExamples[6], kLongExample),
                          exampleTestName);
 INSTANTIATE_TEST_SUITE_P(Examples, BundledExampleSolver, testing::ValuesIn(kExamples), exampleTestName);
 INSTANTIATE_TEST_SUITE_P(DISABLED_Long, BundledExampleSolver, testing::Values(kLongExample), exampleTestName);

@@ -288,3 +288,48 @@ TEST(SolverModes, DistinctFindsEachTilingOnceOnEveryEngine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SolverModes, PackingsPlaceEveryPieceAndLeaveTheRestOpen) {
+    // The four pentiamonds (20 triangles) on the hexagon of 24: 2028 packings, 169 up to its 12 symmetries.
+    testsupport::TempDir dir;
+    std::string opb[2];
+    for (const char* mode : {"--distinct", "--unique"})
+        for (const char* engine : {"plain", "fast"}) {
+            const fs::path folder = dir.path() / (std::string(mode + 2) + engine);
+            fs::create_directories(folder);
+            auto result = solverprocess::run(
+                folder.string(), {"--packings", mode, "--threads", "3", "--engine", engine, "--pieces",
+                                  examplePath("pentiamonds.tzp"), examplePath("tetriamonds-x2-hexagon.trz")});
+            EXPECT_EQ(result.exitStatus, 0) << result.err;
+            EXPECT_TRUE(contains(result.out,
+                                 "betegelingen: 2028\nUniek op draaien en spiegelen na: 169 "
+                                 "(symmetrie van het veld: 12)\n"))
+                << result.out;
+            const bool unique = std::string(mode) == "--unique";
+            EXPECT_TRUE(contains(result.lastLine(), unique ? "oplossingen 169," : "oplossingen 2028,"));
+            const std::string log = testsupport::readText((folder / "trianzoid0706.opl").string());
+            EXPECT_TRUE(
+                contains(log, unique ? ".\r\nModus: elke betegeling eenmaal, uniek op draaien en "
+                                       "spiegelen na, open vakjes toegestaan\r\nTrianzoid"
+                                     : ".\r\nModus: elke betegeling eenmaal, open vakjes toegestaan\r\n"));
+            std::string& first = opb[unique ? 1 : 0];
+            const std::string now = testsupport::readText((folder / "trianzoid0706.opb").string());
+            if (!first.empty()) {
+                EXPECT_EQ(now, first);
+            }
+            first = now;
+        }
+    // More triangles than open cells; and no part files.
+    auto tooMany =
+        solverprocess::run(dir.path().string(), {"--packings", "--pieces", examplePath("tetriamonds-x2.tzp"),
+                                                 examplePath("tetriamonds-3x2-impossible.trz")});
+    EXPECT_EQ(tooMany.exitStatus, 1);
+    EXPECT_TRUE(contains(tooMany.err, "meer driehoeken (24) dan het veld open vakjes (12)")) << tooMany.err;
+    auto sharded =
+        solverprocess::run(dir.path().string(), {"--packings", "--shard", "1/2", examplePath(kHouse)});
+    EXPECT_TRUE(contains(sharded.err, "--packings en --shard gaan niet samen")) << sharded.err;
+}
+
+}  // namespace

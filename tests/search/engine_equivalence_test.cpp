@@ -17,6 +17,7 @@ namespace {
 struct Problem {
     Board board;
     PieceSet pieces;
+    int spareCells = 0;  // > 0: packings
 };
 
 // Logs every hook call, and acts like a user at scripted pumps: a key press (steps shown), "next
@@ -119,6 +120,7 @@ Run runEngine(Engine engine, const Problem& problem, long keyAt, long skipAt, lo
     state.pieceCount = pieces.m_nPieces;
     for (int p = 0; p < pieces.m_nPieces; ++p)
         state.totalCopies += pieces.m_pieces[static_cast<std::size_t>(p)].copies;
+    state.spareCells = problem.spareCells;
     ScriptedHooks hooks(state, keyAt, skipAt, interruptAt);
     std::span<Piece> slots(pieces.m_pieces);
     if (engine == Engine::Plain) {
@@ -193,6 +195,27 @@ TEST(EngineEquivalence, WideOpenBoards) {
             problem.pieces.m_pieces[static_cast<std::size_t>(p)].copies = 2;
         expectSameBehaviour(problem, -1, -1, -1, seed);
     }
+}
+
+// Packings of random problems whose pieces leave cells over, with keys, skips and interrupts.
+TEST(EngineEquivalence, PackingsLeaveCellsOpen) {
+    int packings = 0;
+    for (int seed = 1; seed <= 300 && packings < 120; ++seed) {
+        std::mt19937 random(static_cast<std::mt19937::result_type>(seed * 31337));
+        Problem problem = randomProblem(random);
+        int triangles = 0;
+        for (const Piece& piece : problem.pieces.m_pieces)
+            triangles += std::max(piece.copies, 0) * piece.triangleCount;
+        problem.spareCells = problem.board.CountOpenCells().total - triangles;
+        if (problem.spareCells <= 0) continue;
+        ++packings;
+        auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+        if (seed % 2 == 0)
+            expectSameBehaviour(problem, -1, -1, -1, seed);
+        else
+            expectSameBehaviour(problem, pick(1, 20), pick(1, 30), pick(0, 3) == 0 ? pick(1, 60) : -1, seed);
+    }
+    EXPECT_EQ(packings, 120);
 }
 
 TEST(EngineEquivalence, TheHexagonExampleAndSpareCells) {

@@ -80,8 +80,13 @@ TEST(ParallelSearch, ThreadsWriteTheFilesOfOneThreadByteForByte) {
         exactCover(f);
         f.doc.m_pieces[4].copies = 2;  // more triangles than cells: solutions with copies left over
     };
-    for (const auto& setUp :
-         std::vector<std::function<void(ViewFixture&)>>{spareTriangles, exactCover, letters, moreTriangles}) {
+    const auto packings = [](ViewFixture& f) {
+        exactCover(f);
+        f.doc.m_pieces[3].copies = 1;  // two cells left over
+        f.view.m_bCellsMayStayOpen = f.view.m_bOnePerSymmetryClass = true;
+    };
+    for (const auto& setUp : std::vector<std::function<void(ViewFixture&)>>{
+             spareTriangles, exactCover, letters, moreTriangles, packings}) {
         const Files one = searchWith(1, setUp);
         ASSERT_GT(one.solutions, 40);
         for (int threads : {2, 3}) {
@@ -181,9 +186,11 @@ struct Problem {
 
 // The runner itself: the parts given away between threads, played back, make the hook calls of the
 // whole search that the files depend on.
-TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
+// Also as a packing, with two cells left over: a part's path then holds the cells left open above it.
+void partsGivenAwayMatchTheWholeSearch(bool packing) {
     ViewFixture f;
     exactCover(f);
+    if (packing) f.doc.m_pieces[3].copies = 1;
     FreeCellIndex index;
     const int cells = numberFreeCells(index, f.doc);
     PlacementTable table;
@@ -192,6 +199,7 @@ TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
     state.pieceCount = f.doc.m_nPieces;
     for (int p = 0; p < f.doc.m_nPieces; ++p) state.totalCopies += f.doc.m_pieces[p].copies;
     state.chosenPlacement.assign(cells + 1, 0);
+    state.spareCells = packing ? 2 : 0;
 
     struct Log : EventRecorder {
         using EventRecorder::EventRecorder;
@@ -265,6 +273,11 @@ TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
     EXPECT_EQ(replayed.text, whole.text);
     EXPECT_EQ(partState.steps, wholeState.steps);
     EXPECT_GT(parts.size(), 100u);
+}
+
+TEST(ParallelSearch, PartsGivenAwayPlayedBackInOrderMatchTheWholeSearch) {
+    partsGivenAwayMatchTheWholeSearch(false);
+    partsGivenAwayMatchTheWholeSearch(true);
 }
 
 // A writer far slower than the search (20 copies of one triangle on 20 cells: a solution at nearly every
