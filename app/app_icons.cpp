@@ -5,8 +5,8 @@
 #include <QPixmap>
 #include <QPolygonF>
 
-#include "view/command_ids.h"
 #include "board/palette.h"
+#include "view/command_ids.h"
 
 namespace {
 

@@ -44,9 +44,9 @@
 #include "app/qpainter_surface.h"
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
+#include "board/document_image.h"
 #include "view/command_facts.h"
 #include "view/command_ids.h"
-#include "board/document_image.h"
 
 namespace {
 

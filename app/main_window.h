@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "board/trianzoid_doc.h"
-#include "view/trianzoid_view.h"
 #include "platform/clock.h"
+#include "view/trianzoid_view.h"
 
 class QAction;
 class QLabel;

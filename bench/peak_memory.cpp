@@ -9,9 +9,9 @@
 #include <filesystem>
 
 #include "bench/largest_problem.h"
-#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "search/parallel_search.h"
+#include "view/trianzoid_view.h"
 
 int main(int argc, char** argv) {
     const int threads = argc > 1 ? std::atoi(argv[1]) : 2;

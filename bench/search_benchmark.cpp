@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "board/document_image.h"
-#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "platform/null_surface.h"
 #include "search/parallel_search.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 

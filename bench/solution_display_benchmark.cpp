@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
-#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "platform/null_surface.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 

@@ -8,7 +8,9 @@ void Board::ResetBoard() {
     m_cells.fill(kOpenCell);
 }
 
-void Board::ClearBoard() { m_cells.fill(kOpenCell); }
+void Board::ClearBoard() {
+    m_cells.fill(kOpenCell);
+}
 
 void Board::ClearPieceCells() {
     for (int col = 0; col < rowLength(); ++col)

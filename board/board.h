@@ -33,7 +33,9 @@ struct Board {
     int rowLength() const { return 2 * m_nWidth - 1; }
     static bool pointsDown(int col, int row) { return (col + row) % 2 == 0; }
     std::uint8_t& cell(int col, int row) { return m_cells[static_cast<std::size_t>(col * BOARD_ROWS + row)]; }
-    std::uint8_t cell(int col, int row) const { return m_cells[static_cast<std::size_t>(col * BOARD_ROWS + row)]; }
+    std::uint8_t cell(int col, int row) const {
+        return m_cells[static_cast<std::size_t>(col * BOARD_ROWS + row)];
+    }
     bool inActiveArea(int col, int row) const {
         return col >= 0 && col < rowLength() && row >= 0 && row < m_nHeight;
     }

@@ -10,7 +10,8 @@ constexpr double kSideToHeight = 0.866;
 
 CellGeometry cellSizeFor(const Rect& rect, int width, int height, int margin) {
     const int rows = height % 2 != 0 ? height + 1 : height;
-    const int byHeight = rows > 0 ? static_cast<int>((rect.bottom - rect.top - margin) * kHeightToSide / rows) : 0;
+    const int byHeight =
+        rows > 0 ? static_cast<int>((rect.bottom - rect.top - margin) * kHeightToSide / rows) : 0;
     const int byWidth = width > 0 ? (rect.right - rect.left - margin) / width : 0;
     int side = std::min(byHeight, byWidth);
     if (side % 2 != 0) side -= 1;

@@ -17,7 +17,7 @@ constexpr std::size_t kHeightOffset = 4;
 constexpr std::size_t kMarginOffset = 8;
 constexpr std::size_t kCellsOffset = 12;
 constexpr std::size_t kBackgroundOffset = kCellsOffset + BOARD_CELLS;  // 1782
-constexpr std::size_t kPathOffset = kBackgroundOffset + 4;            // 1786
+constexpr std::size_t kPathOffset = kBackgroundOffset + 4;             // 1786
 constexpr std::size_t kPathSize = 260;
 constexpr std::size_t kPiecesOffset = kPathOffset + kPathSize;  // 2046
 constexpr std::size_t kTrianglesOffset = kPiecesOffset + 4;     // 2050
@@ -79,7 +79,8 @@ void loadDocumentImage(CTrianzoidDoc& doc, std::span<const std::uint8_t> bytes) 
         const std::uint8_t value = image[kCellsOffset + i];
         doc.m_cells[i] = value > kLastBlockedCell ? kOpenCell : value;
     }
-    doc.m_crBackground = {image[kBackgroundOffset], image[kBackgroundOffset + 1], image[kBackgroundOffset + 2]};
+    doc.m_crBackground = {image[kBackgroundOffset], image[kBackgroundOffset + 1],
+                          image[kBackgroundOffset + 2]};
     const auto* path = reinterpret_cast<const char*>(image.data() + kPathOffset);
     doc.m_szPieceFile.assign(path, strnlen(path, kPathSize - 1));
     doc.m_nPieces = std::clamp(getInt32(image, kPiecesOffset), 0, kMaxPieces);

@@ -9,7 +9,7 @@ class Platform;
 
 // The document: the Board, the piece file last read and its pieces.
 class CTrianzoidDoc : public Board, public PieceSet {
-public:
+  public:
     CTrianzoidDoc() { ResetBoard(); }
 
     // The Board's defaults and no piece file; the piece slots are left as they are.

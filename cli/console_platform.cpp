@@ -6,9 +6,9 @@
 #include <cctype>
 #include <vector>
 
-#include "view/trianzoid_view.h"
 #include "cli/interrupt_signals.h"
 #include "solutions/time_text.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 
@@ -130,7 +130,8 @@ void ConsolePlatform::setPaneText(int pane, const std::string& text) {
 void ConsolePlatform::pumpMessages() {
     // The request is given once the search is prepared or runs; during the preparation it abandons the
     // search before any earlier file is replaced.
-    if (interruptSignalled() && m_pView != nullptr && m_pView->requestInterrupt()) m_bInterruptDelivered = true;
+    if (interruptSignalled() && m_pView != nullptr && m_pView->requestInterrupt())
+        m_bInterruptDelivered = true;
     drawProgress(false);
 }
 

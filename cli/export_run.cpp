@@ -8,8 +8,8 @@
 #include "cli/interrupt_signals.h"
 #include "cli/solve.h"
 #include "solutions/picture_files.h"
-#include "view/picture_export.h"
 #include "solutions/solution_files.h"
+#include "view/picture_export.h"
 
 std::unique_ptr<PictureSink> makeSvgSink(const SolveOptions& options) {
     if (options.exportFormat != "svg") return nullptr;

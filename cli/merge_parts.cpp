@@ -7,12 +7,12 @@
 #include <set>
 
 #include "board/document_image.h"
-#include "view/trianzoid_view.h"
 #include "cli/console_platform.h"
 #include "cli/search_options.h"
 #include "cli/solve.h"
 #include "search/part_file.h"
 #include "search/search_modes.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 

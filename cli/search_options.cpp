@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "view/trianzoid_view.h"
 #include "search/parallel_search.h"
+#include "view/trianzoid_view.h"
 
 int searchThreads(const SolveOptions& options) {
     if (options.plainEngine) return 1;

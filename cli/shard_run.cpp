@@ -8,7 +8,6 @@
 #include <new>
 
 #include "board/document_image.h"
-#include "view/trianzoid_view.h"
 #include "cli/console_platform.h"
 #include "cli/interrupt_signals.h"
 #include "cli/search_options.h"
@@ -16,6 +15,7 @@
 #include "search/part_file.h"
 #include "search/search_events.h"
 #include "search/search_modes.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 
 #include "board/document_image.h"
 #include "board/trianzoid_doc.h"
-#include "view/trianzoid_view.h"
 #include "cli/console_platform.h"
 #include "cli/interrupt_signals.h"
 #include "cli/search_options.h"
 #include "cli/shard_run.h"
 #include "pieces/piece_file_reader.h"
 #include "platform/file_error_text.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 

@@ -17,9 +17,15 @@ void buildCandidate(Piece& piece, int k, CellPos start, int sign, bool mirrored)
         const int m = signs[link.parent];
         CellPos next = parent;
         switch (link.direction) {
-            case 0: next.x += mirrored ? -m : m; break;
-            case 1: next.y += m; break;
-            default: next.x += mirrored ? m : -m; break;
+            case 0:
+                next.x += mirrored ? -m : m;
+                break;
+            case 1:
+                next.y += m;
+                break;
+            default:
+                next.x += mirrored ? m : -m;
+                break;
         }
         piece.cells[k][j + 1] = next;
         signs[j + 1] = -m;

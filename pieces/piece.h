@@ -22,11 +22,11 @@ struct PieceLink {
 
 // One piece slot: a line of the piece file with all its distinct orientations.
 struct Piece {
-    char label[2] = {' ', ' '};        // not terminated
-    std::int32_t colorNumber = 0;      // palette index 0 .. 63
-    std::int32_t copies = 0;           // copies to place; the search's counter of copies left
+    char label[2] = {' ', ' '};         // not terminated
+    std::int32_t colorNumber = 0;       // palette index 0 .. 63
+    std::int32_t copies = 0;            // copies to place; the search's counter of copies left
     std::int32_t orientationCount = 0;  // 1 .. 12
-    std::int32_t triangleCount = 0;    // 1 .. 9
+    std::int32_t triangleCount = 0;     // 1 .. 9
     std::int32_t parityImbalance = 0;
     std::int32_t participates[kMaxOrientations] = {};
     PieceLink links[kMaxTriangles] = {};

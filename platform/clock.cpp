@@ -1,6 +1,8 @@
 #include "platform/clock.h"
 
-std::time_t SystemClock::now() { return std::time(nullptr); }
+std::time_t SystemClock::now() {
+    return std::time(nullptr);
+}
 
 std::tm SystemClock::localTime(std::time_t t) {
     std::tm fields{};

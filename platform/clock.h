@@ -4,7 +4,7 @@
 
 // The one source of times for a search: start, solutions, end. Tests put in a clock of their own.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::time_t now() = 0;
     // Calendar fields of a time in the local time zone.
@@ -12,7 +12,7 @@ public:
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     std::time_t now() override;
     std::tm localTime(std::time_t t) override;
 };

@@ -21,7 +21,7 @@ struct Rect {
 // Where the Board is drawn: the window, a printed page, the clipboard picture or a test's recorder.
 // The pen is always the black one-pixel pen; "no outline" stands for the null pen.
 class DrawingSurface {
-public:
+  public:
     virtual ~DrawingSurface() = default;
 
     // True for a printer page or a print preview: no background fill, the page's rectangle.

@@ -16,7 +16,9 @@ void HeadlessPlatform::setPaneText(int pane, const std::string& text) {
     if (pane == 0) paneHistory0.push_back(text);
 }
 
-void HeadlessPlatform::beep(BeepSound sound) { beeps.push_back(sound); }
+void HeadlessPlatform::beep(BeepSound sound) {
+    beeps.push_back(sound);
+}
 
 void HeadlessPlatform::pumpMessages() {
     ++pumps;

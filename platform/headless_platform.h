@@ -12,7 +12,7 @@
 // A platform without a window. It records what the logic tells the user and answers from a script,
 // so that tests can drive every path; the command-line solver builds on it.
 class HeadlessPlatform : public Platform {
-public:
+  public:
     struct Message {
         std::string text;
         std::string caption;

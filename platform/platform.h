@@ -34,11 +34,11 @@ struct FileFilter {
 // keeping the window alive during long work, and the view's window itself. The Qt application, the
 // command-line solver and the tests each provide one.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
-    virtual MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
-                                     MessageIcon icon) = 0;
+    virtual MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                                     MessageButtons buttons, MessageIcon icon) = 0;
 
     // Status bar panes 0 .. 3.
     virtual void setPaneText(int pane, const std::string& text) = 0;

@@ -6,7 +6,7 @@
 
 // A drawing surface that draws nothing and remembers every call, for tests and for runs without a window.
 class RecordingSurface : public DrawingSurface {
-public:
+  public:
     struct Triangle {
         Point vertices[3];
         Rgb fill;
@@ -41,7 +41,7 @@ public:
     std::vector<Line> lines;
     std::vector<Pixel> pixels;
 
-private:
+  private:
     bool m_bPrinting;
     bool m_bRecording;  // false: count nothing, keep nothing (long headless searches)
 };

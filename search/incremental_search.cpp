@@ -102,8 +102,6 @@ void IncrementalSearch::init(Form form) {
     }
 }
 
-
-
 void IncrementalSearch::run() {
     runWhole(nullptr);
 }
@@ -261,7 +259,6 @@ void IncrementalSearch::togglePlacement(int value, int placement) {
     for (int w = 0; w < m_table.wordsPerMask; ++w) covered[w] ^= mask[w];
     if (m_state.showSteps == 1) m_hooks.drawPlacement(value, placement);
 }
-
 
 int IncrementalSearch::chooseCell() {
     if (m_bits) {

@@ -66,7 +66,6 @@ class FewestOpenCell {
     int m_cell = -2;
 };
 
-
 // Whether the processor extracts bits (BMI2's PEXT) in a few cycles (in the kernels' file).
 bool hasFastBitExtract();
 
@@ -90,4 +89,3 @@ bool hasFastBitExtract();
     if (scan.cell() >= 0) m_state.bestCell = scan.cell();
     return scan.cell();
 }
-

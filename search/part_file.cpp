@@ -11,8 +11,8 @@
 #include <new>
 
 #include "board/document_image.h"
-#include "search/search_events.h"
 #include "platform/little_endian.h"
+#include "search/search_events.h"
 #include "search/search_modes.h"
 
 namespace {

@@ -49,7 +49,8 @@ void buildPlacementTable(PlacementTable& table, const FreeCellIndex& index, cons
     auto forEachPlacement = [&](auto&& visit) {
         for (int p = 0; p < pieceCount; ++p) {
             const Piece& piece = pieces.m_pieces[static_cast<std::size_t>(p)];
-            const int orientations = std::clamp(static_cast<int>(piece.orientationCount), 0, kMaxOrientations);
+            const int orientations =
+                std::clamp(static_cast<int>(piece.orientationCount), 0, kMaxOrientations);
             const int triangles = std::clamp(static_cast<int>(piece.triangleCount), 0, kMaxTriangles);
             visit.beginPiece(p);
             for (int k = 0; k < orientations; ++k) {

@@ -5,7 +5,7 @@ struct Piece;
 // The search's contract with whoever runs it: the window, the command-line solver, a worker thread or
 // a test. The search calls these at fixed points, so that every engine produces the same sequence.
 class SearchHooks {
-public:
+  public:
     virtual ~SearchHooks() = default;
 
     // Every 101st step, counted from the start.

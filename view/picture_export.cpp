@@ -6,10 +6,10 @@
 #include <memory>
 #include <span>
 
-#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "solutions/solution_file_index.h"
 #include "solutions/solution_records.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <new>
 
 #include "search/search_modes.h"
-#include "view/trianzoid_view.h"
 #include "solutions/time_text.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 
@@ -238,13 +238,13 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
 
     m_szLogName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opl");
     if (!m_logFile.createAside(m_szLogName)) {
-        return refuse(SearchOutcome::Refusal::CannotWrite, "Bestand niet te schrijven: " + m_logFile.errorText(),
-                      m_szLogName);
+        return refuse(SearchOutcome::Refusal::CannotWrite,
+                      "Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
     }
     m_szSolutionName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opb");
     if (!m_solutionFile.createAside(m_szSolutionName)) {
-        return refuse(SearchOutcome::Refusal::CannotWrite, "Bestand niet te schrijven: " + m_solutionFile.errorText(),
-                      m_szSolutionName);
+        return refuse(SearchOutcome::Refusal::CannotWrite,
+                      "Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
     }
 
     m_state.solutionCount = 0;
@@ -276,12 +276,12 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     }
     m_bPreparingSearch = false;
     if (!m_logFile.putInPlace()) {
-        return refuse(SearchOutcome::Refusal::CannotWrite, "Bestand niet te schrijven: " + m_logFile.errorText(),
-                      m_szLogName);
+        return refuse(SearchOutcome::Refusal::CannotWrite,
+                      "Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
     }
     if (!m_solutionFile.putInPlace()) {
-        return refuse(SearchOutcome::Refusal::CannotWrite, "Bestand niet te schrijven: " + m_solutionFile.errorText(),
-                      m_szSolutionName);
+        return refuse(SearchOutcome::Refusal::CannotWrite,
+                      "Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
     }
 
     ViewMode = kSearching;
@@ -327,7 +327,8 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
         outcome.errors.push_back(
             {"Fout bij het schrijven van " + m_szSolutionName + ": " + m_solutionFile.errorText(), kOops});
     if (!logWritten)
-        outcome.errors.push_back({"Fout bij het schrijven van " + m_szLogName + ": " + m_logFile.errorText(), kOops});
+        outcome.errors.push_back(
+            {"Fout bij het schrijven van " + m_szLogName + ": " + m_logFile.errorText(), kOops});
     outcome.solutions = m_state.solutionCount;
     outcome.title = title;
     outcome.summary = m_strSearchSummary;

@@ -2,8 +2,8 @@
 // level, the keys that steer the search, and the redraw of a partial tiling.
 #include <algorithm>
 
-#include "view/trianzoid_view.h"
 #include "search/cover_mask.h"
+#include "view/trianzoid_view.h"
 
 void CTrianzoidView::pumpMessages() {
     m_platform.pumpMessages();

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <optional>
 
-#include "view/trianzoid_view.h"
 #include "solutions/solution_records.h"
+#include "view/trianzoid_view.h"
 
 void CTrianzoidView::ShowSolution(DrawingSurface& dc, int k) {
     std::ifstream file(m_szSolutionName, std::ios::binary);

@@ -3,8 +3,8 @@
 #include <span>
 #include <vector>
 
-#include "view/trianzoid_view.h"
 #include "solutions/time_text.h"
+#include "view/trianzoid_view.h"
 
 std::vector<SolutionWriter*> CTrianzoidView::solutionWriters() {
     if (m_bLetterSolution) return {&m_letterWriter};

@@ -18,10 +18,10 @@
 #include "search/search_hooks.h"
 #include "search/search_state.h"
 #include "search/tiling_classes.h"
-#include "solutions/output_lock.h"
-#include "solutions/solution_file_index.h"
 #include "solutions/opb_writer.h"
 #include "solutions/opl_writer.h"
+#include "solutions/output_lock.h"
+#include "solutions/solution_file_index.h"
 #include "solutions/solution_files.h"
 #include "view/search_outcome.h"
 

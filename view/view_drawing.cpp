@@ -5,7 +5,9 @@
 
 namespace {
 
-bool insideCellArray(int col, int row) { return col >= 0 && col < BOARD_COLUMNS && row >= 0 && row < BOARD_ROWS; }
+bool insideCellArray(int col, int row) {
+    return col >= 0 && col < BOARD_COLUMNS && row >= 0 && row < BOARD_ROWS;
+}
 
 bool hasTriangleAt(const Piece& piece, int orientation, int x, int y) {
     const CellPos* cells = piece.cells[orientation];

@@ -1,5 +1,5 @@
-#include "view/trianzoid_view.h"
 #include "pieces/piece_file_reader.h"
+#include "view/trianzoid_view.h"
 
 void CTrianzoidView::OpenPieceFile() {
     if (ViewMode != kEditing) return;

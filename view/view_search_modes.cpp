@@ -1,8 +1,8 @@
 // The search modes of the window ("Elke betegeling eenmaal", "Uniek op draaien en spiegelen na",
 // "Open vakjes toegestaan") and the counts of the last search ("Tellingen").
+#include "search/search_modes.h"
 #include "view/command_ids.h"
 #include "view/trianzoid_view.h"
-#include "search/search_modes.h"
 
 std::string CTrianzoidView::tilingCountsText() const {
     std::string lines = tilingCountLines(m_tilingCounts);

@@ -8,8 +8,8 @@
 #include <QToolBar>
 
 #include "app/qt_platform.h"
-#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
+#include "view/command_ids.h"
 
 namespace {
 

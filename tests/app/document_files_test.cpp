@@ -13,8 +13,8 @@
 #include <QUrl>
 
 #include "app/view_widget.h"
-#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
+#include "view/command_ids.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "app/dialog_integer.h"
 #include "app/field_data_dialog.h"
-#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
+#include "view/command_ids.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 
 #include "app/command_table.h"
 #include "app/view_widget.h"
-#include "view/command_facts.h"
 #include "tests/app/gui_test_support.h"
+#include "view/command_facts.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include "app/view_widget.h"
-#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
+#include "view/command_ids.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "board/document_image.h"
 #include "export/qt_picture_sinks.h"
 #include "solutions/picture_files.h"
-#include "view/picture_export.h"
 #include "tests/view/view_fixture.h"
+#include "view/picture_export.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "app/pieces_dialog.h"
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
-#include "view/command_ids.h"
 #include "tests/app/gui_test_support.h"
 #include "tests/support/hand_pieces.h"
+#include "view/command_ids.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
-#include "view/command_ids.h"
 #include "pieces/piece_file_reader.h"
 #include "tests/app/gui_test_support.h"
 #include "tests/support/hand_pieces.h"
 #include "tests/support/largest_piece_set.h"
+#include "view/command_ids.h"
 
 namespace {
 

@@ -36,8 +36,10 @@ TEST(CellSize, RectangleSmallerThanTheMarginGivesNoUsableSize) {
 TEST(CellVertices, DefaultBoardIn640By480) {
     const CellGeometry g = cellSizeFor({0, 0, 640, 480}, 8, 8, 30);
     EXPECT_EQ(CellVertices(g, 30, 0, 0), (std::array<Point, 3>{Point{15, 15}, Point{79, 15}, Point{47, 70}}));
-    EXPECT_EQ(CellVertices(g, 30, 1, 0), (std::array<Point, 3>{Point{79, 15}, Point{47, 70}, Point{111, 70}}));
-    EXPECT_EQ(CellVertices(g, 30, 0, 1), (std::array<Point, 3>{Point{47, 70}, Point{15, 125}, Point{79, 125}}));
+    EXPECT_EQ(CellVertices(g, 30, 1, 0),
+              (std::array<Point, 3>{Point{79, 15}, Point{47, 70}, Point{111, 70}}));
+    EXPECT_EQ(CellVertices(g, 30, 0, 1),
+              (std::array<Point, 3>{Point{47, 70}, Point{15, 125}, Point{79, 125}}));
 }
 
 TEST(Palette, FixedEntries) {

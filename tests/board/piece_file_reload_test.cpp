@@ -9,7 +9,7 @@
 namespace {
 
 class PieceFileReload : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::filesystem::create_directory(dir.path() / "doc");
         testsupport::writeText(dir.file("doc/hex.tzp"), "A1   1 4 0R 1O 2L\nZ9   2 1\n");

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "board/trianzoid_doc.h"
-#include "view/trianzoid_view.h"
 #include "platform/clock.h"
 #include "platform/headless_platform.h"
+#include "view/trianzoid_view.h"
 
 namespace fuzzing {
 

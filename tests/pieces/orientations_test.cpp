@@ -17,14 +17,17 @@ Piece pieceFromLinks(std::vector<std::pair<int, char>> links) {
     for (std::size_t j = 0; j < links.size(); ++j) {
         const char letter = links[j].second;
         piece.links[j] = {static_cast<std::uint8_t>(links[j].first),
-                          static_cast<std::uint8_t>(letter == 'R' ? 0 : letter == 'O' ? 1 : 2)};
+                          static_cast<std::uint8_t>(letter == 'R'   ? 0
+                                                    : letter == 'O' ? 1
+                                                                    : 2)};
     }
     return piece;
 }
 
 Cells orientation(const Piece& piece, int k) {
     Cells cells;
-    for (int t = 0; t < piece.triangleCount; ++t) cells.emplace_back(piece.cells[k][t].x, piece.cells[k][t].y);
+    for (int t = 0; t < piece.triangleCount; ++t)
+        cells.emplace_back(piece.cells[k][t].x, piece.cells[k][t].y);
     return cells;
 }
 

@@ -42,7 +42,8 @@ TEST(CoreIndependence, NoCoreSourceIncludesQtOrTheView) {
 TEST(CoreIndependence, DetectorRecognisesQtIncludes) {
     testsupport::TempDir dir;
     testsupport::writeText(dir.file("a.cpp"), "#include <QWidget>\n#include <vector>\n");
-    testsupport::writeText(dir.file("b.h"), "  #  include \"QtCore/qstring.h\"\n#include \"view/command_ids.h\"\n");
+    testsupport::writeText(dir.file("b.h"),
+                           "  #  include \"QtCore/qstring.h\"\n#include \"view/command_ids.h\"\n");
     EXPECT_EQ(includesIn(dir.path(), qtInclude).size(), 2u);
     EXPECT_EQ(includesIn(dir.path(), viewInclude).size(), 1u);
 }

@@ -10,7 +10,8 @@ namespace testsupport {
 TempDir::TempDir() {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = std::filesystem::temp_directory_path() / ("trianzoid-test-" + std::to_string(random()));
+        auto candidate =
+            std::filesystem::temp_directory_path() / ("trianzoid-test-" + std::to_string(random()));
         if (std::filesystem::create_directory(candidate)) {
             m_path = candidate;
             return;

@@ -4,8 +4,8 @@
 
 #include "board/palette.h"
 #include "solutions/picture_files.h"
-#include "view/picture_export.h"
 #include "tests/view/view_fixture.h"
+#include "view/picture_export.h"
 
 namespace {
 

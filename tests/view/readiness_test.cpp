@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "tests/view/view_fixture.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 
 class Readiness : public ::testing::Test {
-protected:
+  protected:
     // A piece set of `triangles` single triangles as one piece with that many copies.
     void setPieces(int triangles) {
         doc.m_nPieces = 1;
@@ -33,8 +33,8 @@ TEST_F(Readiness, NoPieceSet) {
 
 TEST_F(Readiness, TextsBySurplusAndShortage) {
     const std::pair<int, std::string> cases[] = {
-        {120, "Zoeken kan starten"},     {119, "Nog 1 driehoek over"},    {118, "Nog 2 driehoeken over"},
-        {121, "1 driehoek te weinig"},   {122, "2 driehoeken te weinig"},
+        {120, "Zoeken kan starten"},   {119, "Nog 1 driehoek over"},    {118, "Nog 2 driehoeken over"},
+        {121, "1 driehoek te weinig"}, {122, "2 driehoeken te weinig"},
     };
     for (const auto& [triangles, text] : cases) {
         setPieces(triangles);

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "view/command_ids.h"
 #include "tests/view/view_fixture.h"
+#include "view/command_ids.h"
 
 namespace {
 

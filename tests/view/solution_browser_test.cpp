@@ -3,8 +3,8 @@
 #include <climits>
 #include <filesystem>
 
-#include "view/command_ids.h"
 #include "tests/view/view_fixture.h"
+#include "view/command_ids.h"
 
 namespace {
 

@@ -79,8 +79,8 @@ TEST(RecordSolution, GridShowsTheSolutionAloneLabelledByFirstColourNumberMatch) 
 
     f.view.m_logFile.create(f.file("t2.opl"));
     f.view.m_solutionFile.create(f.file("t2.opb"));  // opb() closed the first
-    f.doc.m_pieces[1].colorNumber = 0;  // B2 shares A1's colour: prints as A1
-    f.doc.m_pieces[2].label[1] = '\0';  // a one-character label
+    f.doc.m_pieces[1].colorNumber = 0;               // B2 shares A1's colour: prints as A1
+    f.doc.m_pieces[2].label[1] = '\0';               // a one-character label
     f.doc.m_pieces[2].colorNumber = 7;
     f.view.RecordSolution(3);
     f.view.m_logFile.close();

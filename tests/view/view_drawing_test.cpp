@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "board/palette.h"
-#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "tests/view/view_fixture.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 
 class ViewDrawing : public ::testing::Test {
-protected:
+  protected:
     void layOut() {
         RecordingSurface screen;
         view.OnDraw(screen, {0, 0, 640, 480});

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "view/command_ids.h"
-#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "tests/view/view_fixture.h"
+#include "view/command_ids.h"
+#include "view/trianzoid_view.h"
 
 namespace {
 
 class ViewEditing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         CTrianzoidView::s_nLastColumn = 0;
         CTrianzoidView::s_nLastRow = 0;

@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "view/trianzoid_view.h"
 #include "platform/headless_platform.h"
 #include "tests/support/hand_pieces.h"
 #include "tests/support/test_support.h"
+#include "view/trianzoid_view.h"
 
 namespace testsupport {
 
 // A clock that starts at 16-12-1999 14:05:09 (UTC) and moves on by `tick` seconds at every reading.
 class FakeClock : public Clock {
-public:
+  public:
     std::time_t current = 945353109;
     long tick = 0;
     std::time_t now() override {
