@@ -40,6 +40,14 @@ const Example kExamples[] = {
 // (--gtest_also_run_disabled_tests); its count is checked independently with the others.
 const Example kLongExample = {"hexiamonds-hexagon-long.trz", "hexiamonds.tzp", 3424, 856, 4};
 
+// The sanitizer build runs the same code on the smaller examples; this one would take it tens of seconds.
+void skipTheSlowOneUnderTheSanitizer([[maybe_unused]] const Example& example) {
+#if defined(__SANITIZE_ADDRESS__)
+    if (std::string(example.board) == "hexiamonds-hexagon-hole.trz")
+        GTEST_SKIP() << "slow under the sanitizer";
+#endif
+}
+
 std::string examplePath(const std::string& name) {
     return testsupport::examplesDir() + "/" + name;
 }
@@ -73,6 +81,8 @@ TEST_P(BundledExample, DocumentNamesItsPieceFileByBareName) {
 }
 
 TEST_P(BundledExample, IndependentCountAgrees) {
+    skipTheSlowOneUnderTheSanitizer(GetParam());
+    if (testing::Test::IsSkipped()) return;
     auto kinds = examplefiles::pieceKinds(examplePath(GetParam().pieceFile));
     tilings::TilingCounter counter(examplefiles::openCells(examplePath(GetParam().board)), kinds);
     EXPECT_EQ(counter.count() * examplefiles::ordersOfCopies(kinds), GetParam().solutions);
@@ -80,6 +90,8 @@ TEST_P(BundledExample, IndependentCountAgrees) {
 
 TEST_P(BundledExampleSolver, FindsEverySolutionAndWritesBothFiles) {
     const Example& example = GetParam();
+    skipTheSlowOneUnderTheSanitizer(example);
+    if (testing::Test::IsSkipped()) return;
     testsupport::TempDir dir;
     // Run from another folder: the document's bare piece file name is found beside the document.
     auto result = solverprocess::run(dir.path().string(), {"--threads", "2", examplePath(example.board)});
