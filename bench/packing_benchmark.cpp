@@ -4,12 +4,9 @@
 // time of one step.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <vector>
 
-#include "board/document_image.h"
-#include "board/trianzoid_doc.h"
-#include "platform/headless_platform.h"
+#include "bench/example_document.h"
 #include "search/incremental_search.h"
 
 namespace {
@@ -31,14 +28,9 @@ class CountingHooks : public SearchHooks {
 };
 
 void searchSteps(benchmark::State& state, const std::string& name, bool packing, long long stepLimit) {
-    const std::string path = std::string(TRIANZOID_EXAMPLES_DIR) + "/" + name;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> image(kDocumentImageSize);
-    in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
     CTrianzoidDoc doc;
-    loadDocumentImage(doc, image);
     HeadlessPlatform platform;
-    doc.reloadPieceFile(path, platform);
+    loadExample(doc, name, platform);
     FreeCellIndex index;
     const int cells = numberFreeCells(index, doc);
     PlacementTable table;

@@ -4,10 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
-#include "board/document_image.h"
+#include "bench/example_document.h"
 #include "platform/headless_platform.h"
 #include "platform/null_surface.h"
 #include "search/parallel_search.h"
@@ -30,15 +29,10 @@ struct Result {
 };
 
 Result solveExample(const std::string& name, EngineKind kind, int threads) {
-    const std::string path = std::string(TRIANZOID_EXAMPLES_DIR) + "/" + name;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> image(kDocumentImageSize);
-    in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
     CTrianzoidDoc doc;
-    loadDocumentImage(doc, image);
     BlindPlatform platform;
     platform.defaultAnswer = MessageAnswer::Yes;
-    doc.reloadPieceFile(path, platform);
+    loadExample(doc, name, platform);
     SystemClock clock;
     CTrianzoidView view(doc, platform, clock);
     const auto folder = std::filesystem::temp_directory_path() / "trianzoid-bench";
