@@ -136,15 +136,22 @@ void IncrementalSearch::place(int placement, int piece) {
     const std::uint32_t* placed = m_table.mask(placement);
     const auto stride = static_cast<std::size_t>(m_table.wordsPerMask);
     const std::uint32_t* masks = m_table.masks.data();
+    killLiveRows([&](std::int32_t row) {
+        bool dies = pieceDone && m_index->pieceOf(row) == piece;
+        const std::uint32_t* mask = masks + static_cast<std::size_t>(row) * stride;
+        for (int w = wordFrom; w <= wordTo && !dies; ++w) dies = (mask[w] & placed[w]) != 0;
+        return dies;
+    });
+}
+
+template <class Dies>
+void IncrementalSearch::killLiveRows(Dies dies) {
     m_liveEnd[static_cast<std::size_t>(m_placed++)] = m_live;
     std::int32_t i = 0;
     std::int32_t end = m_live;
     while (i < end) {
         const std::int32_t row = m_rows[static_cast<std::size_t>(i)];
-        bool dies = pieceDone && m_index->pieceOf(row) == piece;
-        const std::uint32_t* mask = masks + static_cast<std::size_t>(row) * stride;
-        for (int w = wordFrom; w <= wordTo && !dies; ++w) dies = (mask[w] & placed[w]) != 0;
-        if (dies) {
+        if (dies(row)) {
             kill(row);
             m_rows[static_cast<std::size_t>(i)] = m_rows[static_cast<std::size_t>(--end)];
             m_rows[static_cast<std::size_t>(end)] = row;
@@ -200,20 +207,8 @@ void IncrementalSearch::placeOpenCell(int cell) {
     const auto stride = static_cast<std::size_t>(m_table.wordsPerMask);
     const std::uint32_t* masks = m_table.masks.data() + (cell >> 5);
     const std::uint32_t bit = std::uint32_t{1} << (cell & 31);
-    m_liveEnd[static_cast<std::size_t>(m_placed++)] = m_live;
-    std::int32_t i = 0;
-    std::int32_t end = m_live;
-    while (i < end) {
-        const std::int32_t row = m_rows[static_cast<std::size_t>(i)];
-        if ((masks[static_cast<std::size_t>(row) * stride] & bit) != 0) {
-            kill(row);
-            m_rows[static_cast<std::size_t>(i)] = m_rows[static_cast<std::size_t>(--end)];
-            m_rows[static_cast<std::size_t>(end)] = row;
-        } else {
-            ++i;
-        }
-    }
-    m_live = end;
+    killLiveRows(
+        [&](std::int32_t row) { return (masks[static_cast<std::size_t>(row) * stride] & bit) != 0; });
 }
 
 void IncrementalSearch::unplaceOpenCell(int cell) {

@@ -140,6 +140,9 @@ class IncrementalSearch : public SearchEngine {
     void place(int placement, int piece);
     void unplace(int placement, int piece);
     void kill(std::int32_t row);
+    // Kills the live rows for which dies(row) holds, moving them behind the live ones (a new depth).
+    template <class Dies>
+    void killLiveRows(Dies dies);
     void placeBits(int placement, int piece);
     void togglePlacement(int value, int placement);
     void init(Form form);
