@@ -245,11 +245,6 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
     }
     int rest = argc - optind;
-    // Packings in shards: the shard planner and the part runner search exact covers only.
-    if (result.options.packings && (merge || result.options.shardCount > 0)) {
-        result.error = std::string("--packings en ") + (merge ? "--merge" : "--shard") + " gaan niet samen";
-        return result;
-    }
     const bool exporting = !result.options.exportFormat.empty();
     if (exportOnly != nullptr && !exporting) {
         result.error = std::string(exportOnly) + " hoort bij --export";
@@ -317,7 +312,7 @@ std::string helpText(const std::string& program) {
            "  --unique           een betegeling van elke soort op draaien en spiegelen na (met --distinct)\n"
            "  --packings         open vakjes toegestaan: alle trianzoids leggen, overgebleven vakjes "
            "blijven\n"
-           "                     open (samen met --distinct en --unique)\n"
+           "                     open (samen met --distinct, --unique, --shard en --merge)\n"
            "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
            "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
            "\n" +

@@ -48,10 +48,12 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         parts.push_back(std::move(read->second));
     }
     const PartProblem& first = problems.front();
-    // The modes are those the parts were searched in; --distinct or --unique may only confirm them.
+    // The modes are those the parts were searched in; --distinct, --unique or --packings may only
+    // confirm them.
     const int asked = (options.distinct || options.unique ? SearchMode::EachTilingOnce : 0) |
                       (options.unique ? SearchMode::OnePerSymmetryClass : 0);
-    if (asked != 0 && asked != (first.modes & ~SearchMode::CellsMayStayOpen)) {
+    if ((asked != 0 && asked != (first.modes & ~SearchMode::CellsMayStayOpen)) ||
+        (options.packings && (first.modes & SearchMode::CellsMayStayOpen) == 0)) {
         platform.report("Oei: Deelbestand " + options.mergeParts.front() +
                         " is in een andere modus gezocht dan gevraagd");
         return ExitStatus::Error;
@@ -95,25 +97,22 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
                             std::clamp(static_cast<int>(doc.m_nHeight), 0, BOARD_ROWS));
         // The table and the pieces of the parts' modes, as the shards and the merge's own search make them.
         PieceSet pieces = first.pieces;
-        std::int64_t triangles = 0;
-        for (int p = 0; p < std::clamp(static_cast<int>(pieces.m_nPieces), 0, kMaxPieces); ++p) {
-            const Piece& piece = pieces.m_pieces[static_cast<std::size_t>(p)];
-            if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
-        }
+        const SolutionRule rule = solutionRule(first);
         TilingClassCounter counter;
         PlacementTable fullTable;
         std::vector<int> origin;
-        applySearchModes(first.modes, triangles == cells, table, index, pieces.m_pieces, pieces.m_nPieces,
-                         counter, fullTable, origin);
+        applySearchModes(first.modes, rule.triangles == cells || rule.spareCells > 0, table, index,
+                         pieces.m_pieces, pieces.m_nPieces, counter, fullTable, origin);
         if (cells != first.freeCells || table.placementCount != first.placements ||
             tableFingerprint(table, cells) != first.fingerprint) {
             platform.report("Oei: Deelbestand " + options.mergeParts.front() +
                             " klopt niet met zijn eigen veld");
             return ExitStatus::Error;
         }
-        // Every solution again, on the table of the parts' own Board: no cell covered twice.
+        // Every solution again, on the table of the parts' own Board: no cell covered twice, and no more
+        // cells left open than the modes let stay open.
         for (std::size_t i = 0; i < parts.size(); ++i)
-            if (!partSolutionsValid(parts[i], table, pieces)) {
+            if (!partSolutionsValid(parts[i], table, pieces, rule)) {
                 platform.report("Oei: Deelbestand " + options.mergeParts[i] +
                                 " bevat een oplossing die geen betegeling is");
                 return ExitStatus::Error;

@@ -87,7 +87,15 @@ int shardTarget(int shardCount) {
 
 int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions& options, std::FILE* out) {
     CTrianzoidDoc& doc = view.GetDocument();
-    if (!view.checkerboardAllowsSearch()) return ExitStatus::Refused;
+    // As the search driver decides: packings need room for every piece, and where they leave cells
+    // open the checkerboard rule, which is about covering every cell, does not apply.
+    SearchOutcome refused;
+    const bool cellsStayOpen = view.packingLeavesCellsOpen(refused);
+    if (refused.refusal == SearchOutcome::Refusal::NoRoom) {
+        view.showSearchErrors(refused);
+        return ExitStatus::Error;
+    }
+    if (!cellsStayOpen && !view.checkerboardAllowsSearch()) return ExitStatus::Refused;
 
     const int rowLength = std::clamp(doc.rowLength(), 0, BOARD_COLUMNS);
     const int height = std::clamp(static_cast<int>(doc.m_nHeight), 0, BOARD_ROWS);
@@ -117,8 +125,9 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
             if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
         }
         state.eachTilingOnce = (modes & SearchMode::EachTilingOnce) != 0;
-        applySearchModes(modes, triangles == cells, view.m_table, view.m_freeCells, doc.m_pieces,
-                         doc.m_nPieces, counter, fullTable, placementOrigin);
+        state.spareCells = cellsStayOpen ? static_cast<int>(std::max<std::int64_t>(cells - triangles, 0)) : 0;
+        applySearchModes(modes, triangles == cells || state.spareCells > 0, view.m_table, view.m_freeCells,
+                         doc.m_pieces, doc.m_nPieces, counter, fullTable, placementOrigin);
         auto index = std::make_shared<const PlacementIndex>(view.m_table, cells);
         // The planning, too, stops at an interrupt signal; the earlier part file then stays.
         view.beginOutsideSearch();

@@ -6,7 +6,9 @@
 #include <xxhash.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <new>
 
@@ -193,7 +195,24 @@ bool PartFileWriter::close(bool completed, long long steps) {
     return m_file.close();
 }
 
-bool partSolutionsValid(const PartData& part, const PlacementTable& table, const PieceSet& pieces) {
+SolutionRule solutionRule(const PartProblem& problem) {
+    SolutionRule rule;
+    rule.cells = problem.freeCells;
+    // As the search driver counts them: every copy, negative counts too, held in range.
+    std::int64_t copies = 0;
+    for (int p = 0; p < std::clamp(static_cast<int>(problem.pieces.m_nPieces), 0, kMaxPieces); ++p) {
+        const Piece& piece = problem.pieces.m_pieces[static_cast<std::size_t>(p)];
+        copies += piece.copies;
+        if (piece.copies > 0) rule.triangles += std::int64_t{piece.copies} * piece.triangleCount;
+    }
+    rule.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
+    if ((problem.modes & SearchMode::CellsMayStayOpen) != 0 && rule.triangles < rule.cells)
+        rule.spareCells = static_cast<int>(rule.cells - rule.triangles);
+    return rule;
+}
+
+bool partSolutionsValid(const PartData& part, const PlacementTable& table, const PieceSet& pieces,
+                        const SolutionRule& rule) {
     std::vector<std::uint32_t> covered(static_cast<std::size_t>(table.wordsPerMask));
     std::array<std::int64_t, kMaxPieces> used{};
     for (const PartData::Unit& unit : part.units) {
@@ -219,9 +238,17 @@ bool partSolutionsValid(const PartData& part, const PlacementTable& table, const
                     }
                     const auto piece =
                         static_cast<std::size_t>(table.records[static_cast<std::size_t>(j)].piece);
-                    const int copies = pieces.m_pieces[piece].copies;
-                    if (copies >= 0 && ++used[piece] > copies) return false;
+                    // The search places no piece without copies left, and none with a count below 1.
+                    if (++used[piece] > std::max(pieces.m_pieces[piece].copies, 0)) return false;
                 }
+                // Recorded once every copy is placed, or once no more cells are left uncovered than may
+                // stay open; never with more Placements than copies.
+                int filled = 0;
+                for (const std::uint32_t word : covered) filled += std::popcount(word);
+                const auto placed = static_cast<std::int64_t>(n);
+                if (placed > std::max(rule.totalCopies, 0) ||
+                    (placed < rule.totalCopies && rule.cells - filled > rule.spareCells))
+                    return false;
             }
             i += n;
         }

@@ -70,10 +70,25 @@ class PartFileWriter {
     std::unique_ptr<Hash> m_hash;
 };
 
-// Whether every solution of the part places its pieces without covering a cell twice and uses no
-// piece more often than it has copies, on `table` (made from the part's own Board and pieces, so that
-// every Placement lies on open cells).
-bool partSolutionsValid(const PartData& part, const PlacementTable& table, const PieceSet& pieces);
+// When the search of a part records a solution, from the part's own pieces (their copies as the piece
+// file gives them) and modes: once it has placed `totalCopies` Placements, or once at most `spareCells`
+// of its `cells` open cells are left uncovered. That is 0 but in a packing search with cells to spare:
+// there every piece is placed, and the cells left over stay open.
+struct SolutionRule {
+    int cells = 0;
+    int totalCopies = 0;
+    std::int64_t triangles = 0;  // of every copy the search places
+    int spareCells = 0;
+};
+SolutionRule solutionRule(const PartProblem& problem);
+
+// Whether every solution of the part is one its search can record (`rule`), places its pieces without
+// covering a cell twice and uses no piece more often than it has copies (`pieces`, as the modes pooled
+// them), on `table` (made from the part's own Board and pieces, so that every Placement lies on open
+// cells). A part that claims to leave cells open where its modes do not, or more of them than are
+// spare, is thus refused.
+bool partSolutionsValid(const PartData& part, const PlacementTable& table, const PieceSet& pieces,
+                        const SolutionRule& rule);
 
 // Reads and checks a part file. On any fault: nothing, and `error` says what is wrong, in Dutch.
 std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& path, std::string& error);

@@ -44,6 +44,7 @@ class Planner {
         work.pieceCount = state.pieceCount;
         work.totalCopies = state.totalCopies;
         work.eachTilingOnce = state.eachTilingOnce;
+        work.spareCells = state.spareCells;
         work.coveredMask.assign(static_cast<std::size_t>(table.wordsPerMask), 0u);
         work.chosenPlacement.assign(static_cast<std::size_t>(cells) + 1, 0);
         return work;

@@ -20,6 +20,10 @@
 // its slots in turn; a step with at least as many candidates as slots gives each slot a range of them.
 // The tree is thus cut only as deep as the number of units needs, and a shard expands only the steps
 // above its own slots: a few hundred steps at most, whatever the number of shards.
+//
+// In a packing search (state.spareCells > 0) leaving a step's cell open is its last candidate, shared
+// out like any other: the paths of the units then hold the cells left open as the engine names them
+// (-1 - n for cell n).
 struct ShardUnit {
     int unit = 0;
     std::vector<std::int32_t> events;  // of the steps expanded at its start, recorded while planning

@@ -52,6 +52,21 @@ bool CTrianzoidView::checkerboardAllowsSearch() {
                                  MessageIcon::Exclamation) != MessageAnswer::No;
 }
 
+bool CTrianzoidView::packingLeavesCellsOpen(SearchOutcome& outcome) const {
+    if (!m_bCellsMayStayOpen) return false;
+    const std::int64_t needed = placedTriangles(m_doc);
+    const int open = m_doc.CountOpenCells().total;
+    if (needed > open) {
+        outcome.refusal = SearchOutcome::Refusal::NoRoom;
+        outcome.errors.push_back({"Open vakjes toegestaan, maar de trianzoids hebben meer driehoeken (" +
+                                      std::to_string(needed) + ") dan het veld open vakjes (" +
+                                      std::to_string(open) + ")",
+                                  kOops});
+        return false;
+    }
+    return needed < open;
+}
+
 void CTrianzoidView::prepareCopies(SearchState& state) const {
     state.pieceCount = std::clamp(static_cast<int>(m_doc.m_nPieces), 0, kMaxPieces);
     // A search path of this depth is a solution. Negative copies lower it; the sum is held in range so
@@ -129,20 +144,8 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
 
     // Packings: every piece must find room, and with cells to spare the checkerboard rule, which is about
     // covering every cell, does not apply.
-    bool cellsStayOpen = false;
-    if (m_bCellsMayStayOpen) {
-        const std::int64_t needed = placedTriangles(m_doc);
-        const int open = m_doc.CountOpenCells().total;
-        if (needed > open) {
-            outcome.refusal = SearchOutcome::Refusal::NoRoom;
-            outcome.errors.push_back({"Open vakjes toegestaan, maar de trianzoids hebben meer driehoeken (" +
-                                          std::to_string(needed) + ") dan het veld open vakjes (" +
-                                          std::to_string(open) + ")",
-                                      kOops});
-            return outcome;
-        }
-        cellsStayOpen = needed < open;
-    }
+    const bool cellsStayOpen = packingLeavesCellsOpen(outcome);
+    if (outcome.refusal == SearchOutcome::Refusal::NoRoom) return outcome;
     if (!cellsStayOpen && !checkerboardAllowsSearch()) {
         outcome.refusal = SearchOutcome::Refusal::Checkerboard;
         return outcome;

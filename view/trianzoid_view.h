@@ -137,6 +137,10 @@ class CTrianzoidView : public SearchHooks {
     // Placements (m_table) of the Board as it is now, returning the number of open cells (throws
     // std::bad_alloc).
     bool checkerboardAllowsSearch();
+    // Packings ("Open vakjes toegestaan"): whether the pieces leave cells over, which then stay open
+    // (false without packings and on an exact fit). Where the pieces have more triangles than the
+    // Board has open cells the search is refused: `outcome` then says so (Refusal::NoRoom).
+    bool packingLeavesCellsOpen(SearchOutcome& outcome) const;
     void prepareCopies(SearchState& state) const;
     int prepareTable(bool showStatus);
     // A search that runs outside the driver (a shard of the command-line solver): the view is in search

@@ -107,9 +107,15 @@ TEST_F(Parts, MergedPartsAreTheFilesOfOneRun) {
 TEST(SolverShards, ModesInShardsGiveTheFilesOfOneRunAndPartsOfTwoModesAreNotMerged) {
     testsupport::TempDir dir;
     int k = 0;
-    for (const Case& c : {Case{{"--distinct", example("tetriamonds-x2-hexagon.trz")}, "trianzoid0706"},
-                          Case{{"--unique", example("tetriamonds-x2-hexagon.trz")}, "trianzoid0706"},
-                          Case{{"--unique", example("polyiamonds-1-5-bell.trz")}, "trianzoid1306"}}) {
+    // Packings: the four pentiamonds on the hexagon of 24 cells, four cells left open.
+    const std::string pentiamonds = example("pentiamonds.tzp"),
+                      hexagon = example("tetriamonds-x2-hexagon.trz");
+    for (const Case& c :
+         {Case{{"--distinct", hexagon}, "trianzoid0706"}, Case{{"--unique", hexagon}, "trianzoid0706"},
+          Case{{"--unique", example("polyiamonds-1-5-bell.trz")}, "trianzoid1306"},
+          Case{{"--packings", "--pieces", pentiamonds, hexagon}, "trianzoid0706"},
+          Case{{"--packings", "--distinct", "--pieces", pentiamonds, hexagon}, "trianzoid0706"},
+          Case{{"--packings", "--unique", "--pieces", pentiamonds, hexagon}, "trianzoid0706"}}) {
         const fs::path folder = dir.path() / std::to_string(k++);
         auto arguments = c.arguments;
         arguments.insert(arguments.begin(), {"--threads", "1"});
@@ -180,6 +186,14 @@ TEST_F(Parts, FaultyPartFilesAreRefusedWithAReason) {
         const auto at =
             std::find_end(b.begin(), b.end(), std::begin(solution), std::end(solution)) - b.begin();
         std::copy_n(b.begin() + at + 8, 4, b.begin() + at + 12);
+    });
+    refused({parts[0], broken}, "Oei: Deelbestand " + broken + " bevat een oplossing die geen betegeling is");
+    rehashed([&](auto& b) {  // its last solution cut to eight of the ten pieces: cells left open
+        const std::uint8_t solution[8] = {2, 0, 0, 0, 10, 0, 0, 0};
+        const auto at = std::find_end(b.begin(), b.end(), std::begin(solution), std::end(solution)) + 4;
+        *at = 8;
+        std::fill_n(at + 36, 8, 0);  // the last two Placements a step at depth 0
+        at[36] = 1;
     });
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " bevat een oplossing die geen betegeling is");
 

@@ -49,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         std::clamp(static_cast<int>(doc.m_nHeight), 0, BOARD_ROWS));
     if (table.placementCount != problem.placements || tableFingerprint(table, cells) != problem.fingerprint)
         return 0;
-    partSolutionsValid(read->second, table, doc);
+    partSolutionsValid(read->second, table, doc, solutionRule(problem));
     return 0;
 }
