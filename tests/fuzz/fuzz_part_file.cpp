@@ -4,6 +4,7 @@
 // that the checks behind the hash are what is fuzzed (a changed byte with the old hash is refused at
 // once). The seeds are parts of bundled examples made by trianzoid-solve --shard, hash cut off:
 //   trianzoid-solve --shard 1/2 examples/tetriamonds-x2-hexagon.trz; head -c -8 trianzoid0706.deel1van2
+// (one a packing, with `--packings --unique --pieces examples/pentiamonds.tzp`: cells left open).
 #include <xxhash.h>
 
 #include <algorithm>
