@@ -321,7 +321,7 @@ TEST(SolverModes, PackingsPlaceEveryPieceAndLeaveTheRestOpen) {
             }
             first = now;
         }
-    // More triangles than open cells, also in a shard.
+    // More triangles than open cells.
     auto tooMany =
         solverprocess::run(dir.path().string(), {"--packings", "--pieces", examplePath("tetriamonds-x2.tzp"),
                                                  examplePath("tetriamonds-3x2-impossible.trz")});

@@ -188,12 +188,11 @@ TEST_F(Parts, FaultyPartFilesAreRefusedWithAReason) {
         std::copy_n(b.begin() + at + 8, 4, b.begin() + at + 12);
     });
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " bevat een oplossing die geen betegeling is");
-    rehashed([&](auto& b) {  // its last solution cut to eight of the ten pieces: cells left open
+    rehashed([&](auto& b) {  // the last solution cut to 8 of its 10 Placements, then a step at depth 0
         const std::uint8_t solution[8] = {2, 0, 0, 0, 10, 0, 0, 0};
         const auto at = std::find_end(b.begin(), b.end(), std::begin(solution), std::end(solution)) + 4;
-        *at = 8;
-        std::fill_n(at + 36, 8, 0);  // the last two Placements a step at depth 0
-        at[36] = 1;
+        std::fill_n(at + 36, 8, 0);
+        at[0] = 8, at[36] = 1;
     });
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " bevat een oplossing die geen betegeling is");
 

@@ -320,11 +320,11 @@ TEST(ParallelSearch, EventsHeldForASlowWriterStayBounded) {
 }
 
 // Shards of any number, each planning only the steps above its own units, together make the whole
-// search: their units played back in order give its hook calls (with the Placements) and its steps, and
-// every solution in them passes the merge's check. A shard's planning is a small share of the search (it
-// was the whole tree once units outnumbered steps), and stops when asked.
+// search: their units played back in order give its hook calls (with the Placements) and its steps. A shard's
+// planning is a small share of the search (it was the whole tree once units outnumbered steps), and stops
+// when asked.
 TEST(ShardSearch, ShardsOfAnyNumberReplayTheWholeSearch) {
-    // Also a packing, two cells left over: leaving a cell open is shared out as any other candidate.
+    // Also a packing, two cells left over; and every solution of the parts passes the merge's check.
     const auto packing = +[](ViewFixture& f) {
         exactCover(f);
         f.doc.m_pieces[3].copies = 1;
@@ -335,6 +335,7 @@ TEST(ShardSearch, ShardsOfAnyNumberReplayTheWholeSearch) {
         Problem problem(f);
         auto& [cellIndex, cells, table, index, state] = problem;
         state.spareCells = setUp == packing ? 2 : 0;
+        const SolutionRule rule{cells, state.totalCopies, 0, state.spareCells};
         SearchState wholeState = state;
         EventRecorder whole(wholeState, f.doc.m_pieces);
         IncrementalSearch(table, cells, wholeState, f.doc.m_pieces, whole).run();
@@ -361,12 +362,11 @@ TEST(ShardSearch, ShardsOfAnyNumberReplayTheWholeSearch) {
             makePartReplay(parts, replayState, f.doc.m_pieces, replayed, [] { ADD_FAILURE(); })->run();
             EXPECT_EQ(replayed.m_events, whole.m_events) << shards;
             EXPECT_EQ(replayState.steps, wholeState.steps) << shards;
-            const SolutionRule rule{cells, state.totalCopies, 0, state.spareCells};
             for (const PartData& part : parts) EXPECT_TRUE(partSolutionsValid(part, table, f.doc, rule));
         }
         // A part's solution of one Placement leaves more cells open than may stay open.
         const PartData one{1, 1, 1, true, 0, {{0, {kSolutionEvent, 1, 0}, true}}};
-        EXPECT_FALSE(partSolutionsValid(one, table, f.doc, {cells, state.totalCopies, 0, state.spareCells}));
+        EXPECT_FALSE(partSolutionsValid(one, table, f.doc, rule));
         int asked = 0;
         const auto third = [&] { return ++asked > 2; };
         EXPECT_TRUE(planShard(index, table, state, f.doc.m_pieces, 1, 2, 128, third).interrupted);
