@@ -119,11 +119,7 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
         // The part records the pieces with their own copies; the modes may pool them for the search.
         problem.image = documentImage(doc);
         problem.pieces = doc;
-        std::int64_t triangles = 0;
-        for (int p = 0; p < state.pieceCount; ++p) {
-            const Piece& piece = doc.m_pieces[static_cast<std::size_t>(p)];
-            if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
-        }
+        const std::int64_t triangles = placedTriangles(doc);
         state.eachTilingOnce = (modes & SearchMode::EachTilingOnce) != 0;
         state.spareCells = cellsStayOpen ? static_cast<int>(std::max<std::int64_t>(cells - triangles, 0)) : 0;
         applySearchModes(modes, triangles == cells || state.spareCells > 0, view.m_table, view.m_freeCells,

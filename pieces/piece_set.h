@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,3 +15,13 @@ struct PieceSet {
     std::int32_t m_nPieceTriangles = 0;
     std::array<Piece, kMaxPieces> m_pieces{};
 };
+
+// The triangles of every copy a search places: the slots in use, counts below 1 placing nothing.
+inline std::int64_t placedTriangles(const PieceSet& pieces) {
+    std::int64_t triangles = 0;
+    for (int p = 0; p < std::clamp(static_cast<int>(pieces.m_nPieces), 0, kMaxPieces); ++p) {
+        const Piece& piece = pieces.m_pieces[static_cast<std::size_t>(p)];
+        if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
+    }
+    return triangles;
+}

@@ -200,11 +200,9 @@ SolutionRule solutionRule(const PartProblem& problem) {
     rule.cells = problem.freeCells;
     // As the search driver counts them: every copy, negative counts too, held in range.
     std::int64_t copies = 0;
-    for (int p = 0; p < std::clamp(static_cast<int>(problem.pieces.m_nPieces), 0, kMaxPieces); ++p) {
-        const Piece& piece = problem.pieces.m_pieces[static_cast<std::size_t>(p)];
-        copies += piece.copies;
-        if (piece.copies > 0) rule.triangles += std::int64_t{piece.copies} * piece.triangleCount;
-    }
+    for (int p = 0; p < std::clamp(static_cast<int>(problem.pieces.m_nPieces), 0, kMaxPieces); ++p)
+        copies += problem.pieces.m_pieces[static_cast<std::size_t>(p)].copies;
+    rule.triangles = placedTriangles(problem.pieces);
     rule.totalCopies = static_cast<int>(std::clamp<std::int64_t>(copies, INT_MIN, INT_MAX));
     if ((problem.modes & SearchMode::CellsMayStayOpen) != 0 && rule.triangles < rule.cells)
         rule.spareCells = static_cast<int>(rule.cells - rule.triangles);

@@ -33,16 +33,6 @@ int applyCopies(int a, int b, std::int64_t copies) {
     return a;
 }
 
-// The triangles of every copy the search places.
-std::int64_t placedTriangles(const CTrianzoidDoc& doc) {
-    std::int64_t triangles = 0;
-    for (int p = 0; p < std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces); ++p) {
-        const Piece& piece = doc.m_pieces[static_cast<std::size_t>(p)];
-        if (piece.copies > 0) triangles += std::int64_t{piece.copies} * piece.triangleCount;
-    }
-    return triangles;
-}
-
 }  // namespace
 
 bool CTrianzoidView::checkerboardAllowsSearch() {
