@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <string>
 
@@ -12,6 +13,7 @@ struct CellPos {
     std::int32_t x = 0;
     std::int32_t y = 0;
     friend bool operator==(const CellPos&, const CellPos&) = default;
+    friend auto operator<=>(const CellPos&, const CellPos&) = default;  // by x, then y
 };
 
 // The link of one triangle to an earlier one: parent index and direction 0 = R, 1 = O, 2 = L.

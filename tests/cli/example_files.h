@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "examples/tools/polyiamonds.h"
+#include "pieces/piece_lines.h"
+#include "pieces/standard_piece_sets.h"
 #include "tests/cli/tiling_counter.h"
 #include "tests/support/test_support.h"
 

@@ -15,7 +15,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "examples/tools/polyiamonds.h"
+#include "pieces/piece_lines.h"
+#include "pieces/standard_piece_sets.h"
 
 namespace tilings {
 

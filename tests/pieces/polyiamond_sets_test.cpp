@@ -7,9 +7,10 @@
 #include <map>
 #include <set>
 
-#include "examples/tools/polyiamonds.h"
 #include "pieces/piece_file_reader.h"
+#include "pieces/piece_lines.h"
 #include "pieces/piece_set.h"
+#include "pieces/standard_piece_sets.h"
 #include "platform/headless_platform.h"
 #include "tests/support/test_support.h"
 
@@ -81,8 +82,23 @@ TEST(PolyiamondGeometry, LinkChainsDescribeTheirShapes) {
 }
 
 TEST(PolyiamondGeometry, NumbersOfFreePolyiamonds) {
-    const std::size_t known[] = {1, 1, 1, 3, 4, 12, 24, 66};
-    for (int n = 1; n <= 8; ++n) EXPECT_EQ(polyiamonds::freePolyiamonds(n).size(), known[n - 1]) << n;
+    const int known[] = {1, 1, 1, 3, 4, 12, 24, 66, 160};  // the published numbers
+    for (int n = 1; n <= 9; ++n) EXPECT_EQ(polyiamonds::standardSetCount({n}), known[n - 1]) << n;
+    EXPECT_EQ(polyiamonds::standardSetCount(*polyiamonds::parseSetSizes("4-6")), 3 + 4 + 12);
+    for (const char* wrong : {"", "0", "10", "6-4", "4-", "-4", "a", "4-6,8", "4--6"})
+        EXPECT_FALSE(polyiamonds::parseSetSizes(wrong)) << wrong;
+}
+
+TEST(PolyiamondGeometry, DrawnShapesComeBackFromTheirLinesAsDrawn) {
+    // Every image of every heptiamond and of the two-triangle piece, apex-up first triangles included.
+    for (int n : {2, 7})
+        for (const Shape& shape : polyiamonds::freePolyiamonds(n))
+            for (const Shape& image : polyiamonds::images(shape)) {
+                const std::string line = polyiamonds::pieceLine("7Z", 3, image);
+                Shape read = polyiamonds::shapeAsDrawn(polyiamonds::shapeOfLine(line));
+                EXPECT_EQ(polyiamonds::normalise(read), image) << line;
+                EXPECT_EQ(polyiamonds::pieceLine("7Z", 3, read), line);
+            }
 }
 
 struct BundledSet {
@@ -119,6 +135,18 @@ TEST_P(BundledPieceFile, HoldsEveryFreeShapeOfItsSizesOnce) {
     for (int size : set.sizes) {
         auto all = polyiamonds::freePolyiamonds(size);
         EXPECT_EQ(found[size], std::set<Shape>(all.begin(), all.end())) << "size " << size;
+    }
+}
+
+TEST_P(BundledPieceFile, IsTheStandardSetAndKeepsItsLinesThroughTheDesigner) {
+    const BundledSet& set = GetParam();
+    std::string text;
+    for (const auto& line : polyiamonds::standardSetLines(set.sizes, set.copies)) text += line + '\n';
+    EXPECT_EQ(text, testsupport::readText(testsupport::examplesDir() + "/" + set.file));
+    for (const auto& line : linesOf(testsupport::examplesDir() + "/" + set.file)) {
+        int copies = 0;
+        Shape shape = polyiamonds::shapeAsDrawn(polyiamonds::shapeOfLine(line, &copies));
+        EXPECT_EQ(polyiamonds::pieceLine(line.substr(0, 2), copies, shape), line);
     }
 }
 
