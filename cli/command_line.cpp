@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "cli/make_puzzle.h"
 #include "solutions/solution_range.h"
 
 #ifndef TRIANZOID_VERSION
@@ -292,7 +293,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 std::string usageLine(const std::string& program) {
     return "Gebruik: " + program + " [OPTIES] VELD.trz\n   of: " + program +
            " [--output-dir MAP] --merge DEEL...\n   of: " + program +
-           " --export svg --to MAP [--solutions REEKS] [OPTIES] VELD.trz\n";
+           " --export svg --to MAP [--solutions REEKS] [OPTIES] VELD.trz\n   of: " + program +
+           " --standard-pieces GROOTTEN --to BESTAND.tzp\n   of: " + program +
+           " --make-board VORM --to VELD.trz [--pieces BESTAND.tzp]\n";
 }
 
 std::string helpText(const std::string& program) {
@@ -316,7 +319,7 @@ std::string helpText(const std::string& program) {
            "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
            "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
            "\n" +
-           exportHelpText(false) +
+           exportHelpText(false) + "\n" + makePuzzleHelpText() +
            "\n"
            "  --help             deze hulp tonen en stoppen\n"
            "  --version          versie tonen en stoppen\n"

@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/export_run.h"
 #include "cli/interrupt_signals.h"
+#include "cli/make_puzzle.h"
 #include "cli/merge_parts.h"
 #include "cli/solve.h"
 
@@ -13,7 +14,12 @@ int main(int argc, char** argv) {
     installInterruptHandlers();
     std::string program = "trianzoid-solve";
     std::vector<std::string> arguments(argv, argv + argc);
-    ParsedCommandLine parsed = parseCommandLine(arguments);
+    const MakePuzzleRequest make = parseMakePuzzle(arguments);
+    if (make.kind != MakePuzzleRequest::Kind::None && make.error.empty())
+        return makePuzzle(make, stdout, stderr);
+    // A usage error of either goes the same way (the default action is UsageError).
+    ParsedCommandLine parsed = make.error.empty() ? parseCommandLine(arguments) : ParsedCommandLine{};
+    if (!make.error.empty()) parsed.error = make.error;
     switch (parsed.action) {
         case ParsedCommandLine::Action::Help:
             std::fputs(helpText(program).c_str(), stdout);
