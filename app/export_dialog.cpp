@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "board/trianzoid_doc.h"
-#include "export/qt_picture_sinks.h"
+#include "pictures/qt_picture_sinks.h"
 #include "solutions/picture_files.h"
 #include "view/picture_export.h"
 

@@ -41,10 +41,10 @@
 #include "app/export_dialog.h"
 #include "app/field_data_dialog.h"
 #include "app/pieces_dialog.h"
-#include "app/qpainter_surface.h"
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
 #include "board/document_image.h"
+#include "pictures/qpainter_surface.h"
 #include "view/command_facts.h"
 #include "view/command_ids.h"
 

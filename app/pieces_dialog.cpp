@@ -12,8 +12,8 @@
 
 #include "app/dialog_integer.h"
 #include "app/dialog_units.h"
-#include "app/qpainter_surface.h"
 #include "board/palette.h"
+#include "pictures/qpainter_surface.h"
 
 namespace {
 

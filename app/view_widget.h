@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "app/qpainter_surface.h"
+#include "pictures/qpainter_surface.h"
 
 class CTrianzoidView;
 class QMenu;

@@ -9,7 +9,7 @@
 #include "cli/export_run.h"
 #include "cli/interrupt_signals.h"
 #include "cli/solve.h"
-#include "export/qt_picture_sinks.h"
+#include "pictures/qt_picture_sinks.h"
 
 namespace {
 

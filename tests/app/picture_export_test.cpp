@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <cstdlib>
 
-#include "app/qpainter_surface.h"
 #include "board/document_image.h"
-#include "export/qt_picture_sinks.h"
+#include "pictures/qpainter_surface.h"
+#include "pictures/qt_picture_sinks.h"
 #include "solutions/picture_files.h"
 #include "tests/view/view_fixture.h"
 #include "view/picture_export.h"

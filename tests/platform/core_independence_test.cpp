@@ -39,6 +39,17 @@ TEST(CoreIndependence, NoCoreSourceIncludesQtOrTheView) {
     }
 }
 
+TEST(CoreIndependence, TheWindowAndTheExporterShareOnlyALibraryBelowThem) {
+    const std::regex appOrExport(R"(^\s*#\s*include\s*"(app|export)/)");
+    for (const char* folder : {"app", "export", "pictures"}) {
+        auto found = includesIn(std::filesystem::path(testsupport::sourceDir()) / folder, appOrExport);
+        std::erase_if(found, [&](const std::string& line) {
+            return line.find(std::string("include \"") + folder + "/") != std::string::npos;
+        });
+        EXPECT_EQ(found, std::vector<std::string>{}) << folder;
+    }
+}
+
 TEST(CoreIndependence, DetectorRecognisesQtIncludes) {
     testsupport::TempDir dir;
     testsupport::writeText(dir.file("a.cpp"), "#include <QWidget>\n#include <vector>\n");

@@ -1,4 +1,4 @@
-#include "app/qpainter_surface.h"
+#include "pictures/qpainter_surface.h"
 
 #include <QPen>
 #include <QPoint>

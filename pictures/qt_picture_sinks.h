@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/qpainter_surface.h"
+#include "pictures/qpainter_surface.h"
 #include "solutions/picture_sink.h"
 
 // One PNG file per solution in a folder, `width` pixels wide, drawn as the window draws.

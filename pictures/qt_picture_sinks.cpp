@@ -1,4 +1,4 @@
-#include "export/qt_picture_sinks.h"
+#include "pictures/qt_picture_sinks.h"
 
 #include <QBuffer>
 #include <QDir>
