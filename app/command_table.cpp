@@ -44,6 +44,9 @@ constexpr std::array kFieldMenu{
     MenuEntry{Cmd::FieldData, "&Veldgegevens...", "Geef de veldgegevens op\nSpecificeer veldgegevens"},
     MenuEntry{Cmd::ClearBoard, "Veld &schoonmaken", "Gehele veld schoonmaken\nGehele veld schoonmaken"},
     MenuEntry{Cmd::BoardToClipboard, "Veld naar &klembord", "Veld naar klembord\nVeld naar klembord"},
+    kSeparator,
+    MenuEntry{Cmd::BoardShape, "V&orm...",
+              "Maak het open deel van het veld een parallellogram, zeshoek of driehoek\nVorm van het veld"},
 };
 
 constexpr std::array kPiecesMenu{
@@ -52,6 +55,9 @@ constexpr std::array kPiecesMenu{
     kSeparator,
     MenuEntry{Cmd::ShowPieces, "&Toon trianzoids...",
               "Toon trianzoid uit huidig trianzoidbestand\nToon trianzoids"},
+    kSeparator,
+    MenuEntry{Cmd::DesignPieces, "Trianzoids &ontwerpen...",
+              "Teken de trianzoids van een trianzoidbestand, of maak een standaardset\nTrianzoids ontwerpen"},
 };
 
 constexpr std::array kSearchMenu{

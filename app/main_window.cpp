@@ -37,6 +37,7 @@
 
 #include "app/about_dialog.h"
 #include "app/app_icons.h"
+#include "app/board_shape_dialog.h"
 #include "app/command_table.h"
 #include "app/export_dialog.h"
 #include "app/field_data_dialog.h"
@@ -308,6 +309,12 @@ void MainWindow::dispatch(int id) {
         case Cmd::BoardToClipboard:
             copyToClipboard();
             break;
+        case Cmd::BoardShape: {
+            BoardShapeDialog dialog(this);
+            if (dialog.exec() == QDialog::Accepted && m_pView->applyBoardShape(dialog.layout()))
+                m_pViewWidget->invalidate();
+            break;
+        }
         case Cmd::ShowPieces:
         case Cmd::ShowPiecesOrientations:
             showPieces();

@@ -160,6 +160,13 @@ ShapeLayout layOutShape(const BoardShape& shape) {
             if (!tooLarge) region = triangleRegion(s[0]);
             break;
     }
+    if (shape.kind == BoardShape::Kind::Hexagon && s.size() == 6 &&
+        !hexagonCloses({s[0], s[1], s[2], s[3], s[4], s[5]})) {
+        ShapeLayout layout;
+        layout.error =
+            "De zijden " + joined(s, ',') + " sluiten niet: A + B moet D + E zijn en B + C moet E + F zijn";
+        return layout;
+    }
     if (tooLarge) {
         ShapeLayout layout;
         layout.error = "De vorm past niet op een veld van " + std::to_string(BOARD_COLUMNS) + " bij " +

@@ -36,6 +36,8 @@ constexpr std::array kFacts{
     window(Cmd::ShowPieces),
     window(Cmd::ShowPiecesOrientations),
     window(Cmd::ExportSolutions),
+    window(Cmd::BoardShape),
+    window(Cmd::DesignPieces),
     view(Cmd::BackgroundColour),
     CommandFacts{Cmd::FillGrey, Cmd::FillYellow, true, CommandHandler::View},
     CommandFacts{Cmd::ToolFillGrey, Cmd::ToolFillYellow, true, CommandHandler::View},

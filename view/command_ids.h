@@ -64,4 +64,6 @@ inline constexpr int EachTilingOnce = 32871;
 inline constexpr int OnePerSymmetryClass = 32872;
 inline constexpr int CellsMayStayOpen = 32873;
 inline constexpr int TilingCounts = 32874;
+inline constexpr int BoardShape = 32875;
+inline constexpr int DesignPieces = 32876;
 }  // namespace Cmd

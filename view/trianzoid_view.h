@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "board/board_geometry.h"
+#include "board/board_shape.h"
 #include "board/trianzoid_doc.h"
 #include "platform/clock.h"
 #include "platform/drawing_surface.h"
@@ -111,6 +112,10 @@ class CTrianzoidView : public SearchHooks {
     void applyFieldData(const FieldData& data);
     void OnFieldData(const std::function<bool(FieldData&)>& runDialog);
     void OnBackgroundColour();
+    // "Veld > Vorm...": the open region becomes the shape (a layout without an error), centred, the rest
+    // blocked in the fill colour, the Board made larger where needed; the document is changed. Only
+    // while editing; returns whether it acted.
+    bool applyBoardShape(const ShapeLayout& layout);
     void ClearPieceCells();  // acts only while editing
     // Opens every covered cell of the active area, in any mode, and returns where they are.
     std::vector<CellPos> forgetCoveredCells();

@@ -43,6 +43,8 @@ CommandState CTrianzoidView::commandState(int id) const {
         case Cmd::ShowPieces:
         case Cmd::ShowPiecesOrientations:
             return {!m_doc.m_szPieceFile.empty(), false};
+        case Cmd::BoardShape:
+            return {ViewMode == kEditing, false};
         case Cmd::Sound:
             return {true, m_bSound};
         case Cmd::LetterSolution:

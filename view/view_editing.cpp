@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "board/shape_on_board.h"
 #include "view/trianzoid_view.h"
 
 namespace {
@@ -92,6 +93,15 @@ void CTrianzoidView::OnFieldData(const std::function<bool(FieldData&)>& runDialo
     if (ViewMode != kEditing) return;
     FieldData data = fieldData();
     if (runDialog(data)) applyFieldData(data);
+}
+
+bool CTrianzoidView::applyBoardShape(const ShapeLayout& layout) {
+    if (ViewMode != kEditing || !layout.error.empty()) return false;
+    placeShapeCentred(m_doc, layout, static_cast<std::uint8_t>(kFirstBlockedCell + m_nFillColour));
+    m_bModified = true;
+    refreshReadiness();
+    m_platform.invalidateView();
+    return true;
 }
 
 void CTrianzoidView::OnBackgroundColour() {

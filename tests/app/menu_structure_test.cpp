@@ -101,6 +101,9 @@ TEST_F(MenuStructure, FieldAndPiecesMenus) {
                   "&Veldgegevens... | Geef de veldgegevens op | Specificeer veldgegevens",
                   "Veld &schoonmaken | Gehele veld schoonmaken | Gehele veld schoonmaken",
                   "Veld naar &klembord | Veld naar klembord | Veld naar klembord",
+                  "-",
+                  "V&orm... | Maak het open deel van het veld een parallellogram, zeshoek of driehoek | "
+                  "Vorm van het veld",
               }));
     EXPECT_EQ(describeMenu(menu(3)),
               (std::vector<std::string>{
@@ -108,6 +111,9 @@ TEST_F(MenuStructure, FieldAndPiecesMenus) {
                   "Open trianzoidsbestand",
                   "-",
                   "&Toon trianzoids... | Toon trianzoid uit huidig trianzoidbestand | Toon trianzoids",
+                  "-",
+                  "Trianzoids &ontwerpen... | Teken de trianzoids van een trianzoidbestand, of maak een "
+                  "standaardset | Trianzoids ontwerpen",
               }));
 }
 
