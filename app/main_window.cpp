@@ -41,6 +41,7 @@
 #include "app/command_table.h"
 #include "app/export_dialog.h"
 #include "app/field_data_dialog.h"
+#include "app/piece_designer_dialog.h"
 #include "app/pieces_dialog.h"
 #include "app/qt_platform.h"
 #include "app/view_widget.h"
@@ -309,6 +310,9 @@ void MainWindow::dispatch(int id) {
         case Cmd::BoardToClipboard:
             copyToClipboard();
             break;
+        case Cmd::DesignPieces:
+            designPieces();
+            break;
         case Cmd::BoardShape: {
             BoardShapeDialog dialog(this);
             if (dialog.exec() == QDialog::Accepted && m_pView->applyBoardShape(dialog.layout()))
@@ -401,6 +405,19 @@ void MainWindow::fieldDataDialog() {
         data = dialog.values();
         return true;
     });
+}
+
+void MainWindow::designPieces() {
+    PieceDesignerDialog::Hooks hooks;
+    hooks.canUse = [this] { return m_pView->ViewMode == kEditing; };
+    hooks.use = [this](const std::string& path) {
+        // As "Open trianzoidbestand" does: the pieces read, the readiness recomputed.
+        if (m_pView->ViewMode != kEditing) return;
+        m_pView->ReadPieceFile(path);
+        m_pViewWidget->invalidate();
+    };
+    PieceDesignerDialog dialog(m_doc.m_szPieceFile, hooks, this);
+    dialog.exec();
 }
 
 void MainWindow::showPieces() {

@@ -101,6 +101,8 @@ class MainWindow : public QMainWindow {
     void loadSearchModes();
     void saveSearchModes();
     void showPieces();
+    // "Trianzoids ontwerpen...": the piece designer, on the Board's piece file.
+    void designPieces();
     void openManual();
     void afterCommand();
     // A prompt of a menu entry or toolbar button in pane 0; an empty one ends it.
