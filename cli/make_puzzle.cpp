@@ -76,6 +76,7 @@ MakePuzzleRequest parseMakePuzzle(const std::vector<std::string>& arguments) {
     for (auto it = arguments.begin() + std::min<std::size_t>(1, arguments.size()); it != end; ++it) {
         if (isOption(*it, "--standard-pieces")) request.kind = MakePuzzleRequest::Kind::StandardPieces;
         if (isOption(*it, "--make-board")) request.kind = MakePuzzleRequest::Kind::Board;
+        if (*it == "--help" || *it == "--version") return MakePuzzleRequest{};  // answered as always
     }
     if (request.kind == MakePuzzleRequest::Kind::None) return request;
 

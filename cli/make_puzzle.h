@@ -15,8 +15,9 @@ struct MakePuzzleRequest {
     std::string error;      // a usage error, in Dutch
 };
 
-// Kind::None unless the arguments hold --standard-pieces or --make-board (before a "--"); then the whole
-// command line is read as such a request ("--name value" or "--name=value").
+// Kind::None unless the arguments hold --standard-pieces or --make-board (before a "--"), and neither
+// --help nor --version; then the whole command line is read as such a request ("--name value" or
+// "--name=value").
 MakePuzzleRequest parseMakePuzzle(const std::vector<std::string>& arguments);
 
 // Writes the piece file or the Board (atomically); messages on `err`, a line saying what was written on

@@ -26,7 +26,7 @@ grep -q "aantal oplossingen 4," "$work/solve.txt" || fail "example count: $(cat 
 
 for f in bin/trianzoid bin/trianzoid-export share/applications/trianzoid.desktop share/mime/packages/trianzoid.xml \
          share/icons/hicolor/scalable/apps/trianzoid.svg share/doc/trianzoid/handleiding.html \
-         share/doc/trianzoid/copyright share/doc/trianzoid/oplossingenvel.png \
+         share/doc/trianzoid/copyright share/doc/trianzoid/oplossingenvel.png share/doc/trianzoid/ontwerpen.png \
          share/trianzoid/examples/hexiamonds.tzp; do
   [ -f "$root/$f" ] || fail "missing /usr/$f"
 done
