@@ -102,7 +102,7 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         PlacementTable fullTable;
         std::vector<int> origin;
         applySearchModes(first.modes, rule.triangles == cells || rule.spareCells > 0, table, index,
-                         pieces.m_pieces, pieces.m_nPieces, counter, fullTable, origin);
+                         pieces.m_pieces, pieces.m_nPieces, counter, fullTable, origin, rule.spareCells);
         if (cells != first.freeCells || table.placementCount != first.placements ||
             tableFingerprint(table, cells) != first.fingerprint) {
             platform.report("Oei: Deelbestand " + options.mergeParts.front() +

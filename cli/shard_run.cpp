@@ -123,7 +123,7 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
         state.eachTilingOnce = (modes & SearchMode::EachTilingOnce) != 0;
         state.spareCells = cellsStayOpen ? static_cast<int>(std::max<std::int64_t>(cells - triangles, 0)) : 0;
         applySearchModes(modes, triangles == cells || state.spareCells > 0, view.m_table, view.m_freeCells,
-                         doc.m_pieces, doc.m_nPieces, counter, fullTable, placementOrigin);
+                         doc.m_pieces, doc.m_nPieces, counter, fullTable, placementOrigin, state.spareCells);
         auto index = std::make_shared<const PlacementIndex>(view.m_table, cells);
         // The planning, too, stops at an interrupt signal; the earlier part file then stays.
         view.beginOutsideSearch();

@@ -200,9 +200,10 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
         m_state.chosenPlacement.assign(static_cast<std::size_t>(freeCellCount) + 1, 0);
         // The modes: pooled copies are given back when the search ends, whatever way it ends.
         m_state.eachTilingOnce = m_bEachTilingOnce || m_bOnePerSymmetryClass;
-        m_bCanonicalTest = applySearchModes(
-            searchModes(), triangles == freeCellCount || m_state.spareCells > 0, m_table, m_freeCells,
-            m_doc.m_pieces, m_doc.m_nPieces, m_classCounter, m_fullTable, m_placementOrigin);
+        m_bCanonicalTest =
+            applySearchModes(searchModes(), triangles == freeCellCount || m_state.spareCells > 0, m_table,
+                             m_freeCells, m_doc.m_pieces, m_doc.m_nPieces, m_classCounter, m_fullTable,
+                             m_placementOrigin, m_state.spareCells);
 
         // The engine makes its own arrays (and those of its threads) here, before any file exists.
         const std::span<Piece> pieces(m_doc.m_pieces);
