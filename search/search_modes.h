@@ -13,7 +13,8 @@ namespace SearchMode {
 inline constexpr int EachTilingOnce = 1;       // copies and slots of one shape interchangeable
 inline constexpr int OnePerSymmetryClass = 2;  // one tiling of each symmetry class (with EachTilingOnce)
 inline constexpr int CellsMayStayOpen = 4;     // packings: the surplus cells stay open
-inline constexpr int All = 7;
+inline constexpr int CountOnly = 8;            // counts alone: a part holds them, and no solutions
+inline constexpr int All = 15;
 }  // namespace SearchMode
 
 // How the modes shape a search before it runs. `counter` is prepared on `table` for `pieces` (with

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -359,15 +360,38 @@ void TilingClassCounter::add(std::span<const int> placements) {
         ++m_classUnique;
         return;
     }
-    const std::uint64_t m = multiplicity(placements);
+    Sums& sums = sumsOf(multiplicity(placements));
+    ++sums.finds;
+    sums.fixed += static_cast<std::uint64_t>(stabiliser(placements));
+}
+
+TilingClassCounter::Sums& TilingClassCounter::sumsOf(std::uint64_t m) {
     if (m_lastSums >= m_sums.size() || m_sums[m_lastSums].multiplicity != m) {
         m_lastSums = 0;
         while (m_lastSums < m_sums.size() && m_sums[m_lastSums].multiplicity != m) ++m_lastSums;
         if (m_lastSums == m_sums.size()) m_sums.push_back({m, 0, 0});
     }
-    Sums& sums = m_sums[m_lastSums];
-    ++sums.finds;
-    sums.fixed += static_cast<std::uint64_t>(stabiliser(placements));
+    return m_sums[m_lastSums];
+}
+
+TilingSums TilingClassCounter::takeSums() {
+    TilingSums taken;
+    taken.classDistinct = std::exchange(m_classDistinct, 0);
+    taken.classUnique = std::exchange(m_classUnique, 0);
+    taken.buckets = std::exchange(m_sums, {});
+    m_lastSums = 0;
+    return taken;
+}
+
+void TilingClassCounter::addSums(const TilingSums& sums) {
+    m_classDistinct += sums.classDistinct;
+    m_classUnique += sums.classUnique;
+    for (const Sums& bucket : sums.buckets) {
+        if (bucket.multiplicity == 0) continue;  // never made by a counter: no weight to divide by
+        Sums& own = sumsOf(bucket.multiplicity);
+        own.finds += bucket.finds;
+        own.fixed += bucket.fixed;
+    }
 }
 
 TilingCounts TilingClassCounter::counts(bool complete) const {

@@ -22,6 +22,19 @@ struct TilingCounts {
     bool incomplete = false;  // the solutions found are not closed under copy orders and symmetries
 };
 
+// What a counter has added up, as a count-only shard hands it to the merge: the solutions, and the
+// sums the two counts are made from.
+struct TilingSums {
+    std::int64_t solutions = 0;
+    std::uint64_t classDistinct = 0, classUnique = 0;  // of a search for one tiling per class
+    struct Bucket {
+        std::uint64_t multiplicity = 1;
+        std::uint64_t finds = 0;  // solutions of that multiplicity
+        std::uint64_t fixed = 0;  // their symmetries that leave them in place, summed
+    };
+    std::vector<Bucket> buckets;  // one per multiplicity met; few
+};
+
 // The two lines of the counts, as the command-line solver prints them and the window shows them:
 // "Verschillende betegelingen: D" and "Uniek op draaien en spiegelen na: U (symmetrie van het veld: G)",
 // each ending in " (onvolledig)" where due, and each ending in a newline.
@@ -45,6 +58,10 @@ class TilingClassCounter {
     void add(std::span<const int> placements);
     // `complete`: the search ran to its end and finds every tiling in all its copy orders.
     TilingCounts counts(bool complete) const;
+    // The sums added since the last call (solutions left at 0), and the counter's left empty; and sums
+    // handed on from elsewhere, added in.
+    TilingSums takeSums();
+    void addSums(const TilingSums& sums);
     void rebind(const PlacementTable& table) { m_table = &table; }
     int symmetryCount() const { return static_cast<int>(m_cellMaps.size()); }
     // For a search that finds each tiling once: every solution weighs 1.
@@ -105,12 +122,9 @@ class TilingClassCounter {
     // Per open cell: the tag of the solution's Placement that covers it, (generation << 32 | key).
     mutable std::vector<std::uint64_t> m_cellTag;
     mutable std::uint64_t m_generation = 0;
-    struct Sums {
-        std::uint64_t multiplicity = 1;
-        std::uint64_t finds = 0;  // solutions of that multiplicity
-        std::uint64_t fixed = 0;  // their symmetries that leave them in place, summed
-    };
-    std::vector<Sums> m_sums;  // one per multiplicity met; few
+    using Sums = TilingSums::Bucket;
+    Sums& sumsOf(std::uint64_t multiplicity);
+    std::vector<Sums> m_sums;
     std::size_t m_lastSums = 0;
     bool m_negativeCopies = false;
     bool m_eachTilingOnce = false;
