@@ -152,7 +152,9 @@ PieceDesignerDialog::PieceDesignerDialog(const std::string& path, Hooks hooks, Q
     connect(m_pUse, &QPushButton::clicked, this, &PieceDesignerDialog::usePieces);
     connect(close, &QPushButton::clicked, this, &PieceDesignerDialog::reject);
 
-    if (path.empty() || !openFile(QString::fromStdString(path))) {
+    // The Board's piece file when it is there; one that has gone since it was read is not an error here.
+    const QString start = QString::fromStdString(path);
+    if (path.empty() || !QFileInfo(start).isFile() || !openFile(start)) {
         m_pieces = {DesignedPiece{"A1", 1, {}}};
         m_strPath.clear();
         m_bChanged = false;
