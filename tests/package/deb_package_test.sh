@@ -16,7 +16,7 @@ deb="$("$source_dir/scripts/make-deb" "$build_dir" "$work/deb" | tail -n 1)"
 dpkg-deb -x "$deb" "$work/root"
 root="$work/root/usr"
 
-version="$(sed -n 's/^project(Trianzoid VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")"
+version="$(sed -n 's/^set(TRIANZOID_VERSION \(.*\))$/\1/p' "$source_dir/CMakeLists.txt")"
 [ "$("$root/bin/trianzoid-solve" --version)" = "trianzoid-solve $version" ] || fail "--version"
 (cd "$work" && "$root/bin/trianzoid-solve" --output-dir out "$root/share/trianzoid/examples/pentiamonds-house.trz") \
   >"$work/solve.txt" || fail "solving the example: $(cat "$work/solve.txt")"
