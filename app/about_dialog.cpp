@@ -16,7 +16,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(applicationIcon().pixmap(32, 32));
     icon->setGeometry(du.x(11), du.y(17), 32, 32);
 
-    auto* name = new QLabel("Trianzoid Version 1.1a", this);
+    auto* name = new QLabel("Trianzoid Version " TRIANZOID_VERSION, this);
     name->setGeometry(du.rect(40, 10, 119, 8));
     name->adjustSize();
 

@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
     QCoreApplication::setApplicationName("Trianzoid");
-    QCoreApplication::setApplicationVersion("1.1a");
+    QCoreApplication::setApplicationVersion(TRIANZOID_VERSION);
     QApplication::setWindowIcon(applicationIcon());
     installDutchTranslation(app);
 

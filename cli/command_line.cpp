@@ -326,6 +326,7 @@ std::string helpText(const std::string& program) {
            "  --threads N        met N threads zoeken (standaard: het aantal kernen); de bestanden zijn\n"
            "                     gelijk aan die van een zoektocht met een thread\n"
            "  --engine SOORT     fast (standaard) of plain: de eenvoudige zoekmachine, ter vergelijking\n"
+           "  --stats            aan het eind stappen, oplossingen en threads op standaardfout\n"
            "  --distinct         elke betegeling eenmaal: kopieen en gelijke trianzoids zijn verwisselbaar\n"
            "  --unique           een betegeling van elke soort op draaien en spiegelen na (met --distinct)\n"
            "  --count-only       alleen tellen: geen .opb en geen .opl schrijven (ook met --shard)\n"

@@ -75,8 +75,7 @@ TEST(SolverUsage, HelpAndVersion) {
 
     auto version = solverprocess::run(dir.path().string(), {"--version"});
     EXPECT_EQ(version.exitStatus, 0);
-    EXPECT_TRUE(std::regex_match(version.out, std::regex("trianzoid-solve \\d+\\.\\d+(\\.\\d+)?\n")))
-        << version.out;
+    EXPECT_EQ(version.out, "trianzoid-solve " TRIANZOID_VERSION "\n");
     // Help wins over a document that is not even there: nothing is searched.
     auto both = solverprocess::run(dir.path().string(), {"nope.trz", "--help"});
     EXPECT_EQ(both.exitStatus, 0);
