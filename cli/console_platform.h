@@ -44,6 +44,7 @@ class ConsolePlatform : public Platform {
         return std::nullopt;
     }
     std::optional<Rgb> chooseColour(Rgb) override { return std::nullopt; }
+    bool namesLineNumbers() const override { return true; }
 
     // A line of our own on standard error, below any progress line.
     void report(const std::string& line);

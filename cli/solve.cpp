@@ -98,7 +98,9 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
         platform.report("Oei: Geen trianzoids om te leggen (" + readiness.text + ")");
         return ExitStatus::Error;
     }
-    if (readiness.cellsLeft != 0 && !options.quiet) platform.report("Let op: " + readiness.text);
+    // (A piece the search refuses says so itself, below.)
+    if (readiness.cellsLeft != 0 && !options.quiet && view.pieceFault().empty())
+        platform.report("Let op: " + readiness.text);
 
     if (options.shardCount > 0) {
         platform.startProgress();

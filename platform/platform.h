@@ -60,4 +60,8 @@ class Platform {
                                                         const std::vector<FileFilter>& filters) = 0;
     // Returns the chosen colour, or nothing when the user cancels.
     virtual std::optional<Rgb> chooseColour(Rgb initial) = 0;
+
+    // Whether a message that shows a line of a file also gives its number: a window shows the line as
+    // it stands, a one-line message on a terminal names where it is (" (regel 3)").
+    virtual bool namesLineNumbers() const { return false; }
 };

@@ -131,6 +131,11 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     // refuses (none, or a faulty piece file read after a good one).
     m_nReadiness = UpdateReadiness();
     if (m_nReadiness < 0) return outcome;
+    if (const std::string fault = pieceFault(); !fault.empty()) {
+        outcome.refusal = SearchOutcome::Refusal::BadPiece;
+        outcome.errors.push_back({fault, kOops});
+        return outcome;
+    }
 
     // Packings: every piece must find room, and with cells to spare the checkerboard rule, which is about
     // covering every cell, does not apply.

@@ -99,6 +99,9 @@ class CTrianzoidView : public SearchHooks {
     ReadinessReport readinessReport() const;
     // After a change of the Board or the pieces while editing: m_nReadiness and the panes follow at once.
     void refreshReadiness();
+    // Why the pieces cannot be searched although they count triangles: the first piece to place whose
+    // triangles overlap ("Trianzoid 3A (regel 1) heeft driehoekjes op dezelfde plaats"); empty if none.
+    std::string pieceFault() const;
     void ShowStatus(const std::string& text);
     void ShowParity(int n);
 

@@ -67,6 +67,9 @@ void pieceFileSeeds() {
     writeSeed("fuzz_piece_file", "incorrect-link.tzp", bytesOf("A1   1 4 0R 2O 2L\n"));
     writeSeed("fuzz_piece_file", "overlapping.tzp",
               bytesOf("X3  -2 3 0R 1R\nY9 1232 9 0O 1R 2O 3L 4O 5R 6O 7L\n"));
+    // Pieces whose triangles overlap, never searched: the first, and one after a good line.
+    writeSeed("fuzz_piece_file", "overlapping-first.tzp", bytesOf("3A   1 3 0R 0R\n"));
+    writeSeed("fuzz_piece_file", "overlapping-second.tzp", bytesOf("A1   1 2 0R\r\nT1   1 4 0R 1O 1O\r\n"));
 }
 
 // Solution files of a search on the fixed Board with the fixed piece set, stopped after `pumps`.
