@@ -20,8 +20,8 @@
 
 namespace {
 
-// The document file's bytes, at most one image's worth: a shorter file fills only its own length and a
-// longer one is read no further, as the application reads it. Nothing when it cannot be read.
+// The document file's bytes, at most one image's worth: a longer one is read no further, as the
+// application reads it. Nothing when it cannot be read.
 std::optional<std::vector<std::uint8_t>> readDocumentFile(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) return std::nullopt;
@@ -57,7 +57,11 @@ bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, C
         platform.report("Oei: Bestand " + options.documentPath + " is er niet");
         return false;
     }
-    loadDocumentImage(doc, *image);
+    if (const auto fault = documentImageFault(*image)) {
+        platform.report("Oei: " + notADocumentText(options.documentPath, *fault));
+        return false;
+    }
+    if (!loadDocumentImage(doc, *image)) return false;
     if (!options.pieceFile.empty()) {
         ReadPieceFile(doc, options.pieceFile, platform);
     } else if (doc.m_szPieceFile.empty()) {

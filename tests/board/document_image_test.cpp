@@ -96,7 +96,7 @@ TEST(DocumentImage, RoundTripKeepsEveryCellAndField) {
     doc.m_nPieces = 12;
     doc.m_nPieceTriangles = 72;
     CTrianzoidDoc loaded;
-    loadDocumentImage(loaded, documentImage(doc));
+    ASSERT_TRUE(loadDocumentImage(loaded, documentImage(doc)));
     EXPECT_EQ(loaded.m_nWidth, 30);
     EXPECT_EQ(loaded.m_nHeight, 30);
     EXPECT_EQ(loaded.m_nMargin, 2);
@@ -108,52 +108,64 @@ TEST(DocumentImage, RoundTripKeepsEveryCellAndField) {
     EXPECT_EQ(documentImage(loaded), documentImage(doc));
 }
 
-TEST(DocumentImage, ShortFileFillsOnlyItsOwnLength) {
+TEST(DocumentImage, FilesThatAreNoBoardAreRefusedAndChangeNothing) {
+    const std::vector<std::uint8_t> good = documentImage(CTrianzoidDoc{});
+    auto changed = [&good](std::size_t offset, std::vector<std::uint8_t> bytes) {
+        auto image = good;
+        std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+        return image;
+    };
+    auto cut = good;
+    cut.resize(100);
+    const std::pair<std::vector<std::uint8_t>, std::string> refused[] = {
+        {{}, "het bestand is te kort (0 bytes, een veld heeft er 2054)"},
+        {cut, "het bestand is te kort (100 bytes, een veld heeft er 2054)"},
+        {changed(0, {2}), "de breedte 2 ligt niet tussen 3 en 30"},
+        {changed(0, {31}), "de breedte 31 ligt niet tussen 3 en 30"},
+        {changed(0, {0, 0, 0, 8}), "de breedte 134217728 ligt niet tussen 3 en 30"},  // other byte order
+        {changed(4, {0}), "het aantal rijen 0 ligt niet tussen 1 en 30"},
+        {changed(4, {0xFF, 0xFF, 0xFF, 0xFF}), "het aantal rijen -1 ligt niet tussen 1 en 30"},
+        {changed(12 + 2 * 30 + 5, {70}), "vakje 3 van rij 6 heeft de waarde 70, de hoogste is 69"},
+        {changed(1786, std::vector<std::uint8_t>(260, 'a')),
+         "de naam van het trianzoidbestand heeft geen afsluitende nul"},
+        {changed(2046, {65}), "het aantal trianzoids 65 is meer dan 64"},
+        {changed(2046, {1}), "het aantal trianzoids is 1 maar er is geen trianzoidbestand"},
+    };
     CTrianzoidDoc doc;
-    doc.m_nMargin = 50;
-    doc.cell(0, 0) = 65;
-    std::vector<std::uint8_t> bytes = {5, 0, 0, 0, 10, 0};  // width 5 and half of the height
-    loadDocumentImage(doc, bytes);
-    EXPECT_EQ(doc.m_nWidth, 5);
-    EXPECT_EQ(doc.m_nHeight, 10);  // low bytes 10, 0 over the old 8, 0, 0, 0
-    EXPECT_EQ(doc.m_nMargin, 50);
-    EXPECT_EQ(doc.cell(0, 0), 65);
+    doc.cell(0, 0) = kFirstBlockedCell;
+    doc.m_szPieceFile = "stukken.tzp";
+    const auto shown = documentImage(doc);
+    for (const auto& [image, reason] : refused) {
+        EXPECT_EQ(documentImageFault(image).value_or("geaccepteerd"), reason);
+        EXPECT_FALSE(loadDocumentImage(doc, image)) << reason;
+        EXPECT_EQ(documentImage(doc), shown) << reason;
+    }
+    EXPECT_EQ(notADocumentText("x.trz", "het bestand is leeg"),
+              "Bestand x.trz is geen trianzoidveld: het bestand is leeg");
 
-    std::vector<std::uint8_t> longer = documentImage(CTrianzoidDoc{});
-    longer.resize(3000, 0x7F);
-    loadDocumentImage(doc, longer);
-    EXPECT_EQ(doc.m_nWidth, 8);
-    EXPECT_EQ(doc.m_nMargin, 30);
-}
-
-TEST(DocumentImage, HostileValuesAreMadeSafe) {
-    std::vector<std::uint8_t> image(2054, 0xFF);  // -1 everywhere, cells 255, no NUL in the path
-    CTrianzoidDoc doc;
-    loadDocumentImage(doc, image);
-    EXPECT_GE(doc.m_nWidth, 3);
-    EXPECT_LE(doc.rowLength(), BOARD_COLUMNS);
-    EXPECT_GE(doc.m_nHeight, 1);
-    EXPECT_LE(doc.m_nHeight, BOARD_ROWS);
-    EXPECT_GE(doc.m_nMargin, 0);
-    for (auto cell : doc.m_cells) ASSERT_LE(cell, 69);
-    EXPECT_EQ(doc.m_szPieceFile.size(), 259u);
-    EXPECT_EQ(doc.m_nPieces, 0);
-
-    std::vector<std::uint8_t> huge = documentImage(CTrianzoidDoc{});
-    huge[0] = 0xFF, huge[1] = 0xFF, huge[2] = 0xFF, huge[3] = 0x7F;  // width 2^31 - 1
-    huge[4] = 31;                                                    // 31 rows
-    huge[2046] = 200;                                                // 200 pieces
-    loadDocumentImage(doc, huge);
+    // Still opened: the smallest and largest sizes, an odd height, blocked cells, 64 pieces, a negative
+    // count (none) and a margin out of range (brought into range); bytes beyond 2054 are not read.
+    auto accepted = changed(0, {30, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
+    accepted[12 + 1769] = kLastBlockedCell;
+    accepted.resize(3000, 0xFF);
+    ASSERT_TRUE(loadDocumentImage(doc, accepted));
     EXPECT_EQ(doc.rowLength(), 59);
-    EXPECT_EQ(doc.m_nHeight, 30);
-    EXPECT_EQ(doc.m_nPieces, 64);
+    EXPECT_EQ(doc.m_nHeight, 1);
+    EXPECT_EQ(doc.m_nMargin, 0);
+    EXPECT_EQ(doc.cell(58, 29), kLastBlockedCell);
+    EXPECT_TRUE(loadDocumentImage(doc, changed(0, {3, 0, 0, 0, 29})));
+    EXPECT_EQ(doc.rowLength(), 5);
+    EXPECT_EQ(doc.m_nHeight, 29);
+    EXPECT_TRUE(loadDocumentImage(doc, changed(1786, {'a', 0})));
+    EXPECT_TRUE(loadDocumentImage(doc, changed(2046, {0xFF, 0xFF, 0xFF, 0xFF})));
+    EXPECT_EQ(doc.m_nPieces, 0);
 }
 
 TEST(DocumentImage, OverlongPathKeepsTheFileName) {
     CTrianzoidDoc doc;
     doc.m_szPieceFile = "/" + std::string(300, 'd') + "/hexiamonds.tzp";
     CTrianzoidDoc loaded;
-    loadDocumentImage(loaded, documentImage(doc));
+    ASSERT_TRUE(loadDocumentImage(loaded, documentImage(doc)));
     EXPECT_EQ(loaded.m_szPieceFile, "hexiamonds.tzp");
 }
 

@@ -59,6 +59,27 @@ void documentSeeds() {
     small.m_nPieceTriangles = 23;
     writeSeed("fuzz_document", "small-foreign-path.trz", steered(small, 0x0E));
     writeSeed("fuzz_document", "truncated.trz", {5, 0, 0, 0, 6, 0, 0, 0, 30});
+
+    // Files that are no Board, each refused for one reason: cut short (an example's first 100 bytes,
+    // nothing at all), and one value no Board has.
+    auto cut = readAll(fs::path(TRIANZOID_SOURCE_DIR) / "examples" / "hexiamonds-6x6.trz");
+    cut.resize(100);
+    writeSeed("fuzz_document", "refused-cut.trz", cut);
+    writeSeed("fuzz_document", "refused-empty.trz", {});
+    CTrianzoidDoc named;
+    named.m_szPieceFile = "stukken.tzp";
+    auto refused = [](const std::string& name, const CTrianzoidDoc& from, std::size_t offset,
+                      const std::vector<std::uint8_t>& bytes) {
+        auto image = steered(from, 0x31);
+        std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+        writeSeed("fuzz_document", "refused-" + name + ".trz", image);
+    };
+    refused("width-31", named, 0, {31});
+    refused("height-0", named, 4, {0});
+    refused("cell-70", named, 12 + 8 * 30 + 3, {70});
+    refused("path-without-nul", named, 1786, std::vector<std::uint8_t>(260, 'x'));
+    refused("pieces-65", named, 2046, {65});
+    refused("pieces-without-path", CTrianzoidDoc{}, 2046, {3});
 }
 
 void pieceFileSeeds() {
