@@ -69,7 +69,9 @@ class CTrianzoidView : public SearchHooks {
     bool m_bEachTilingOnce =
         false;  // search every tiling once: copies and slots of one shape interchangeable
     bool m_bColourSolutions = false;
-    bool m_bModified = false;  // the document's modified flag; only mouse edits set it
+    // The document's modified flag: set by what changes the stored Board (mouse edits, the field data,
+    // the background, clearing the whole Board, another piece file), cleared by New, Open and Save.
+    bool m_bModified = false;
     EngineKind m_engineKind = EngineKind::Fast;
     SearchEngineFactory
         m_engineFactory;         // when set, used instead of m_engineKind (the window leaves it empty)
@@ -115,6 +117,8 @@ class CTrianzoidView : public SearchHooks {
     void OnFieldData(const std::function<bool(FieldData&)>& runDialog);
     void OnBackgroundColour();
     void ClearPieceCells();  // acts only while editing
+    // Sets the modified flag when the document's stored block is no longer `storedBefore`.
+    void markModifiedIfChanged(const std::vector<std::uint8_t>& storedBefore);
     // Opens every covered cell of the active area, in any mode, and returns where they are.
     std::vector<CellPos> forgetCoveredCells();
     static int s_nLastColumn;

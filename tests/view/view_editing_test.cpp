@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/headless_platform.h"
 #include "tests/view/view_fixture.h"
 #include "view/command_ids.h"
@@ -131,7 +133,6 @@ TEST_F(ViewEditing, FieldDataRounding) {
     view.applyFieldData({6, 29, 2});
     EXPECT_EQ(doc.rowLength(), 5);
     EXPECT_EQ(doc.m_nHeight, 30);
-    EXPECT_FALSE(view.m_bModified);
 }
 
 TEST_F(ViewEditing, FieldDataDialogOnlyWhenEditingAndCancelChangesNothing) {
@@ -175,6 +176,35 @@ TEST_F(ViewEditing, BackgroundColourAndClearCommands) {
     EXPECT_EQ(doc.cell(1, 0), 66);
     view.OnCommand(Cmd::ClearBoard);
     EXPECT_EQ(doc.cell(1, 0), 64);
+}
+
+// Changed: not only mouse edits count as changes. Whatever changes what Save stores marks the document,
+// so that New, Open and closing ask first; the same values again, the popup's removal of pieces and
+// reading the piece file again when a document opens do not.
+TEST_F(ViewEditing, EveryChangeOfTheStoredBoardMarksTheDocument) {
+    testsupport::TempDir dir;
+    testsupport::writeText(dir.file("a.tzp"), "A1   2 2 0R\n");
+    auto marks = [this](const std::function<void()>& change) {
+        view.m_bModified = false;
+        change();
+        return view.m_bModified;
+    };
+    EXPECT_FALSE(marks([&] { view.applyFieldData(view.fieldData()); }));
+    EXPECT_TRUE(marks([&] { view.applyFieldData({17, 8, 30}); }));
+    EXPECT_TRUE(marks([&] { view.applyFieldData({17, 8, 31}); }));
+    platform.coloursToChoose = {doc.m_crBackground, Rgb{1, 2, 3}};
+    EXPECT_FALSE(marks([&] { view.OnCommand(Cmd::BackgroundColour); }));
+    EXPECT_TRUE(marks([&] { view.OnCommand(Cmd::BackgroundColour); }));
+    doc.cell(20, 3) = 66;  // outside the active area: "Veld schoonmaken" of the menu clears it too
+    doc.cell(1, 1) = 5;
+    EXPECT_FALSE(marks([&] { view.OnCommand(Cmd::ClearPieceCellsRedraw); }));
+    EXPECT_TRUE(marks([&] { view.OnCommand(Cmd::ClearBoard); }));
+    EXPECT_FALSE(marks([&] { view.OnCommand(Cmd::ClearBoard); }));
+    platform.filesToOpen = {dir.file("a.tzp"), dir.file("a.tzp")};
+    EXPECT_TRUE(marks([&] { view.OnCommand(Cmd::OpenPieceFile); }));
+    EXPECT_EQ(doc.m_nPieces, 1);
+    EXPECT_FALSE(marks([&] { view.OnCommand(Cmd::PopupOpenPieceFile); }));  // the same file again
+    EXPECT_FALSE(marks([&] { view.OnInitialUpdate(dir.file("veld.trz")); }));
 }
 
 TEST_F(ViewEditing, FillColourCommandsAndTheirCheckMarks) {
