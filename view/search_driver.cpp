@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <new>
 
@@ -72,6 +73,16 @@ int CTrianzoidView::prepareTable(bool showStatus) {
     buildPlacementTable(m_table, m_freeCells, m_doc, std::clamp(m_doc.rowLength(), 0, BOARD_COLUMNS),
                         std::clamp(static_cast<int>(m_doc.m_nHeight), 0, BOARD_ROWS));
     return freeCellCount;
+}
+
+std::string CTrianzoidView::outputFolderPath() const {
+    std::error_code error;
+    const std::filesystem::path folder = m_strOutputDir.empty() ? "." : m_strOutputDir;
+    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+    if (error) return m_strOutputDir;
+    std::string text = absolute.lexically_normal().string();
+    if (text.size() > 1 && text.back() == '/') text.pop_back();
+    return text;
 }
 
 void CTrianzoidView::beginOutsideSearch() {
@@ -169,8 +180,12 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
                                                    const std::string& caption) {
         releaseSearch();
         if (ViewMode == kInterruptRequested) ViewMode = kEditing;
+        refreshReadiness();  // the status bar shows the Board again, not the preparation
         outcome.refusal = why;
-        outcome.errors.push_back({text, caption});
+        // A file that cannot be made or locked: the folder says where.
+        outcome.errors.push_back(
+            {why == SearchOutcome::Refusal::CannotWrite ? text + "\nMap: " + outputFolderPath() : text,
+             caption});
         return outcome;
     };
 
@@ -269,6 +284,7 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     if (ViewMode == kInterruptRequested) {
         releaseSearch();
         ViewMode = kEditing;
+        refreshReadiness();
         outcome.refusal = SearchOutcome::Refusal::Interrupted;
         return outcome;
     }

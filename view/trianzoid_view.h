@@ -76,6 +76,8 @@ class CTrianzoidView : public SearchHooks {
     SearchEngineFactory
         m_engineFactory;         // when set, used instead of m_engineKind (the window leaves it empty)
     std::string m_strOutputDir;  // folder of the solution files; empty: the current folder
+    // That folder's full path, as a message names it.
+    std::string outputFolderPath() const;
 
     // ---- Geometry of the last repaint (the window, or the page while printing)
     CellGeometry m_geometry;
