@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "solutions/solution_range.h"
+
 class CTrianzoidDoc;
 class QComboBox;
 class QLabel;
@@ -34,13 +36,22 @@ class ExportDialog : public QDialog {
     ExportDialog(QWidget* parent, std::int64_t solutionCount, bool colour, const QString& folder);
     ExportChoice choice() const;
     void accept() override;
+    // The fields, for tests.
+    QComboBox* formatBox() const { return m_pFormat; }
+    QRadioButton* rangeButton() const { return m_pSome; }
+    QLineEdit* rangeEdit() const { return m_pRange; }
+    QLineEdit* targetEdit() const { return m_pTarget; }
 
   private:
     void formatChanged();
     void browse();
+    // Before an existing PDF or existing pictures are replaced: the question, true to go on. A PDF that
+    // Browse... chose has been asked about there.
+    bool mayReplace(const ExportChoice& chosen, SolutionRange range);
 
     std::int64_t m_nSolutionCount;
     QString m_strFolder;
+    QString m_strBrowsedFile;  // the PDF whose replacing the file dialog asked about
     QComboBox* m_pFormat;
     QRadioButton* m_pAll;
     QRadioButton* m_pSome;
