@@ -128,6 +128,7 @@ MainWindow::MainWindow() {
     m_pIdleTimer->start();
 
     resize(640, 520);
+    m_pView->m_strExamplesFolder = examplesFolder().toStdString();
     setCurrentFile(QString());
     m_pView->OnInitialUpdate(std::string());
     m_pViewWidget->setFocus();
@@ -415,6 +416,11 @@ QString MainWindow::manualPath() {
     return candidates.front();
 }
 
+QString MainWindow::examplesFolder() {
+    const QFileInfo installed(QCoreApplication::applicationDirPath() + "/../share/trianzoid/examples");
+    return installed.isDir() ? installed.canonicalFilePath() : QString();
+}
+
 void MainWindow::openManual() {
     const QString path = manualPath();
     if (!QFileInfo(path).isFile()) {
@@ -439,6 +445,7 @@ void MainWindow::updateTitle() {
 
 void MainWindow::setCurrentFile(const QString& path) {
     m_strCurrentFile = path;
+    m_pView->m_strDocumentPath = path.toStdString();
     updateTitle();
 }
 

@@ -40,7 +40,8 @@ class ConsolePlatform : public Platform {
     int waitForKeyPress() override { return KeyCode::Other; }
     DrawingSurface& clientSurface() override { return m_surface; }
     void invalidateView() override {}
-    std::optional<std::string> chooseFileToOpen(const std::string&, const std::vector<FileFilter>&) override {
+    std::optional<std::string> chooseFileToOpen(const std::string&, const std::vector<FileFilter>&,
+                                                const std::string&) override {
         return std::nullopt;
     }
     std::optional<Rgb> chooseColour(Rgb) override { return std::nullopt; }

@@ -128,6 +128,12 @@ class CTrianzoidView : public SearchHooks {
 
     // ---- Pieces
     void OpenPieceFile();
+    // Where the piece file dialog starts: the folder of the Board's file, else of the last piece file
+    // opened in this run, else the examples folder; empty when there is none of them.
+    std::string pieceFileFolder() const;
+    std::string m_strDocumentPath;    // the Board's file; empty for a new Board (the window keeps it)
+    std::string m_strLastPieceFile;   // the piece file last chosen in this run
+    std::string m_strExamplesFolder;  // the installed examples, when there are any
     void ReadPieceFile(const std::string& path);
     // After New or Open: reads the piece file named in the document again.
     void OnInitialUpdate(const std::string& documentPath);

@@ -207,6 +207,26 @@ TEST_F(ViewEditing, EveryChangeOfTheStoredBoardMarksTheDocument) {
     EXPECT_FALSE(marks([&] { view.OnInitialUpdate(dir.file("veld.trz")); }));
 }
 
+// The piece file dialog starts in the Board's folder, else in that of the piece file last opened in
+// this run, else among the installed examples.
+TEST_F(ViewEditing, PieceFileDialogStartsWhereTheFilesAre) {
+    testsupport::TempDir examples, pieces, board;
+    auto startsIn = [this] {
+        platform.filesToOpen = {std::nullopt};
+        view.OpenPieceFile();
+        return platform.lastFileDialogFolder;
+    };
+    EXPECT_EQ(startsIn(), "");
+    view.m_strExamplesFolder = examples.path().string();
+    EXPECT_EQ(startsIn(), examples.path().string());
+    testsupport::writeText(pieces.file("a.tzp"), "A1   2 2 0R\n");
+    platform.filesToOpen = {pieces.file("a.tzp")};
+    view.OpenPieceFile();
+    EXPECT_EQ(startsIn(), pieces.path().string());
+    view.m_strDocumentPath = board.file("veld.trz");
+    EXPECT_EQ(startsIn(), board.path().string());
+}
+
 TEST_F(ViewEditing, FillColourCommandsAndTheirCheckMarks) {
     EXPECT_TRUE(view.commandState(Cmd::FillGrey).checked);
     EXPECT_TRUE(view.commandState(Cmd::ToolFillGrey).checked);
