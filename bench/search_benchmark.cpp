@@ -46,7 +46,7 @@ Result solveExample(const std::string& name, EngineKind kind, int threads) {
         };
     view.m_nReadiness = view.UpdateReadiness();
     view.runSearch(false);
-    return {view.m_state.steps, view.m_state.solutionCount};
+    return {view.m_state.steps, static_cast<int>(view.m_state.solutionCount)};
 }
 
 void searchExample(benchmark::State& state, const std::string& name, EngineKind kind, int threads) {

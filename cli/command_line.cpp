@@ -35,7 +35,9 @@ enum OptionId {
     kBlackWhite,
     kDistinct,
     kUnique,
-    kPackings
+    kPackings,
+    kCountOnly,
+    kNoCounts
 };
 
 const option kLongOptions[] = {
@@ -62,6 +64,8 @@ const option kLongOptions[] = {
     {"distinct", no_argument, nullptr, kDistinct},
     {"unique", no_argument, nullptr, kUnique},
     {"packings", no_argument, nullptr, kPackings},
+    {"count-only", no_argument, nullptr, kCountOnly},
+    {"no-counts", no_argument, nullptr, kNoCounts},  // for measuring what the counts cost; not in --help
     {nullptr, 0, nullptr, 0},
 };
 
@@ -222,6 +226,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             case kPackings:
                 result.options.packings = true;
                 break;
+            case kCountOnly:
+                result.options.countOnly = true;
+                break;
+            case kNoCounts:
+                result.options.noCounts = true;
+                break;
             case ':':
                 result.error = std::string("optie '") + argv[static_cast<std::size_t>(optind) - 1] +
                                "' verwacht een waarde";
@@ -252,6 +262,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (exporting && (merge || result.options.shardCount > 0)) {
         result.error = "--export gaat niet samen met --merge of --shard";
+        return result;
+    }
+    if (result.options.countOnly && (exporting || result.options.letters)) {
+        result.error =
+            std::string("--count-only gaat niet samen met ") + (exporting ? "--export" : "--letters");
         return result;
     }
     if (exporting && result.options.exportTarget.empty()) {
@@ -310,6 +325,7 @@ std::string helpText(const std::string& program) {
            "  --engine SOORT     fast (standaard) of plain: de eenvoudige zoekmachine, ter vergelijking\n"
            "  --distinct         elke betegeling eenmaal: kopieen en gelijke trianzoids zijn verwisselbaar\n"
            "  --unique           een betegeling van elke soort op draaien en spiegelen na (met --distinct)\n"
+           "  --count-only       alleen tellen: geen .opb en geen .opl schrijven (ook met --shard)\n"
            "  --packings         open vakjes toegestaan: alle trianzoids leggen, overgebleven vakjes "
            "blijven\n"
            "                     open (samen met --distinct, --unique, --shard en --merge)\n"

@@ -12,6 +12,8 @@ struct SolveOptions {
     bool distinct = false;     // --distinct: every tiling once
     bool unique = false;       // --unique: one tiling of each symmetry class
     bool packings = false;     // --packings: every piece placed, the cells left over stay open
+    bool countOnly = false;    // --count-only: the counts alone, no solution file and no log
+    bool noCounts = false;     // --no-counts: no distinct and unique counts, for measuring their cost
     bool yes = false;          // --yes: search even when the checkerboard test says it is impossible
     bool quiet = false;        // --quiet: no progress display
     int threads = 0;           // --threads: worker threads of the search; 0: one per core

@@ -141,7 +141,7 @@ std::string ConsolePlatform::progressText() {
     if (!m_searchStart) m_searchStart = now;
     long seconds =
         static_cast<long>(std::chrono::duration_cast<std::chrono::seconds>(now - *m_searchStart).count());
-    int count = m_pView->m_state.solutionCount;
+    const std::int64_t count = m_pView->m_state.solutionCount;
     std::string text = "Zoeken bezig: " + std::to_string(count) +
                        (count == 1 ? " oplossing" : " oplossingen") + ", " + formatDuration(seconds);
     if (!m_panes[2].empty() || !m_panes[3].empty())

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <ctime>
 #include <new>
 #include <set>
 
@@ -12,6 +13,7 @@
 #include "cli/solve.h"
 #include "search/part_file.h"
 #include "search/search_modes.h"
+#include "solutions/time_text.h"
 #include "view/trianzoid_view.h"
 
 namespace {
@@ -27,6 +29,49 @@ bool sameSearch(const PartProblem& a, const PartProblem& b) {
 }  // namespace
 
 namespace {
+
+// Count-only parts: their units' counts added up in unit order, as far as the shards finished them (as
+// the files of a merge stop at the first unfinished unit).
+int mergeCounts(std::vector<PartData>& parts, TilingClassCounter& counter, std::FILE* out, std::FILE* err,
+                const SolveOptions& options) {
+    SystemClock clock;
+    const std::time_t start = clock.now();
+    std::sort(parts.begin(), parts.end(),
+              [](const PartData& a, const PartData& b) { return a.shardIndex < b.shardIndex; });
+    const int count = parts.front().shardCount;
+    std::vector<std::size_t> next(parts.size(), 0);
+    std::int64_t solutions = 0;
+    long long steps = 0;
+    bool complete = true;
+    for (int unit = 0; unit < parts.front().unitCount && complete; ++unit) {
+        const PartData& part = parts[static_cast<std::size_t>(unit % count)];
+        std::size_t& at = next[static_cast<std::size_t>(unit % count)];
+        complete = at < part.units.size() && part.units[at].unit == unit && part.units[at].finished &&
+                   part.units[at].counted;
+        if (!complete) break;
+        counter.addSums(part.units[at].counts);
+        solutions += part.units[at].counts.solutions;
+        ++at;
+    }
+    for (const PartData& part : parts) steps += part.steps;
+    const std::time_t end = clock.now();
+    printTilingCounts(counter.counts(complete), out);
+    const std::string summary = std::string(complete ? "Klaar" : "Onderbroken") +
+                                ". Duur: " + formatDuration(static_cast<long>(end - start)) +
+                                ", aantal oplossingen " + std::to_string(solutions) + ", op " +
+                                formatDateTime(clock.localTime(end));
+    const bool printed = printResultLine(out, summary, err);
+    if (options.stats)
+        std::fprintf(err, "stappen %lld, oplossingen %lld, threads %d\n", steps,
+                     static_cast<long long>(solutions), searchThreads(options));
+    if (!complete) {
+        std::fprintf(
+            err,
+            "Let op: niet alle delen zijn af; de tellingen houden op bij het eerste onafgemaakte deel\n");
+        return ExitStatus::Interrupted;
+    }
+    return printed ? ExitStatus::Finished : ExitStatus::Error;
+}
 
 int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     ConsolePlatform::Settings settings;
@@ -52,7 +97,7 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     // confirm them.
     const int asked = (options.distinct || options.unique ? SearchMode::EachTilingOnce : 0) |
                       (options.unique ? SearchMode::OnePerSymmetryClass : 0);
-    if ((asked != 0 && asked != (first.modes & ~SearchMode::CellsMayStayOpen)) ||
+    if ((asked != 0 && asked != (first.modes & ~(SearchMode::CellsMayStayOpen | SearchMode::CountOnly))) ||
         (options.packings && (first.modes & SearchMode::CellsMayStayOpen) == 0)) {
         platform.report("Oei: Deelbestand " + options.mergeParts.front() +
                         " is in een andere modus gezocht dan gevraagd");
@@ -61,6 +106,13 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     // Each part once, and all of them: the count the parts give is trusted only up to the parts there.
     std::set<int> seen;
     for (std::size_t i = 0; i < problems.size(); ++i) {
+        if ((problems[i].modes ^ first.modes) == SearchMode::CountOnly) {
+            const bool counts = (problems[i].modes & SearchMode::CountOnly) != 0;
+            platform.report("Oei: Deelbestand " + options.mergeParts[counts ? i : 0] +
+                            " bevat alleen tellingen (--count-only) en " +
+                            options.mergeParts[counts ? 0 : i] + " oplossingen; die gaan niet samen");
+            return ExitStatus::Error;
+        }
         if (problems[i].modes != first.modes) {
             platform.report("Oei: Deelbestand " + options.mergeParts[i] +
                             " is in een andere modus gezocht dan " + options.mergeParts.front() +
@@ -106,7 +158,7 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         PlacementTable fullTable;
         std::vector<int> origin;
         applySearchModes(first.modes, rule.triangles == cells || rule.spareCells > 0, table, index,
-                         pieces.m_pieces, pieces.m_nPieces, counter, fullTable, origin);
+                         pieces.m_pieces, pieces.m_nPieces, counter, fullTable, origin, rule.spareCells);
         if (cells != first.freeCells || table.placementCount != first.placements ||
             tableFingerprint(table, cells) != first.fingerprint) {
             platform.report("Oei: Deelbestand " + options.mergeParts.front() +
@@ -121,6 +173,7 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
                                 " bevat een oplossing die geen betegeling is");
                 return ExitStatus::Error;
             }
+        if ((first.modes & SearchMode::CountOnly) != 0) return mergeCounts(parts, counter, out, err, options);
     }
 
     SystemClock clock;

@@ -15,6 +15,8 @@ void applySearchOptions(CTrianzoidView& view, const SolveOptions& options) {
     view.m_bEachTilingOnce = options.distinct;
     view.m_bOnePerSymmetryClass = options.unique;
     view.m_bCellsMayStayOpen = options.packings;
+    view.m_bCountOnly = options.countOnly;
+    view.m_classCounting = !options.noCounts;
     view.m_engineKind = options.plainEngine ? EngineKind::Reference : EngineKind::Fast;
     const int threads = searchThreads(options);
     if (threads > 1)
@@ -26,6 +28,6 @@ void applySearchOptions(CTrianzoidView& view, const SolveOptions& options) {
 
 void printSearchStats(const CTrianzoidView& view, const SolveOptions& options, std::FILE* err) {
     if (!options.stats) return;
-    std::fprintf(err, "stappen %lld, oplossingen %d, threads %d\n", view.m_state.steps,
-                 view.m_state.solutionCount, searchThreads(options));
+    std::fprintf(err, "stappen %lld, oplossingen %lld, threads %d\n", view.m_state.steps,
+                 static_cast<long long>(view.m_state.solutionCount), searchThreads(options));
 }

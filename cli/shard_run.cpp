@@ -6,6 +6,7 @@
 #include <climits>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "board/document_image.h"
 #include "cli/console_platform.h"
@@ -24,19 +25,56 @@ std::string partFileName(const CTrianzoidView& view, int rowLength, int height, 
                             "deel" + std::to_string(index) + "van" + std::to_string(count));
 }
 
+// How a count-only shard counts the solutions of its units, as the search driver would record them.
+struct UnitCounting {
+    TilingClassCounter& counter;
+    const std::vector<int>& placementOrigin;  // of a table cut to orbits; empty: none
+    bool canonicalTest = false;
+    std::int64_t solutions = 0;
+    std::vector<int> chosen;
+
+    void count(std::span<const std::int32_t> events) {
+        for (std::size_t i = 0; i + 2 <= events.size();) {
+            const std::int32_t kind = events[i];
+            const auto n = static_cast<std::size_t>(events[i + 1]);
+            i += 2;
+            if (kind == kFirstPieceEvent) {
+                ++i;
+                continue;
+            }
+            if (kind == kSolutionEvent) {
+                chosen.assign(events.begin() + static_cast<std::ptrdiff_t>(i),
+                              events.begin() + static_cast<std::ptrdiff_t>(i + n));
+                if (!placementOrigin.empty())
+                    for (int& j : chosen) j = placementOrigin[static_cast<std::size_t>(j)];
+                if (!canonicalTest || counter.canonicalTiling(chosen)) {
+                    counter.add(chosen);
+                    ++solutions;
+                }
+            }
+            i += n;
+        }
+    }
+    TilingSums take() {
+        TilingSums sums = counter.takeSums();
+        sums.solutions = std::exchange(solutions, 0);
+        return sums;
+    }
+};
+
 // Writes the shard's units in unit order: each one's planned events first, then what the threads
 // deliver for it. A unit is finished once a later one of the shard starts, or at the end. The first
-// failed write stops the shard.
+// failed write stops the shard. A count-only shard writes each unit's counts instead of its events.
 class PartWriter : public PartConsumer {
   public:
     PartWriter(PartFileWriter& file, const std::vector<ShardUnit>& units, CTrianzoidView& view,
-               ConsolePlatform& platform)
-        : m_file(file), m_units(units), m_view(view), m_platform(platform) {}
+               ConsolePlatform& platform, UnitCounting* counting)
+        : m_file(file), m_units(units), m_view(view), m_platform(platform), m_counting(counting) {}
 
     bool consume(int unit, std::span<const std::int32_t> events) override {
         finishBefore(unit);
         begin();
-        if (!m_failed && !m_file.events(unit, events)) m_failed = true;
+        write(unit, events);
         return !m_failed;
     }
     bool failed() const { return m_failed; }
@@ -48,6 +86,9 @@ class PartWriter : public PartConsumer {
     void finishBefore(int unit) {
         for (; m_next < m_units.size() && m_units[m_next].unit < unit; ++m_next) {
             begin();
+            if (m_counting != nullptr && !m_failed &&
+                !m_file.counts(m_units[m_next].unit, m_counting->take()))
+                m_failed = true;
             if (!m_failed && !m_file.finished(m_units[m_next].unit)) m_failed = true;
             m_begun = false;
         }
@@ -59,7 +100,13 @@ class PartWriter : public PartConsumer {
         if (m_begun || m_next >= m_units.size()) return;
         m_begun = true;
         const ShardUnit& u = m_units[m_next];
-        if (!m_failed && !u.events.empty() && !m_file.events(u.unit, u.events)) m_failed = true;
+        if (!u.events.empty()) write(u.unit, u.events);
+    }
+    void write(int unit, std::span<const std::int32_t> events) {
+        if (m_counting != nullptr)
+            m_counting->count(events);
+        else if (!m_failed && !m_file.events(unit, events))
+            m_failed = true;
     }
 
     PartFileWriter& m_file;
@@ -69,6 +116,7 @@ class PartWriter : public PartConsumer {
     bool m_failed = false;
     CTrianzoidView& m_view;
     ConsolePlatform& m_platform;
+    UnitCounting* m_counting;
 };
 
 // Processor seconds of the whole process so far, and its peak resident size in kilobytes.
@@ -118,6 +166,7 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
     TilingClassCounter counter;
     PlacementTable fullTable;
     std::vector<int> placementOrigin;
+    bool canonicalTest = false;
     try {
         cells = view.prepareTable(false);
         // The part records the pieces with their own copies; the modes may pool them for the search.
@@ -126,8 +175,9 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
         const std::int64_t triangles = placedTriangles(doc);
         state.eachTilingOnce = (modes & SearchMode::EachTilingOnce) != 0;
         state.spareCells = cellsStayOpen ? static_cast<int>(std::max<std::int64_t>(cells - triangles, 0)) : 0;
-        applySearchModes(modes, triangles == cells || state.spareCells > 0, view.m_table, view.m_freeCells,
-                         doc.m_pieces, doc.m_nPieces, counter, fullTable, placementOrigin);
+        canonicalTest = applySearchModes(modes, triangles == cells || state.spareCells > 0, view.m_table,
+                                         view.m_freeCells, doc.m_pieces, doc.m_nPieces, counter, fullTable,
+                                         placementOrigin, state.spareCells);
         auto index = std::make_shared<const PlacementIndex>(view.m_table, cells);
         // The planning, too, stops at an interrupt signal; the earlier part file then stays.
         view.beginOutsideSearch();
@@ -172,7 +222,8 @@ int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions
     }
 
     const auto [prepared, preparedKilobytes] = processUse();
-    PartWriter writer(file, plan.units, view, platform);
+    UnitCounting counting{counter, placementOrigin, canonicalTest, 0, {}};
+    PartWriter writer(file, plan.units, view, platform, view.m_bCountOnly ? &counting : nullptr);
     view.beginOutsideSearch();  // so that an interrupt signal reaches the run
     const bool completed = runner->run(parts, writer);
     view.endOutsideSearch();

@@ -182,6 +182,26 @@ bool PartFileWriter::finished(int unit) {
     return m_file.endRecord();
 }
 
+void PartFileWriter::uint64(std::uint64_t value) {
+    int32(static_cast<std::int32_t>(value & 0xffffffffu));
+    int32(static_cast<std::int32_t>(value >> 32));
+}
+
+bool PartFileWriter::counts(int unit, const TilingSums& sums) {
+    int32(unit);
+    int32(3);
+    uint64(static_cast<std::uint64_t>(sums.solutions));
+    uint64(sums.classDistinct);
+    uint64(sums.classUnique);
+    int32(static_cast<std::int32_t>(sums.buckets.size()));
+    for (const TilingSums::Bucket& bucket : sums.buckets) {
+        uint64(bucket.multiplicity);
+        uint64(bucket.finds);
+        uint64(bucket.fixed);
+    }
+    return m_file.endRecord();
+}
+
 bool PartFileWriter::close(bool completed, long long steps) {
     int32(-1);
     int32(2);
@@ -371,12 +391,36 @@ std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& 
             break;
         }
         if (newUnit) {
-            data.units.push_back({unit, {}, false});
+            data.units.push_back({unit, {}, false, false, {}});
             lastUnit = unit;
         }
+        const bool countOnly = (problem.modes & SearchMode::CountOnly) != 0;
+        PartData::Unit& current = data.units.back();
         if (kind == 1) {
-            data.units.back().finished = true;
-        } else if (kind == 0) {
+            current.finished = true;
+        } else if (kind == 3 && countOnly && !current.counted) {
+            // A count-only unit's counts: a count of solutions that is not negative, and at most one
+            // bucket per way a solution's copies can be ordered (bounded by what is left to read).
+            current.counted = true;
+            current.counts.solutions = static_cast<std::int64_t>(r.uint64());
+            current.counts.classDistinct = r.uint64();
+            current.counts.classUnique = r.uint64();
+            const std::int32_t k = r.int32();
+            if (!r.ok() || current.counts.solutions < 0 || k < 0 ||
+                static_cast<std::size_t>(k) > r.left() / 24) {
+                truncated = r.ok() && k >= 0;
+                valid = false;
+                break;
+            }
+            current.counts.buckets.resize(static_cast<std::size_t>(k));
+            for (TilingSums::Bucket& bucket : current.counts.buckets) {
+                bucket.multiplicity = r.uint64();
+                bucket.finds = r.uint64();
+                bucket.fixed = r.uint64();
+                valid = valid && bucket.multiplicity > 0;
+            }
+            if (!valid) break;
+        } else if (kind == 0 && !countOnly) {
             const std::int32_t n = r.int32();
             if (n < 0 || static_cast<std::size_t>(n) > r.left() / 4) {
                 truncated = n >= 0;

@@ -23,6 +23,8 @@
 //   table fingerprint (uint64); the 2054-byte document image; the piece file name (int32 length, bytes);
 //   m_nPieces, m_nPieceTriangles; 64 piece slots, field by field;
 //   then records: int32 unit, int32 kind; kind 0: int32 n and n event values; kind 1: unit finished;
+//   kind 3 (count-only parts, once per unit before kind 1, instead of its events): int64 solutions,
+//   uint64 class distinct, uint64 class unique, int32 k, and k times uint64 multiplicity, finds, fixed;
 //   kind 2 (last): int32 completed, int64 steps; then the XXH3 64-bit hash of every byte before it
 //   (uint64), and nothing after that. The hash finds a part damaged on its way between machines; the
 //   reader checks it before anything else, and bounds every size it reads before it allocates.
@@ -56,6 +58,8 @@ class PartFileWriter {
     // False once a write has failed: the shard stops there.
     bool events(int unit, std::span<const std::int32_t> values);
     bool finished(int unit);
+    // The counts of a unit of a count-only part.
+    bool counts(int unit, const TilingSums& sums);
     // Writes the closing record and the hash and closes; false when any write failed or the file is
     // gone. A file never put in place is removed.
     bool close(bool completed, long long steps);
@@ -65,6 +69,7 @@ class PartFileWriter {
   private:
     void bytes(const void* data, std::size_t size);
     void int32(std::int32_t value);
+    void uint64(std::uint64_t value);
     OutputFile m_file;
     struct Hash;
     std::unique_ptr<Hash> m_hash;

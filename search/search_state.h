@@ -22,7 +22,7 @@ struct SearchState {
     int currentDepth = 0;
     int shownDepth = 0;
     int stepCounter = 0;
-    int solutionCount = 0;
+    std::int64_t solutionCount = 0;  // a count-only search may find billions
     bool waitForKey = false;
     int skipToNextFirst = 0;
     int showSteps = 0;

@@ -9,6 +9,7 @@
 
 #include "search/parallel_search.h"
 #include "search/placement_index.h"
+#include "search/tiling_classes.h"
 
 // The search cut into a fixed sequence of `unitCount` units, the same on every machine, so that N
 // machines can each do every N-th unit (a shard) and their part files can be joined into the files of
@@ -62,6 +63,8 @@ struct PartData {
         int unit = 0;
         std::vector<std::int32_t> events;
         bool finished = false;
+        bool counted = false;  // a count-only part: `counts` holds the unit's solutions, `events` none
+        TilingSums counts;
     };
     std::vector<Unit> units;
 };

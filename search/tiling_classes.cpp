@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -12,6 +13,7 @@ int floorDiv(int a, int b) {
 }
 
 constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
+constexpr std::uint32_t kNoKeyRank = ~std::uint32_t{0};
 
 }  // namespace
 
@@ -105,6 +107,7 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         m_classCopies[c] += piece.copies;
     }
     m_slotClass = slotClass;
+    m_classSets = std::move(classSets);
     m_placementClass.assign(static_cast<std::size_t>(table.placementCount), -1);
     m_allowed.reserve(m_byCells.size());
     for (int j : m_byCells) {
@@ -118,8 +121,14 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     m_allowed.shrink_to_fit();
 
     // The Board's symmetries: lattice symmetries, followed by the shift that keeps every triangle's
-    // direction, that map the open cells onto open cells and each class's Placements onto its own.
+    // direction, that map the open cells onto open cells and each class's Placements onto its own. For
+    // each one kept, the image of every key.
     m_mask.assign(words, 0u);
+    m_keyOf.assign(static_cast<std::size_t>(table.placementCount), kNoKeyRank);
+    for (int j : m_byCells) m_keyOf[static_cast<std::size_t>(j)] = rankOf(keyAt(j));
+    const std::size_t keyCount = m_allowed.size();
+    std::vector<int> keyPlacement(keyCount, -1);  // one Placement of each key
+    for (int j : m_byCells) keyPlacement[keyOf(j)] = j;
     const int cellCount = index.freeCellCount;
     for (int g = 0; g < 12 && (g == 0 || cellCount > 0); ++g) {
         std::vector<CellPos> image(static_cast<std::size_t>(cellCount));
@@ -145,23 +154,55 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         if (!maps) continue;
         m_cellMaps.push_back(std::move(cellMap));
         const int added = static_cast<int>(m_cellMaps.size()) - 1;
-        for (std::size_t i = 0; maps && i < m_byCells.size(); ++i)
-            maps = imageKey(added, m_byCells[i]) != kNoKey;
-        if (!maps) m_cellMaps.pop_back();
+        if (added == 0) continue;
+        const std::size_t at = m_imageKey.size();
+        m_imageKey.resize(at + keyCount);
+        m_imageCell.resize(at + keyCount);
+        for (std::size_t k = 0; maps && k < keyCount; ++k) {
+            int cell = 0;
+            const std::uint64_t key = imageKey(added, keyPlacement[k], &cell);
+            maps = key != kNoKey;
+            if (maps) {
+                m_imageKey[at + k] = rankOf(key);
+                m_imageCell[at + k] = static_cast<std::uint16_t>(cell);
+            }
+        }
+        if (!maps) {
+            m_cellMaps.pop_back();
+            m_imageKey.resize(at);
+            m_imageCell.resize(at);
+        }
     }
+    // The inverse of each symmetry: the one that takes every key back.
+    const int symmetries = symmetryCount();
+    m_inverse.assign(static_cast<std::size_t>(symmetries), 0);
+    for (int g = 1; g < symmetries && keyCount > 0; ++g)
+        for (int h = 1; h < symmetries; ++h) {
+            bool inverse = true;
+            for (std::size_t k = 0; inverse && k < keyCount; ++k)
+                inverse = imageOf(h, imageOf(g, static_cast<std::uint32_t>(k))) == k;
+            if (inverse) {
+                m_inverse[static_cast<std::size_t>(g)] = h;
+                break;
+            }
+        }
+    m_cellTag.assign(static_cast<std::size_t>(std::max(cellCount, 0)), 0);
 }
 
-std::uint64_t TilingClassCounter::imageKey(int g, int j) const {
+std::uint64_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
     const int c = m_placementClass[static_cast<std::size_t>(j)];
     if (c < 0) return kNoKey;
     const std::vector<int>& cellMap = m_cellMaps[static_cast<std::size_t>(g)];
     const std::uint32_t* mask = m_table->mask(j);
     const int words = m_table->wordsPerMask;
+    int lowest = std::numeric_limits<int>::max();
     for (int w = 0; w < words; ++w)
         for (std::uint32_t bits = mask[w]; bits != 0; bits &= bits - 1) {
             const int n = cellMap[static_cast<std::size_t>(w * 32 + std::countr_zero(bits))];
             m_mask[static_cast<std::size_t>(n >> 5)] |= 1u << (n & 31);
+            lowest = std::min(lowest, n);
         }
+    if (firstCell != nullptr) *firstCell = lowest;
     const auto bytes = static_cast<std::size_t>(words) * sizeof(std::uint32_t);
     const auto found = std::lower_bound(m_byCells.begin(), m_byCells.end(), 0, [&](int k, int) {
         return std::memcmp(m_table->mask(k), m_mask.data(), bytes) < 0;
@@ -195,78 +236,162 @@ std::uint64_t TilingClassCounter::multiplicity(std::span<const int> placements) 
     return m;
 }
 
-int TilingClassCounter::stabiliser(std::span<const int> placements) const {
+bool TilingClassCounter::ofClasses(std::span<const int> placements) const {
+    if (m_table == nullptr) return false;  // not prepared: no classes
     for (int j : placements)
-        if (j < 0 || j >= static_cast<int>(m_placementClass.size()) ||
-            m_placementClass[static_cast<std::size_t>(j)] < 0)
-            return 1;  // not a tiling of the classes: only the identity is counted
-    auto keys = [&](int g, std::vector<std::uint64_t>& out) {
-        out.clear();
-        for (int j : placements) out.push_back(imageKey(g, j));
-        std::sort(out.begin(), out.end());
-    };
-    keys(0, m_tiling);
-    int fixed = 1;
-    for (int g = 1; g < symmetryCount(); ++g) {
-        keys(g, m_image);
-        fixed += m_image == m_tiling;
+        if (j < 0 || j >= static_cast<int>(m_keyOf.size()) || keyOf(j) == kNoKeyRank) return false;
+    return true;
+}
+
+void TilingClassCounter::tagCells(std::span<const int> placements) const {
+    ++m_generation;
+    const int words = m_table->wordsPerMask;
+    for (int j : placements) {
+        const std::uint64_t tag = m_generation << 32 | keyOf(j);
+        const std::uint32_t* mask = m_table->mask(j);
+        for (int w = 0; w < words; ++w)
+            for (std::uint32_t bits = mask[w]; bits != 0; bits &= bits - 1)
+                m_cellTag[static_cast<std::size_t>(w * 32 + std::countr_zero(bits))] = tag;
     }
+}
+
+// Placements of a solution never share a cell, so image g of a Placement is in the solution exactly when
+// the solution's Placement on the image's lowest cell has the image's key; and as g maps distinct
+// Placements to distinct ones, the image of the solution is the solution when every image is in it.
+bool TilingClassCounter::imageInTiling(int g, std::span<const int> placements,
+                                       std::uint32_t* leastOutside) const {
+    const std::size_t at = static_cast<std::size_t>(g - 1) * m_allowed.size();
+    const std::uint64_t generation = m_generation << 32;
+    bool inside = true;
+    for (int j : placements) {
+        const std::uint32_t image = m_imageKey[at + keyOf(j)];
+        if (m_cellTag[m_imageCell[at + keyOf(j)]] == (generation | image)) continue;
+        inside = false;
+        if (leastOutside == nullptr) break;
+        *leastOutside = std::min(*leastOutside, image);
+    }
+    return inside;
+}
+
+int TilingClassCounter::stabiliser(std::span<const int> placements) const {
+    if (!ofClasses(placements)) return 1;  // not a tiling of the classes: only the identity is counted
+    tagCells(placements);
+    int fixed = 1;
+    for (int g = 1; g < symmetryCount(); ++g) fixed += imageInTiling(g, placements, nullptr);
     return fixed;
 }
 
-int TilingClassCounter::asymmetricSingleClass() const {
+std::vector<int> TilingClassCounter::asymmetricSingleClasses() const {
+    std::vector<int> classes;
+    std::vector<std::uint32_t> images;
     for (std::size_t c = 0; c < m_classCopies.size(); ++c) {
         if (m_classCopies[c] != 1) continue;
         bool asymmetric = true;
-        std::vector<std::uint64_t> images;
-        for (std::size_t i = 0; asymmetric && i < m_byCells.size(); ++i) {
-            const int j = m_byCells[i];
-            if (m_placementClass[static_cast<std::size_t>(j)] != static_cast<int>(c)) continue;
-            images.clear();
-            for (int g = 0; g < symmetryCount(); ++g) images.push_back(imageKey(g, j));
+        for (std::size_t k = 0; asymmetric && k < m_allowed.size(); ++k) {
+            if (m_allowed[k] >> 32 != c) continue;
+            images.assign(1, static_cast<std::uint32_t>(k));
+            for (int g = 1; g < symmetryCount(); ++g)
+                images.push_back(imageOf(g, static_cast<std::uint32_t>(k)));
             std::sort(images.begin(), images.end());
             asymmetric = std::adjacent_find(images.begin(), images.end()) == images.end();
         }
-        if (asymmetric) return static_cast<int>(c);
+        if (asymmetric) classes.push_back(static_cast<int>(c));
     }
-    return -1;
+    std::sort(classes.begin(), classes.end(), [&](int a, int b) {
+        return m_classSets[static_cast<std::size_t>(a)] < m_classSets[static_cast<std::size_t>(b)];
+    });
+    return classes;
+}
+
+int TilingClassCounter::asymmetricSingleClass() const {
+    const std::vector<int> classes = asymmetricSingleClasses();
+    return classes.empty() ? -1 : classes.front();
 }
 
 bool TilingClassCounter::orbitRepresentative(int j) const {
-    const std::uint64_t own = imageKey(0, j);
+    if (j < 0 || j >= static_cast<int>(m_keyOf.size()) || keyOf(j) == kNoKeyRank) return true;
     for (int g = 1; g < symmetryCount(); ++g)
-        if (imageKey(g, j) < own) return false;
+        if (imageOf(g, keyOf(j)) < keyOf(j)) return false;
     return true;
 }
 
+// A tiling is its class's representative when no image is less, comparing the sorted lists of keys. Two
+// equal-sized sets that differ first differ at the least key of their symmetric difference, so image g
+// is less exactly when its least key outside the tiling is less than the tiling's least key outside the
+// image (the tiling's keys whose image under the inverse of g is outside the tiling).
 bool TilingClassCounter::canonicalTiling(std::span<const int> placements) const {
-    for (int j : placements)
-        if (j < 0 || j >= static_cast<int>(m_placementClass.size()) ||
-            m_placementClass[static_cast<std::size_t>(j)] < 0)
-            return true;
-    auto keys = [&](int g, std::vector<std::uint64_t>& out) {
-        out.clear();
-        for (int j : placements) out.push_back(imageKey(g, j));
-        std::sort(out.begin(), out.end());
-    };
-    keys(0, m_tiling);
+    if (!ofClasses(placements)) return true;
+    tagCells(placements);
+    const std::uint64_t generation = m_generation << 32;
     for (int g = 1; g < symmetryCount(); ++g) {
-        keys(g, m_image);
-        if (m_image < m_tiling) return false;
+        std::uint32_t imageOutside = kNoKeyRank;
+        if (imageInTiling(g, placements, &imageOutside)) continue;
+        const std::size_t at =
+            static_cast<std::size_t>(m_inverse[static_cast<std::size_t>(g)] - 1) * m_allowed.size();
+        std::uint32_t tilingOutside = kNoKeyRank;
+        for (int j : placements)
+            if (m_cellTag[m_imageCell[at + keyOf(j)]] != (generation | m_imageKey[at + keyOf(j)]))
+                tilingOutside = std::min(tilingOutside, keyOf(j));
+        if (imageOutside < tilingOutside) return false;
     }
     return true;
 }
 
+std::uint32_t TilingClassCounter::rankOf(std::uint64_t key) const {
+    const auto found = std::lower_bound(m_allowed.begin(), m_allowed.end(), key);
+    return found != m_allowed.end() && *found == key ? static_cast<std::uint32_t>(found - m_allowed.begin())
+                                                     : kNoKeyRank;
+}
+
+std::uint64_t TilingClassCounter::keyAt(int j) const {
+    return static_cast<std::uint64_t>(m_placementClass[static_cast<std::size_t>(j)]) << 32 |
+           static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(j)]);
+}
+
+std::uint32_t TilingClassCounter::imageOf(int g, std::uint32_t key) const {
+    return g == 0 ? key : m_imageKey[static_cast<std::size_t>(g - 1) * m_allowed.size() + key];
+}
+
 void TilingClassCounter::add(std::span<const int> placements) {
+    if (!m_counting) return;
     if (m_onePerClass) {
         // One tiling of its class: the class has (symmetries / stabiliser) distinct tilings.
         m_classDistinct += static_cast<std::uint64_t>(std::max(symmetryCount(), 1) / stabiliser(placements));
         ++m_classUnique;
         return;
     }
-    auto& sums = m_sums[multiplicity(placements)];
-    ++sums.first;
-    sums.second += static_cast<std::uint64_t>(stabiliser(placements));
+    Sums& sums = sumsOf(multiplicity(placements));
+    ++sums.finds;
+    sums.fixed += static_cast<std::uint64_t>(stabiliser(placements));
+}
+
+TilingClassCounter::Sums& TilingClassCounter::sumsOf(std::uint64_t m) {
+    if (m_lastSums >= m_sums.size() || m_sums[m_lastSums].multiplicity != m) {
+        m_lastSums = 0;
+        while (m_lastSums < m_sums.size() && m_sums[m_lastSums].multiplicity != m) ++m_lastSums;
+        if (m_lastSums == m_sums.size()) m_sums.push_back({m, 0, 0});
+    }
+    return m_sums[m_lastSums];
+}
+
+TilingSums TilingClassCounter::takeSums() {
+    TilingSums taken;
+    taken.classDistinct = std::exchange(m_classDistinct, 0);
+    taken.classUnique = std::exchange(m_classUnique, 0);
+    taken.buckets = std::exchange(m_sums, {});
+    m_lastSums = 0;
+    return taken;
+}
+
+void TilingClassCounter::addSums(const TilingSums& sums) {
+    m_classDistinct += sums.classDistinct;
+    m_classUnique += sums.classUnique;
+    for (const Sums& bucket : sums.buckets) {
+        if (bucket.multiplicity == 0) continue;  // never made by a counter: no weight to divide by
+        Sums& own = sumsOf(bucket.multiplicity);
+        own.finds += bucket.finds;
+        own.fixed += bucket.fixed;
+    }
 }
 
 TilingCounts TilingClassCounter::counts(bool complete) const {
@@ -275,9 +400,9 @@ TilingCounts TilingClassCounter::counts(bool complete) const {
     result.incomplete = !complete || m_negativeCopies;
     result.distinct = m_classDistinct;
     result.unique = m_classUnique;
-    for (const auto& [m, sums] : m_sums) {
-        result.distinct += sums.first / m;
-        result.unique += sums.second / m / static_cast<std::uint64_t>(result.symmetries);
+    for (const Sums& sums : m_sums) {
+        result.distinct += sums.finds / sums.multiplicity;
+        result.unique += sums.fixed / sums.multiplicity / static_cast<std::uint64_t>(result.symmetries);
     }
     return result;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <span>
 #include <string>
 #include <utility>
@@ -21,6 +20,19 @@ struct TilingCounts {
     std::uint64_t unique = 0;
     int symmetries = 1;       // the size of the Board's symmetry group: 1, 2, 3, 4, 6 or 12
     bool incomplete = false;  // the solutions found are not closed under copy orders and symmetries
+};
+
+// What a counter has added up, as a count-only shard hands it to the merge: the solutions, and the
+// sums the two counts are made from.
+struct TilingSums {
+    std::int64_t solutions = 0;
+    std::uint64_t classDistinct = 0, classUnique = 0;  // of a search for one tiling per class
+    struct Bucket {
+        std::uint64_t multiplicity = 1;
+        std::uint64_t finds = 0;  // solutions of that multiplicity
+        std::uint64_t fixed = 0;  // their symmetries that leave them in place, summed
+    };
+    std::vector<Bucket> buckets;  // one per multiplicity met; few
 };
 
 // The two lines of the counts, as the command-line solver prints them and the window shows them:
@@ -46,6 +58,10 @@ class TilingClassCounter {
     void add(std::span<const int> placements);
     // `complete`: the search ran to its end and finds every tiling in all its copy orders.
     TilingCounts counts(bool complete) const;
+    // The sums added since the last call (solutions left at 0), and the counter's left empty; and sums
+    // handed on from elsewhere, added in.
+    TilingSums takeSums();
+    void addSums(const TilingSums& sums);
     void rebind(const PlacementTable& table) { m_table = &table; }
     int symmetryCount() const { return static_cast<int>(m_cellMaps.size()); }
     // For a search that finds each tiling once: every solution weighs 1.
@@ -53,8 +69,13 @@ class TilingClassCounter {
     // For a search that finds one tiling of each symmetry class: a solution stands for its whole class.
     void setOnePerSymmetryClass(bool one) { m_onePerClass = one; }
     // A class of one copy whose every Placement has as many images as the Board has symmetries, or -1.
-    // Kept to one Placement of each orbit, it leaves one tiling of each symmetry class to be found.
+    // Kept to one Placement of each orbit, it leaves one tiling of each symmetry class to be found. The
+    // first of asymmetricSingleClasses().
     int asymmetricSingleClass() const;
+    // Every such class, ordered by shape (the sorted cell sets of their Placements).
+    std::vector<int> asymmetricSingleClasses() const;
+    // Off: add() counts nothing (for measuring what counting costs).
+    void setCounting(bool on) { m_counting = on; }
     // Whether Placement j is the least of its images (the orbit's representative).
     bool orbitRepresentative(int j) const;
     // Whether the tiling is the least of its images: the representative of its symmetry class.
@@ -71,8 +92,17 @@ class TilingClassCounter {
 
   private:
     // The class and cell set of a Placement under symmetry g, as one number; ~0 when the image is no
-    // Placement of the class.
-    std::uint64_t imageKey(int g, int j) const;
+    // Placement of the class. `firstCell` gets the image's lowest cell.
+    std::uint64_t imageKey(int g, int j, int* firstCell = nullptr) const;
+    // Whether image g of the solution's Placements is among them; the cells of the solution must carry its
+    // tags (tagCells). Of the differences, the least key of an image outside the solution.
+    bool imageInTiling(int g, std::span<const int> placements, std::uint32_t* leastOutside) const;
+    void tagCells(std::span<const int> placements) const;
+    std::uint32_t keyOf(int j) const { return m_keyOf[static_cast<std::size_t>(j)]; }
+    bool ofClasses(std::span<const int> placements) const;  // every Placement of a class
+    std::uint32_t rankOf(std::uint64_t key) const;          // its place in m_allowed, or ~0
+    std::uint64_t keyAt(int j) const;                       // (class << 32 | cell set) of Placement j
+    std::uint32_t imageOf(int g, std::uint32_t key) const;
 
     const PlacementTable* m_table = nullptr;
     std::vector<int> m_placementClass;  // -1: a slot that places nothing
@@ -81,13 +111,27 @@ class TilingClassCounter {
     std::vector<int> m_cellSet;                // per Placement: the rank of its mask among the distinct ones
     std::vector<std::uint64_t> m_allowed;      // (class << 32 | cell set) of every Placement, sorted
     std::vector<std::vector<int>> m_cellMaps;  // the Board's symmetries as maps of open cells, identity first
-    std::map<std::uint64_t, std::pair<std::uint64_t, std::uint64_t>> m_sums;  // multiplicity: finds, fixed
+    // Prepared once, so that a solution is judged without allocating or sorting. A key is the rank of a
+    // (class, cell set) in m_allowed, so keys order as the pairs do. Per Placement its key; per symmetry
+    // g >= 1 and key, the key of the image and the image's lowest cell; per symmetry, its inverse.
+    std::vector<std::uint32_t> m_keyOf;
+    std::vector<std::uint32_t> m_imageKey;
+    std::vector<std::uint16_t> m_imageCell;
+    std::vector<int> m_inverse;
+    std::vector<std::vector<int>> m_classSets;  // per class: its cell sets, ascending (the shape)
+    // Per open cell: the tag of the solution's Placement that covers it, (generation << 32 | key).
+    mutable std::vector<std::uint64_t> m_cellTag;
+    mutable std::uint64_t m_generation = 0;
+    using Sums = TilingSums::Bucket;
+    Sums& sumsOf(std::uint64_t multiplicity);
+    std::vector<Sums> m_sums;
+    std::size_t m_lastSums = 0;
     bool m_negativeCopies = false;
     bool m_eachTilingOnce = false;
+    bool m_counting = true;
     bool m_onePerClass = false;
     std::uint64_t m_classDistinct = 0, m_classUnique = 0;  // of a search for one tiling per class
     std::vector<int> m_slotClass;
     mutable std::vector<std::uint32_t> m_mask;
-    mutable std::vector<std::uint64_t> m_tiling, m_image;
     mutable std::vector<int> m_used;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -22,7 +23,7 @@ struct SearchHeader {
 // One solution as the writers get it: its Placements in the order the search placed them, and the
 // Board whose cells hold the colour numbers of this solution's pieces (and nothing of earlier ones).
 struct SolutionData {
-    int number = 0;  // from 1
+    std::int64_t number = 0;  // from 1
     std::span<const PlacementRecord> records;
     const CTrianzoidDoc& board;
     int rowLength = 0;  // the part of the Board that was searched

@@ -220,9 +220,11 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
         m_state.chosenPlacement.assign(static_cast<std::size_t>(freeCellCount) + 1, 0);
         // The modes: pooled copies are given back when the search ends, whatever way it ends.
         m_state.eachTilingOnce = m_bEachTilingOnce || m_bOnePerSymmetryClass;
-        m_bCanonicalTest = applySearchModes(
-            searchModes(), triangles == freeCellCount || m_state.spareCells > 0, m_table, m_freeCells,
-            m_doc.m_pieces, m_doc.m_nPieces, m_classCounter, m_fullTable, m_placementOrigin);
+        m_bCanonicalTest =
+            applySearchModes(searchModes(), triangles == freeCellCount || m_state.spareCells > 0, m_table,
+                             m_freeCells, m_doc.m_pieces, m_doc.m_nPieces, m_classCounter, m_fullTable,
+                             m_placementOrigin, m_state.spareCells);
+        m_classCounter.setCounting(m_classCounting);
 
         // The engine makes its own arrays (and those of its threads) here, before any file exists.
         const std::span<Piece> pieces(m_doc.m_pieces);
@@ -233,9 +235,10 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
         return refuse(SearchOutcome::Refusal::NoMemory, "Onvoldoende geheugen", kOops);
     }
 
+    // A count-only search writes no file, and so takes no lock.
     const std::string lockName =
         solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "lock");
-    switch (m_outputLock.acquire(lockName)) {
+    switch (m_bCountOnly ? OutputLock::Result::Locked : m_outputLock.acquire(lockName)) {
         case OutputLock::Result::Locked:
             break;
         case OutputLock::Result::Busy: {
@@ -250,12 +253,12 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     }
 
     m_szLogName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opl");
-    if (!m_logFile.createAside(m_szLogName)) {
+    if (!m_bCountOnly && !m_logFile.createAside(m_szLogName)) {
         return refuse(SearchOutcome::Refusal::CannotWrite,
                       "Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
     }
     m_szSolutionName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opb");
-    if (!m_solutionFile.createAside(m_szSolutionName)) {
+    if (!m_bCountOnly && !m_solutionFile.createAside(m_szSolutionName)) {
         return refuse(SearchOutcome::Refusal::CannotWrite,
                       "Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
     }
@@ -289,11 +292,11 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
         return outcome;
     }
     m_bPreparingSearch = false;
-    if (!m_logFile.putInPlace()) {
+    if (!m_bCountOnly && !m_logFile.putInPlace()) {
         return refuse(SearchOutcome::Refusal::CannotWrite,
                       "Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
     }
-    if (!m_solutionFile.putInPlace()) {
+    if (!m_bCountOnly && !m_solutionFile.putInPlace()) {
         return refuse(SearchOutcome::Refusal::CannotWrite,
                       "Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
     }
@@ -325,16 +328,15 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     m_platform.invalidateView();
 
     // After a failed write the files hold the solutions before it: the count says how many.
-    const bool solutionsWritten = m_solutionFile.close();
-    if (!solutionsWritten && !m_bLetterSolution)
-        m_state.solutionCount = static_cast<int>(m_solutionFile.wholeRecords());
-    if (m_logFile.failed() && m_bLetterSolution)
-        m_state.solutionCount = static_cast<int>(std::max(m_logFile.wholeRecords() - 1, 0LL));
+    const bool solutionsWritten = m_bCountOnly || m_solutionFile.close();
+    if (!solutionsWritten && !m_bLetterSolution) m_state.solutionCount = m_solutionFile.wholeRecords();
+    if (!m_bCountOnly && m_logFile.failed() && m_bLetterSolution)
+        m_state.solutionCount = std::max(m_logFile.wholeRecords() - 1, 0LL);
     m_strSearchSummary = title + ". Duur: " + formatDuration(static_cast<long>(endTime - searchStartTime)) +
                          ", aantal oplossingen " + std::to_string(m_state.solutionCount) + ", op " +
                          formatDateTime(m_clock.localTime(endTime));
     for (SolutionWriter* writer : solutionWriters()) writer->end(m_strSearchSummary);
-    const bool logWritten = m_logFile.close();
+    const bool logWritten = m_bCountOnly || m_logFile.close();
     releaseSearch();
     // A full disk or a vanished folder must not pass for a complete record of the search.
     if (!solutionsWritten)

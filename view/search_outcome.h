@@ -33,7 +33,7 @@ struct SearchOutcome {
 
     End end = End::Refused;
     Refusal refusal = Refusal::NotReady;
-    int solutions = 0;
+    std::int64_t solutions = 0;
     std::vector<Message> errors;  // why it was refused, or the files that could not be written whole
     std::string title;            // "Klaar", "Onderbroken" or "Schrijffout" once it started
     std::string summary;          // the log's last line

@@ -7,6 +7,7 @@
 #include "view/trianzoid_view.h"
 
 std::vector<SolutionWriter*> CTrianzoidView::solutionWriters() {
+    if (m_bCountOnly) return {};
     if (m_bLetterSolution) return {&m_letterWriter};
     return {&m_opbWriter, &m_oplWriter};
 }
@@ -34,6 +35,12 @@ void CTrianzoidView::RecordSolution(int n) {
         m_state.solutionCount == 0 || (m_bEqualSolutionLengths && n == m_nSolutionPieces);
     m_nSolutionPieces = n;
     m_classCounter.add(chosen);
+    if (m_bCountOnly) {
+        // Counted, and nothing drawn or written: the progress reads the count.
+        ++m_state.solutionCount;
+        pumpMessages();
+        return;
+    }
     std::vector<PlacementRecord> records(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
         records[static_cast<std::size_t>(i)] =

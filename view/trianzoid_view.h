@@ -189,10 +189,13 @@ class CTrianzoidView : public SearchHooks {
     bool m_bTilingCountsKnown = false;
     bool m_bSkippedFirst = false;
     bool m_bOnePerSymmetryClass = false;  // search one tiling of each symmetry class (each tiling once too)
-    bool m_bCellsMayStayOpen = false;     // "Open vakjes toegestaan": packings, surplus cells stay open
-    bool m_bCanonicalTest = false;        // record only the least image of each tiling
-    PlacementTable m_fullTable;           // the whole table when m_table keeps one Placement per orbit
-    std::vector<int> m_placementOrigin;   // per Placement of m_table: its number in m_fullTable
+    // A search that counts its solutions and tilings and writes no solution file and no log.
+    bool m_bCountOnly = false;
+    bool m_classCounting = true;         // off: no distinct and unique counts (for measuring what they cost)
+    bool m_bCellsMayStayOpen = false;    // "Open vakjes toegestaan": packings, surplus cells stay open
+    bool m_bCanonicalTest = false;       // record only the least image of each tiling
+    PlacementTable m_fullTable;          // the whole table when m_table keeps one Placement per orbit
+    std::vector<int> m_placementOrigin;  // per Placement of m_table: its number in m_fullTable
 
     // ---- Solutions
     void RecordSolution(int n);

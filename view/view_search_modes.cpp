@@ -13,7 +13,8 @@ std::string CTrianzoidView::tilingCountsText() const {
 int CTrianzoidView::searchModes() const {
     return (m_bEachTilingOnce || m_bOnePerSymmetryClass ? SearchMode::EachTilingOnce : 0) |
            (m_bOnePerSymmetryClass ? SearchMode::OnePerSymmetryClass : 0) |
-           (m_bCellsMayStayOpen ? SearchMode::CellsMayStayOpen : 0);
+           (m_bCellsMayStayOpen ? SearchMode::CellsMayStayOpen : 0) |
+           (m_bCountOnly ? SearchMode::CountOnly : 0);
 }
 
 CommandState CTrianzoidView::searchModeState(int id) const {

@@ -310,6 +310,33 @@ TEST(SolverModes, DistinctFindsEachTilingOnceOnEveryEngine) {
     // (tests/cli/threads_and_shards_test.cpp); they used to be refused.
 }
 
+TEST(SolverModes, UniqueMakesTheSameStepsInAnyOrderOfThePieceFile) {
+    // Which piece is cut to one Placement per orbit is the shape's doing: the piece file in its own order,
+    // reversed, and with each of two pieces put first (6E once led to more than twice the steps of 6B).
+    testsupport::TempDir dir;
+    const std::string lines = testsupport::readText(examplePath("hexiamonds.tzp"));
+    std::vector<std::string> pieces;
+    for (std::size_t at = 0, end; (end = lines.find('\n', at)) != std::string::npos; at = end + 1)
+        pieces.push_back(lines.substr(at, end - at + 1));
+    ASSERT_EQ(pieces.size(), 12u);
+    std::vector<std::vector<std::string>> orders{pieces, {pieces.rbegin(), pieces.rend()}, pieces, pieces};
+    std::rotate(orders[2].begin(), orders[2].begin() + 4, orders[2].begin() + 5);  // 6E first
+    std::rotate(orders[3].begin(), orders[3].begin() + 1, orders[3].begin() + 2);  // 6B first
+    std::set<std::string> stats;
+    for (const auto& order : orders) {
+        std::string text;
+        for (const auto& line : order) text += line;
+        testsupport::writeText((dir.path() / "order.tzp").string(), text);
+        auto result =
+            solverprocess::run(dir.path().string(), {"--unique", "--stats", "--threads", "1", "--pieces",
+                                                     "order.tzp", examplePath("hexiamonds-6x6.trz")});
+        EXPECT_EQ(result.exitStatus, 0) << result.err;
+        EXPECT_TRUE(contains(result.out, "Uniek op draaien en spiegelen na: 156 (")) << result.out;
+        stats.insert(result.err.substr(result.err.find("stappen")));
+    }
+    EXPECT_EQ(stats.size(), 1u) << *stats.begin() << *stats.rbegin();
+}
+
 }  // namespace
 
 namespace {

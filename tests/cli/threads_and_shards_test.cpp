@@ -144,6 +144,49 @@ TEST(SolverShards, ModesInShardsGiveTheFilesOfOneRunAndPartsOfTwoModesAreNotMerg
     EXPECT_NE(old.err.find("zonder de zoekmodus; maak dit deel opnieuw"), std::string::npos) << old.err;
 }
 
+TEST(SolverCountOnly, EveryModeCountsAsTheFullSearchOnThreadsAndInShardsAndWritesNoSolutions) {
+    testsupport::TempDir dir;
+    const std::string hexagon = example("tetriamonds-x2-hexagon.trz");
+    // What a run prints but for its times: the counts and the summary line.
+    auto printed = [](const solverprocess::Result& result) {
+        EXPECT_EQ(result.exitStatus, 0) << result.err;
+        return withoutTimes(result.out);
+    };
+    int k = 0;
+    for (const std::vector<std::string>& mode :
+         {std::vector<std::string>{},
+          {"--distinct"},
+          {"--unique"},
+          {"--packings", "--unique", "--pieces", example("pentiamonds.tzp")}}) {
+        const fs::path folder = dir.path() / std::to_string(k++);
+        fs::create_directories(folder / "one");
+        auto arguments = mode;
+        arguments.insert(arguments.end(), {"--quiet", "--threads", "1", "--output-dir", "one", hexagon});
+        const std::string one = printed(solverprocess::run(folder.string(), arguments));
+        arguments = mode;
+        arguments.insert(arguments.end(), {"--quiet", "--count-only", "--threads", "2", hexagon});
+        EXPECT_EQ(printed(solverprocess::run(folder.string(), arguments)), one);
+        std::vector<std::string> merge = {"--merge"};
+        for (const char* shard : {"1/3", "2/3", "3/3"}) {
+            arguments = mode;
+            arguments.insert(arguments.end(), {"--quiet", "--count-only", "--shard", shard, hexagon});
+            printed(solverprocess::run(folder.string(), arguments));
+            merge.push_back(std::string("trianzoid0706.deel") + shard[0] + "van3");
+        }
+        EXPECT_EQ(printed(solverprocess::run(folder.string(), merge)), one);
+        // Nothing but the part files and the folder of the full run.
+        std::size_t entries = 0;
+        for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++entries;
+        EXPECT_EQ(entries, 4u) << k;
+    }
+    // Counting parts and parts with solutions are not merged together.
+    solverprocess::run(dir.path().string(), {"--quiet", "--shard", "2/3", "--output-dir", "0/one", hexagon});
+    const auto mixed = solverprocess::run(
+        dir.path().string(), {"--merge", "0/trianzoid0706.deel1van3", "0/one/trianzoid0706.deel2van3"});
+    EXPECT_EQ(mixed.exitStatus, 1);
+    EXPECT_NE(mixed.err.find("bevat alleen tellingen (--count-only) en"), std::string::npos) << mixed.err;
+}
+
 // Changed: part files carry an XXH3 hash, so damage anywhere is refused (it used to be merged when it
 // only changed which solution a valid value names); sizes are bounded before anything is allocated,
 // and every merged solution is checked again to be a tiling.

@@ -36,7 +36,7 @@ Piece chainPiece(const std::string& label, int copies, const std::vector<PieceLi
 struct Files {
     std::vector<std::uint8_t> opb;
     std::vector<std::uint8_t> opl;
-    int solutions = 0;
+    std::int64_t solutions = 0;
     long long steps = 0;
 };
 
@@ -352,7 +352,7 @@ TEST(ShardSearch, ShardsOfAnyNumberReplayTheWholeSearch) {
                 for (const ShardUnit& unit : plan.units) {
                     recorder.m_events = unit.events;
                     if (unit.searched) engine.runPart(unit.part.path, unit.part.from, unit.part.end, nullptr);
-                    part.units.push_back({unit.unit, recorder.m_events, true});
+                    part.units.push_back({unit.unit, recorder.m_events, true, false, {}});
                     part.steps += unit.steps;
                 }
                 part.steps += partState.steps;
@@ -365,7 +365,7 @@ TEST(ShardSearch, ShardsOfAnyNumberReplayTheWholeSearch) {
             for (const PartData& part : parts) EXPECT_TRUE(partSolutionsValid(part, table, f.doc, rule));
         }
         // A part's solution of one Placement leaves more cells open than may stay open.
-        const PartData one{1, 1, 1, true, 0, {{0, {kSolutionEvent, 1, 0}, true}}};
+        const PartData one{1, 1, 1, true, 0, {{0, {kSolutionEvent, 1, 0}, true, false, {}}}};
         EXPECT_FALSE(partSolutionsValid(one, table, f.doc, rule));
         int asked = 0;
         const auto third = [&] { return ++asked > 2; };

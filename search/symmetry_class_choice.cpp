@@ -1,0 +1,86 @@
+#include "search/symmetry_class_choice.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "search/incremental_search.h"
+#include "search/placement_index.h"
+#include "search/search_hooks.h"
+#include "search/search_state.h"
+
+namespace {
+
+// The probes together take at most about this many steps (some milliseconds): deeper levels tell more,
+// but each costs several times the one above.
+constexpr std::int64_t kProbeSteps = 100'000;
+// Above this many Placements, summed over the candidate cuts, the first class in the order of shapes is
+// taken without probing.
+constexpr std::int64_t kProbedPlacements = 4'000'000;
+
+class SilentHooks : public SearchHooks {
+  public:
+    void pumpMessages() override {}
+    bool interruptRequested() override { return false; }
+    void onNewDepth(int) override {}
+    void drawPlacement(int, int) override {}
+    void recordSolution(int) override {}
+    void showFirstPieceStatus(int, const Piece&) override {}
+};
+
+struct Cut {
+    PlacementTable table;
+    std::shared_ptr<const PlacementIndex> index;
+    std::int64_t steps = 0;  // of the deepest probe so far
+};
+
+}  // namespace
+
+// The probe is the search itself with its depth cut: a search that takes as many Placements as it may
+// place ends there, so with that number lowered to `depth` it walks the first `depth` levels of the tree
+// and no more.
+int chooseSymmetryClass(const TilingClassCounter& counter, const PlacementTable& table, int freeCells,
+                        std::span<Piece> pieces, int pieceCount, int spareCells) {
+    const std::vector<int> classes = counter.asymmetricSingleClasses();
+    if (classes.size() < 2 ||
+        static_cast<std::int64_t>(classes.size()) * table.placementCount > kProbedPlacements)
+        return classes.empty() ? -1 : classes.front();
+    int totalCopies = 0;
+    for (int p = 0; p < pieceCount; ++p) totalCopies += pieces[static_cast<std::size_t>(p)].copies;
+    std::vector<Cut> cuts(classes.size());
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        cuts[i].table = table;
+        keepPlacements(cuts[i].table, [&](int j) {
+            return counter.placementClass(j) != classes[i] || counter.orbitRepresentative(j);
+        });
+        cuts[i].index = std::make_shared<const PlacementIndex>(cuts[i].table, freeCells);
+    }
+    auto probe = [&](Cut& cut, int depth) {
+        SearchState state;
+        state.coveredMask.assign(static_cast<std::size_t>(cut.table.wordsPerMask), 0u);
+        state.candidateCounts.assign(static_cast<std::size_t>(freeCells), 0);
+        state.chosenPlacement.assign(static_cast<std::size_t>(freeCells) + 1, 0);
+        state.pieceCount = pieceCount;
+        state.totalCopies = depth;
+        state.eachTilingOnce = true;
+        state.spareCells = spareCells;
+        SilentHooks hooks;
+        IncrementalSearch(cut.index, cut.table, state, pieces, hooks).run();
+        return state.steps;
+    };
+    std::size_t best = 0;
+    std::int64_t last = 0;  // the steps of all probes one level up
+    for (int depth = 1; depth <= totalCopies; ++depth) {
+        std::int64_t sum = 0;
+        for (Cut& cut : cuts) sum += cut.steps;
+        // The next level costs about as many times the last as the last did the one above it.
+        if (depth > 1 && (sum > kProbeSteps || (last > 0 && sum * sum / last > kProbeSteps))) break;
+        last = sum;
+        for (Cut& cut : cuts) cut.steps = probe(cut, depth);
+        best = 0;
+        for (std::size_t i = 1; i < cuts.size(); ++i)
+            if (cuts[i].steps < cuts[best].steps) best = i;
+    }
+    return classes[best];
+}
