@@ -14,7 +14,7 @@ inline constexpr std::size_t kDocumentImageSize = 2054;
 
 // The 2054-byte image of a document.
 std::vector<std::uint8_t> documentImage(const CTrianzoidDoc& doc);
-// Why `image` is no Board document, in the program's words ("het bestand is te kort: ..."); nothing when
+// Why `image` is no Board document, in the program's words ("het bestand is te kort (...)"); nothing when
 // it is one. Refused: fewer than 2054 bytes, a width outside 3 .. 30, a height outside 1 .. 30, a cell
 // above 69, a piece file path without its terminating zero, more than 64 pieces or pieces without a
 // path. Bytes beyond 2054 are ignored.
