@@ -36,11 +36,6 @@ class ExportDialog : public QDialog {
     ExportDialog(QWidget* parent, std::int64_t solutionCount, bool colour, const QString& folder);
     ExportChoice choice() const;
     void accept() override;
-    // The fields, for tests.
-    QComboBox* formatBox() const { return m_pFormat; }
-    QRadioButton* rangeButton() const { return m_pSome; }
-    QLineEdit* rangeEdit() const { return m_pRange; }
-    QLineEdit* targetEdit() const { return m_pTarget; }
 
   private:
     void formatChanged();

@@ -2,19 +2,14 @@
 // rendered by pdftoppm, compared with the window's own drawing of the same solution at the cell centres.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QImage>
-#include <QLineEdit>
 #include <QPainter>
-#include <QRadioButton>
 #include <cstdlib>
 
-#include "app/export_dialog.h"
 #include "app/qpainter_surface.h"
 #include "board/document_image.h"
 #include "export/qt_picture_sinks.h"
 #include "solutions/picture_files.h"
-#include "tests/app/gui_test_support.h"
 #include "tests/view/view_fixture.h"
 #include "view/picture_export.h"
 
@@ -150,46 +145,4 @@ TEST(PicturesAsTheWindowDrawsThem, PdfSheetHoldsTheGridWithTheWindowsColours) {
         }
         EXPECT_EQ(pictures, page < 2 ? 20 : 8) << "page " << page + 1;
     }
-}
-
-// Changed: a path typed into the export dialog replaced an existing PDF or existing pictures without a
-// question (Browse... asked, for a PDF). OK asks, and No keeps the dialog open.
-TEST(ExportDialogQuestions, AsksBeforeReplacingAPdfOrPicturesAlsoForATypedPath) {
-    testsupport::TempDir dir;
-    const QString folder = QString::fromStdString(dir.path().string());
-    testsupport::writeText(dir.file("oplossingen.pdf"), "oud");
-    std::filesystem::create_directory(dir.file("plaatjes"));
-    for (const char* name : {"oplossing-003.png", "oplossing-3.png", "oplossing-012.svg"})
-        testsupport::writeText(dir.file("plaatjes/") + name, "oud");
-
-    ExportDialog dialog(nullptr, 12, true, folder);
-    auto answered = [&dialog](const QString& answer) {
-        QString question;
-        guitest::answerMessageBox(&question, answer);
-        dialog.setResult(QDialog::Rejected);
-        dialog.accept();
-        guitest::cancelPendingAnswers();
-        return std::pair{question, dialog.result() == QDialog::Accepted};
-    };
-    // The proposed PDF exists.
-    const QString pdf = "Bestand " + folder + "/oplossingen.pdf bestaat al.\nWilt u het vervangen?";
-    EXPECT_EQ(answered("Nee"), std::pair(pdf, false));
-    EXPECT_EQ(answered("Ja"), std::pair(pdf, true));
-    dialog.targetEdit()->setText(folder + "/nieuw.pdf");
-    EXPECT_EQ(answered("Nee"), std::pair(QString(), true));
-
-    // PNG pictures: only the names this export writes count.
-    dialog.formatBox()->setCurrentIndex(2);
-    dialog.targetEdit()->setText(folder + "/plaatjes");
-    const QString pictures =
-        "De map " + folder +
-        "/plaatjes bevat al 1 van deze afbeeldingen (oplossing-003.png).\nWilt u ze vervangen?";
-    EXPECT_EQ(answered("Nee"), std::pair(pictures, false));
-    dialog.rangeButton()->setChecked(true);
-    dialog.rangeEdit()->setText("1-2, 4-12");
-    EXPECT_EQ(answered("Nee"), std::pair(QString(), true));
-    dialog.formatBox()->setCurrentIndex(1);  // SVG
-    dialog.targetEdit()->setText(folder + "/plaatjes");
-    EXPECT_EQ(answered("Ja").second, true);
-    EXPECT_EQ(testsupport::readText(dir.file("oplossingen.pdf")), "oud");  // the dialog itself writes nothing
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <tuple>
 
 #include "board/document_image.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -60,26 +61,23 @@ void documentSeeds() {
     writeSeed("fuzz_document", "small-foreign-path.trz", steered(small, 0x0E));
     writeSeed("fuzz_document", "truncated.trz", {5, 0, 0, 0, 6, 0, 0, 0, 30});
 
-    // Files that are no Board, each refused for one reason: cut short (an example's first 100 bytes,
-    // nothing at all), and one value no Board has.
+    // Files that are no Board, each refused for one reason: cut short, or one value no Board has.
     auto cut = readAll(fs::path(TRIANZOID_SOURCE_DIR) / "examples" / "hexiamonds-6x6.trz");
-    cut.resize(100);
-    writeSeed("fuzz_document", "refused-cut.trz", cut);
+    writeSeed("fuzz_document", "refused-cut.trz", {cut.begin(), cut.begin() + 100});
     writeSeed("fuzz_document", "refused-empty.trz", {});
-    CTrianzoidDoc named;
-    named.m_szPieceFile = "stukken.tzp";
-    auto refused = [](const std::string& name, const CTrianzoidDoc& from, std::size_t offset,
-                      const std::vector<std::uint8_t>& bytes) {
-        auto image = steered(from, 0x31);
-        std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+    doc.m_nPieces = 4;
+    for (const auto& [name, offset, bytes] :
+         std::vector<std::tuple<std::string, int, std::vector<std::uint8_t>>>{
+             {"width-31", 0, {31}},
+             {"height-0", 4, {0}},
+             {"cell-70", 255, {70}},
+             {"pieces-65", 2046, {65}},
+             {"path-without-nul", 1786, std::vector<std::uint8_t>(260, 'x')},
+             {"pieces-without-path", 1786, {0}}}) {
+        auto image = steered(doc, 0x31);
+        std::copy(bytes.begin(), bytes.end(), image.begin() + offset);
         writeSeed("fuzz_document", "refused-" + name + ".trz", image);
-    };
-    refused("width-31", named, 0, {31});
-    refused("height-0", named, 4, {0});
-    refused("cell-70", named, 12 + 8 * 30 + 3, {70});
-    refused("path-without-nul", named, 1786, std::vector<std::uint8_t>(260, 'x'));
-    refused("pieces-65", named, 2046, {65});
-    refused("pieces-without-path", CTrianzoidDoc{}, 2046, {3});
+    }
 }
 
 void pieceFileSeeds() {
@@ -112,7 +110,7 @@ void solutionFileSeeds() {
         auto bytes = readAll(view.m_szSolutionName);
         std::cout << "search stopped after " << pumps << " pumps: " << view.m_state.solutionCount
                   << " solutions, " << bytes.size() << " bytes\n";
-        const auto count = static_cast<std::uint8_t>(std::min(view.m_state.solutionCount, 127));
+        const auto count = static_cast<std::uint8_t>(std::min<std::int64_t>(view.m_state.solutionCount, 127));
         const auto pieces = static_cast<std::uint8_t>(std::min(view.m_nSolutionPieces, 127));
         auto browse = bytes;
         browse.insert(browse.end(), {count, pieces, 0, 1, 3, 2, 4, 5});

@@ -1,6 +1,5 @@
 // Documents that did not come from this program as it saves them: written on a system with its own
-// paths. They open, draw and search without harm (those that are no Board at all are refused whole,
-// tests/board/document_image_test.cpp).
+// paths. They open, draw and search without harm.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -16,17 +15,15 @@ TEST(ForeignDocuments, AWindowsPathOpensDrawsAndSearches) {
     CTrianzoidDoc source;
     source.m_nWidth = 30;
     source.m_nHeight = 30;
-    source.m_nMargin = 400;
     source.cell(0, 0) = kFirstBlockedCell;
     source.cell(1, 0) = 3;  // saved while a solution was shown
     source.m_szPieceFile = "C:\\PUZZELS\\DOMINO.TZP";
     source.m_nPieces = 3;
     source.m_nPieceTriangles = 6;
-    const auto image = documentImage(source);
 
     ViewFixture f;
     testsupport::writeText(f.file("domino.tzp"), "A1   1 2 0R\r\nB2   1 2 0L\r\nC3   1 2 0O\r\n");
-    ASSERT_TRUE(loadDocumentImage(f.doc, image));
+    ASSERT_TRUE(loadDocumentImage(f.doc, documentImage(source)));
     f.view.OnInitialUpdate(f.file("veld.trz"));
     EXPECT_TRUE(f.platform.messages.empty());
     EXPECT_EQ(f.doc.m_szPieceFile, f.file("domino.tzp"));

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "platform/headless_platform.h"
 #include "tests/view/view_fixture.h"
 #include "view/command_ids.h"
@@ -178,53 +176,38 @@ TEST_F(ViewEditing, BackgroundColourAndClearCommands) {
     EXPECT_EQ(doc.cell(1, 0), 64);
 }
 
-// Changed: not only mouse edits count as changes. Whatever changes what Save stores marks the document,
-// so that New, Open and closing ask first; the same values again, the popup's removal of pieces and
-// reading the piece file again when a document opens do not.
-TEST_F(ViewEditing, EveryChangeOfTheStoredBoardMarksTheDocument) {
-    testsupport::TempDir dir;
+// Changed: only mouse edits counted. Whatever changes what Save stores marks the document, so that New,
+// Open and closing ask; the same values, the popup's removal of pieces and reading the piece file again
+// when a document opens do not. The piece file dialog starts in the Board's folder, else in that of
+// the piece file last opened, else among the examples.
+TEST_F(ViewEditing, ChangesOfTheStoredBoardMarkTheDocumentAndThePieceFileDialogStartsNearIt) {
+    testsupport::TempDir dir, examples, board;
     testsupport::writeText(dir.file("a.tzp"), "A1   2 2 0R\n");
-    auto marks = [this](const std::function<void()>& change) {
-        view.m_bModified = false;
-        change();
-        return view.m_bModified;
-    };
-    EXPECT_FALSE(marks([&] { view.applyFieldData(view.fieldData()); }));
-    EXPECT_TRUE(marks([&] { view.applyFieldData({17, 8, 30}); }));
-    EXPECT_TRUE(marks([&] { view.applyFieldData({17, 8, 31}); }));
     platform.coloursToChoose = {doc.m_crBackground, Rgb{1, 2, 3}};
-    EXPECT_FALSE(marks([&] { view.OnCommand(Cmd::BackgroundColour); }));
-    EXPECT_TRUE(marks([&] { view.OnCommand(Cmd::BackgroundColour); }));
-    doc.cell(20, 3) = 66;  // outside the active area: "Veld schoonmaken" of the menu clears it too
-    doc.cell(1, 1) = 5;
-    EXPECT_FALSE(marks([&] { view.OnCommand(Cmd::ClearPieceCellsRedraw); }));
-    EXPECT_TRUE(marks([&] { view.OnCommand(Cmd::ClearBoard); }));
-    EXPECT_FALSE(marks([&] { view.OnCommand(Cmd::ClearBoard); }));
     platform.filesToOpen = {dir.file("a.tzp"), dir.file("a.tzp")};
-    EXPECT_TRUE(marks([&] { view.OnCommand(Cmd::OpenPieceFile); }));
-    EXPECT_EQ(doc.m_nPieces, 1);
-    EXPECT_FALSE(marks([&] { view.OnCommand(Cmd::PopupOpenPieceFile); }));  // the same file again
-    EXPECT_FALSE(marks([&] { view.OnInitialUpdate(dir.file("veld.trz")); }));
-}
-
-// The piece file dialog starts in the Board's folder, else in that of the piece file last opened in
-// this run, else among the installed examples.
-TEST_F(ViewEditing, PieceFileDialogStartsWhereTheFilesAre) {
-    testsupport::TempDir examples, pieces, board;
-    auto startsIn = [this] {
-        platform.filesToOpen = {std::nullopt};
-        view.OpenPieceFile();
-        return platform.lastFileDialogFolder;
-    };
-    EXPECT_EQ(startsIn(), "");
     view.m_strExamplesFolder = examples.path().string();
-    EXPECT_EQ(startsIn(), examples.path().string());
-    testsupport::writeText(pieces.file("a.tzp"), "A1   2 2 0R\n");
-    platform.filesToOpen = {pieces.file("a.tzp")};
-    view.OpenPieceFile();
-    EXPECT_EQ(startsIn(), pieces.path().string());
+    doc.cell(1, 1) = 5;
+    doc.cell(20, 3) = 66;  // outside the active area: "Veld schoonmaken" of the menu clears it too
+    std::string marks, startedIn;
+    for (int command : {Cmd::BackgroundColour, Cmd::BackgroundColour, Cmd::ClearPieceCellsRedraw,
+                        Cmd::ClearBoard, Cmd::ClearBoard, Cmd::OpenPieceFile, Cmd::PopupOpenPieceFile}) {
+        view.m_bModified = false;
+        view.OnCommand(command);
+        marks += view.m_bModified ? '1' : '0';
+        startedIn += platform.lastFileDialogFolder + ";";
+    }
+    EXPECT_EQ(marks, "0101010");
+    EXPECT_EQ(startedIn, ";;;;;" + examples.path().string() + ";" + dir.path().string() + ";");
+    view.m_bModified = false;
+    view.applyFieldData(view.fieldData());
+    view.OnInitialUpdate(dir.file("veld.trz"));
+    EXPECT_FALSE(view.m_bModified);
+    view.applyFieldData({17, 8, 30});
+    EXPECT_TRUE(view.m_bModified);
     view.m_strDocumentPath = board.file("veld.trz");
-    EXPECT_EQ(startsIn(), board.path().string());
+    platform.filesToOpen = {std::nullopt};
+    view.OpenPieceFile();
+    EXPECT_EQ(platform.lastFileDialogFolder, board.path().string());
 }
 
 TEST_F(ViewEditing, FillColourCommandsAndTheirCheckMarks) {
