@@ -15,7 +15,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "board/trianzoid_doc.h"
 #include "pictures/qt_picture_sinks.h"
@@ -142,7 +144,49 @@ void ExportDialog::browse() {
         sheet ? QFileDialog::getSaveFileName(this, "Pdf-vel opslaan", m_pTarget->text(),
                                              "Pdf-bestanden (*.pdf)")
               : QFileDialog::getExistingDirectory(this, "Map voor de afbeeldingen", m_pTarget->text());
-    if (!chosen.isEmpty()) m_pTarget->setText(QDir::toNativeSeparators(chosen));
+    if (chosen.isEmpty()) return;
+    m_pTarget->setText(QDir::toNativeSeparators(chosen));
+    if (sheet) m_strBrowsedFile = QFileInfo(chosen).absoluteFilePath();
+}
+
+bool ExportDialog::mayReplace(const ExportChoice& chosen, SolutionRange range) {
+    QString question;
+    if (chosen.format == ExportChoice::Format::Pdf) {
+        const QFileInfo file(chosen.target);
+        if (!file.exists() || file.absoluteFilePath() == m_strBrowsedFile) return true;
+        question = QString("Bestand %1 bestaat al.\nWilt u het vervangen?").arg(chosen.target);
+    } else {
+        // The pictures this export writes whose names are taken already.
+        const std::string extension = chosen.format == ExportChoice::Format::Svg ? "svg" : "png";
+        std::vector<std::int64_t> numbers;
+        for (const QString& name : QDir(chosen.target)
+                                       .entryList({QString::fromStdString("oplossing-*." + extension)},
+                                                  QDir::Files | QDir::System)) {
+            const std::int64_t number = name.section('-', 1).section('.', 0, 0).toLongLong();
+            if (number >= 1 && number <= m_nSolutionCount &&
+                name.toStdString() == pictureFileName(number, m_nSolutionCount, extension))
+                numbers.push_back(number);
+        }
+        std::sort(numbers.begin(), numbers.end());
+        QStringList taken;
+        for (std::int64_t number : numbers)
+            if (range.containsNext(number))
+                taken << QString::fromStdString(pictureFileName(number, m_nSolutionCount, extension));
+        if (taken.isEmpty()) return true;
+        question = QString("De map %1 bevat al %2 van deze afbeeldingen (%3%4).\nWilt u ze vervangen?")
+                       .arg(chosen.target)
+                       .arg(taken.size())
+                       .arg(taken.front())
+                       .arg(taken.size() > 1 ? ", ..." : "");
+    }
+    QMessageBox box(QMessageBox::Warning, "Vervangen", question, QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* yes = box.addButton("Ja", QMessageBox::YesRole);
+    QPushButton* no = box.addButton("Nee", QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 void ExportDialog::accept() {
@@ -163,6 +207,10 @@ void ExportDialog::accept() {
     if (chosen.target.isEmpty()) {
         refuse(this,
                chosen.format == ExportChoice::Format::Pdf ? "Geef een bestand op." : "Geef een map op.");
+        m_pTarget->setFocus();
+        return;
+    }
+    if (!mayReplace(chosen, *range)) {
         m_pTarget->setFocus();
         return;
     }

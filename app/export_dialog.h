@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "solutions/solution_range.h"
+
 class CTrianzoidDoc;
 class QComboBox;
 class QLabel;
@@ -38,9 +40,13 @@ class ExportDialog : public QDialog {
   private:
     void formatChanged();
     void browse();
+    // Before an existing PDF or existing pictures are replaced: the question, true to go on. A PDF that
+    // Browse... chose has been asked about there.
+    bool mayReplace(const ExportChoice& chosen, SolutionRange range);
 
     std::int64_t m_nSolutionCount;
     QString m_strFolder;
+    QString m_strBrowsedFile;  // the PDF whose replacing the file dialog asked about
     QComboBox* m_pFormat;
     QRadioButton* m_pAll;
     QRadioButton* m_pSome;

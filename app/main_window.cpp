@@ -130,6 +130,7 @@ MainWindow::MainWindow() {
     m_pIdleTimer->start();
 
     resize(640, 520);
+    m_pView->m_strExamplesFolder = examplesFolder().toStdString();
     setCurrentFile(QString());
     m_pView->OnInitialUpdate(std::string());
     m_pViewWidget->setFocus();
@@ -439,6 +440,11 @@ QString MainWindow::manualPath() {
     return candidates.front();
 }
 
+QString MainWindow::examplesFolder() {
+    const QFileInfo installed(QCoreApplication::applicationDirPath() + "/../share/trianzoid/examples");
+    return installed.isDir() ? installed.canonicalFilePath() : QString();
+}
+
 void MainWindow::openManual() {
     const QString path = manualPath();
     if (!QFileInfo(path).isFile()) {
@@ -463,6 +469,7 @@ void MainWindow::updateTitle() {
 
 void MainWindow::setCurrentFile(const QString& path) {
     m_strCurrentFile = path;
+    m_pView->m_strDocumentPath = path.toStdString();
     updateTitle();
 }
 
@@ -496,16 +503,22 @@ bool MainWindow::openDocument(const QString& path) {
                        .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
-    // At most the document's stored block; a shorter file fills only its own length.
+    // At most the document's stored block; what follows it is not read.
     const QByteArray bytes = file.read(static_cast<qint64>(kDocumentImageSize));
     if (file.error() != QFileDevice::NoError) {
         oops(this, QString("Het veld %1 kan niet worden gelezen.\n%2")
                        .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
-    loadDocumentImage(m_doc,
-                      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                                    static_cast<std::size_t>(bytes.size())));
+    // A file that is no Board is refused whole: the Board shown stays as it was.
+    const std::span<const std::uint8_t> image(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                              static_cast<std::size_t>(bytes.size()));
+    if (const auto fault = documentImageFault(image)) {
+        oops(this,
+             QString::fromStdString(notADocumentText(QDir::toNativeSeparators(path).toStdString(), *fault)));
+        return false;
+    }
+    if (!loadDocumentImage(m_doc, image)) return false;
     m_pView->m_bModified = false;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     setCurrentFile(absolute);

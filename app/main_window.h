@@ -69,6 +69,9 @@ class MainWindow : public QMainWindow {
     void requestQuit();
     // Where "&Hulponderwerpen" finds the manual.
     static QString manualPath();
+    // The examples installed beside the program, where the piece file dialog starts for a new Board;
+    // empty when there are none.
+    static QString examplesFolder();
 
   protected:
     bool event(QEvent* event) override;

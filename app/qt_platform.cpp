@@ -168,9 +168,10 @@ QString qtFileFilter(const std::vector<FileFilter>& filters) {
 }
 
 std::optional<std::string> QtPlatform::chooseFileToOpen(const std::string& title,
-                                                        const std::vector<FileFilter>& filters) {
-    const QString path = QFileDialog::getOpenFileName(m_pOwner, QString::fromStdString(title), QString(),
-                                                      qtFileFilter(filters));
+                                                        const std::vector<FileFilter>& filters,
+                                                        const std::string& folder) {
+    const QString path = QFileDialog::getOpenFileName(m_pOwner, QString::fromStdString(title),
+                                                      QString::fromStdString(folder), qtFileFilter(filters));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }

@@ -29,7 +29,8 @@ class QtPlatform : public Platform {
     DrawingSurface& clientSurface() override;
     void invalidateView() override;
     std::optional<std::string> chooseFileToOpen(const std::string& title,
-                                                const std::vector<FileFilter>& filters) override;
+                                                const std::vector<FileFilter>& filters,
+                                                const std::string& folder) override;
     std::optional<Rgb> chooseColour(Rgb initial) override;
 
     // A request to end the program that came while it could not end (a search running). Waiting for

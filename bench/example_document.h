@@ -15,6 +15,5 @@ inline void loadExample(CTrianzoidDoc& doc, const std::string& name, HeadlessPla
     std::ifstream in(path, std::ios::binary);
     std::vector<std::uint8_t> image(kDocumentImageSize);
     in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    loadDocumentImage(doc, image);
-    doc.reloadPieceFile(path, platform);
+    if (loadDocumentImage(doc, image)) doc.reloadPieceFile(path, platform);
 }

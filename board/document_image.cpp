@@ -27,10 +27,6 @@ void putInt32(std::vector<std::uint8_t>& image, std::size_t offset, std::int32_t
     storeInt32LE(image.data() + offset, value);
 }
 
-std::int32_t getInt32(const std::array<std::uint8_t, kDocumentImageSize>& image, std::size_t offset) {
-    return loadInt32LE(image.data() + offset);
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> documentImage(const CTrianzoidDoc& doc) {
@@ -56,33 +52,56 @@ std::vector<std::uint8_t> documentImage(const CTrianzoidDoc& doc) {
     return image;
 }
 
-void loadDocumentImage(CTrianzoidDoc& doc, std::span<const std::uint8_t> bytes) {
-    // Start from the document's current block so that a short file changes only its own length.
-    std::vector<std::uint8_t> current = documentImage(doc);
-    std::array<std::uint8_t, kDocumentImageSize> image{};
-    std::copy(current.begin(), current.end(), image.begin());
-    std::copy_n(bytes.begin(), std::min(bytes.size(), kDocumentImageSize), image.begin());
-
-    // The file is untrusted. Values that no editor produces are brought into range here, field by
-    // field, so that nothing downstream can index outside the 59 x 30 cells, the 64 piece slots or the
-    // 70 palette entries:
-    // - width 3 .. 30 and height 1 .. 30 are clamped (an odd height is kept: it is drawn with one row
-    //   more, which still fits in 30 rows);
-    // - the margin is clamped to 0 .. 400;
-    // - a cell value above 69 becomes 64 (open);
-    // - the path ends at its first NUL, or after 259 bytes;
-    // - the piece count is clamped to 0 .. 64; the pieces themselves are read again from the piece file.
-    doc.m_nWidth = std::clamp(getInt32(image, kWidthOffset), 3, BOARD_COLUMNS / 2 + 1);
-    doc.m_nHeight = std::clamp(getInt32(image, kHeightOffset), 1, BOARD_ROWS);
-    doc.m_nMargin = std::clamp(getInt32(image, kMarginOffset), 0, 400);
+std::optional<std::string> documentImageFault(std::span<const std::uint8_t> image) {
+    if (image.size() < kDocumentImageSize)
+        return "het bestand is te kort (" + std::to_string(image.size()) + " bytes, een veld heeft er " +
+               std::to_string(kDocumentImageSize) + ")";
+    const std::int32_t width = loadInt32LE(image.data() + kWidthOffset);
+    if (width < 3 || width > BOARD_COLUMNS / 2 + 1)
+        return "de breedte " + std::to_string(width) + " ligt niet tussen 3 en " +
+               std::to_string(BOARD_COLUMNS / 2 + 1);
+    const std::int32_t height = loadInt32LE(image.data() + kHeightOffset);
+    if (height < 1 || height > BOARD_ROWS)
+        return "het aantal rijen " + std::to_string(height) + " ligt niet tussen 1 en " +
+               std::to_string(BOARD_ROWS);
     for (std::size_t i = 0; i < BOARD_CELLS; ++i) {
         const std::uint8_t value = image[kCellsOffset + i];
-        doc.m_cells[i] = value > kLastBlockedCell ? kOpenCell : value;
+        if (value > kLastBlockedCell)
+            return "vakje " + std::to_string(i / BOARD_ROWS + 1) + " van rij " +
+                   std::to_string(i % BOARD_ROWS + 1) + " heeft de waarde " + std::to_string(value) +
+                   ", de hoogste is " + std::to_string(kLastBlockedCell);
     }
+    const auto path = image.subspan(kPathOffset, kPathSize);
+    if (std::find(path.begin(), path.end(), 0) == path.end())
+        return "de naam van het trianzoidbestand heeft geen afsluitende nul";
+    const std::int32_t pieces = loadInt32LE(image.data() + kPiecesOffset);
+    if (pieces > kMaxPieces)
+        return "het aantal trianzoids " + std::to_string(pieces) + " is meer dan " +
+               std::to_string(kMaxPieces);
+    if (pieces > 0 && path.front() == 0)
+        return "het aantal trianzoids is " + std::to_string(pieces) + " maar er is geen trianzoidbestand";
+    return std::nullopt;
+}
+
+std::string notADocumentText(const std::string& path, const std::string& reason) {
+    return "Bestand " + path + " is geen trianzoidveld: " + reason;
+}
+
+bool loadDocumentImage(CTrianzoidDoc& doc, std::span<const std::uint8_t> image) {
+    if (documentImageFault(image)) return false;
+    // The image is checked: every value lies where the editor and the piece file reader put them, so
+    // nothing downstream indexes outside the 59 x 30 cells, the 64 piece slots or the 70 palette
+    // entries. An odd height is kept: it is drawn with one row more, which still fits in 30 rows. The
+    // margin, which only places the drawing, is clamped to 0 .. 400; a negative piece count is none.
+    doc.m_nWidth = loadInt32LE(image.data() + kWidthOffset);
+    doc.m_nHeight = loadInt32LE(image.data() + kHeightOffset);
+    doc.m_nMargin = std::clamp(loadInt32LE(image.data() + kMarginOffset), 0, 400);
+    std::copy_n(image.begin() + kCellsOffset, BOARD_CELLS, doc.m_cells.begin());
     doc.m_crBackground = {image[kBackgroundOffset], image[kBackgroundOffset + 1],
                           image[kBackgroundOffset + 2]};
     const auto* path = reinterpret_cast<const char*>(image.data() + kPathOffset);
-    doc.m_szPieceFile.assign(path, strnlen(path, kPathSize - 1));
-    doc.m_nPieces = std::clamp(getInt32(image, kPiecesOffset), 0, kMaxPieces);
-    doc.m_nPieceTriangles = getInt32(image, kTrianglesOffset);
+    doc.m_szPieceFile.assign(path, strnlen(path, kPathSize));
+    doc.m_nPieces = std::max(loadInt32LE(image.data() + kPiecesOffset), 0);
+    doc.m_nPieceTriangles = loadInt32LE(image.data() + kTrianglesOffset);
+    return true;
 }

@@ -40,10 +40,12 @@ class ConsolePlatform : public Platform {
     int waitForKeyPress() override { return KeyCode::Other; }
     DrawingSurface& clientSurface() override { return m_surface; }
     void invalidateView() override {}
-    std::optional<std::string> chooseFileToOpen(const std::string&, const std::vector<FileFilter>&) override {
+    std::optional<std::string> chooseFileToOpen(const std::string&, const std::vector<FileFilter>&,
+                                                const std::string&) override {
         return std::nullopt;
     }
     std::optional<Rgb> chooseColour(Rgb) override { return std::nullopt; }
+    bool namesLineNumbers() const override { return true; }
 
     // A line of our own on standard error, below any progress line.
     void report(const std::string& line);

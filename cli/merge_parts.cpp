@@ -139,8 +139,12 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
 
     // The document and pieces as the shards searched them; their table must be the one the parts name.
     CTrianzoidDoc doc;
-    loadDocumentImage(doc, first.image);
+    const bool boardRead = loadDocumentImage(doc, first.image);
     static_cast<PieceSet&>(doc) = first.pieces;
+    if (!boardRead) {
+        platform.report("Oei: Deelbestand " + options.mergeParts.front() + " klopt niet met zijn eigen veld");
+        return ExitStatus::Error;
+    }
     {
         FreeCellIndex index;
         PlacementTable table;

@@ -135,6 +135,10 @@ int shardTarget(int shardCount) {
 
 int runShard(CTrianzoidView& view, ConsolePlatform& platform, const SolveOptions& options, std::FILE* out) {
     CTrianzoidDoc& doc = view.GetDocument();
+    if (const std::string fault = view.pieceFault(); !fault.empty()) {
+        platform.report("Oei: " + fault);
+        return ExitStatus::Error;
+    }
     // As the search driver decides: packings need room for every piece, and where they leave cells
     // open the checkerboard rule, which is about covering every cell, does not apply.
     SearchOutcome refused;

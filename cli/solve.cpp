@@ -20,8 +20,8 @@
 
 namespace {
 
-// The document file's bytes, at most one image's worth: a shorter file fills only its own length and a
-// longer one is read no further, as the application reads it. Nothing when it cannot be read.
+// The document file's bytes, at most one image's worth: a longer one is read no further, as the
+// application reads it. Nothing when it cannot be read.
 std::optional<std::vector<std::uint8_t>> readDocumentFile(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) return std::nullopt;
@@ -57,7 +57,11 @@ bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, C
         platform.report("Oei: Bestand " + options.documentPath + " is er niet");
         return false;
     }
-    loadDocumentImage(doc, *image);
+    if (const auto fault = documentImageFault(*image)) {
+        platform.report("Oei: " + notADocumentText(options.documentPath, *fault));
+        return false;
+    }
+    if (!loadDocumentImage(doc, *image)) return false;
     if (!options.pieceFile.empty()) {
         ReadPieceFile(doc, options.pieceFile, platform);
     } else if (doc.m_szPieceFile.empty()) {
@@ -98,7 +102,9 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
         platform.report("Oei: Geen trianzoids om te leggen (" + readiness.text + ")");
         return ExitStatus::Error;
     }
-    if (readiness.cellsLeft != 0 && !options.quiet) platform.report("Let op: " + readiness.text);
+    // (A piece the search refuses says so itself, below.)
+    if (readiness.cellsLeft != 0 && !options.quiet && view.pieceFault().empty())
+        platform.report("Let op: " + readiness.text);
 
     if (options.shardCount > 0) {
         platform.startProgress();

@@ -17,6 +17,7 @@ class PngFolderSink : public PictureSink {
 
     bool start(std::int64_t pictures, std::int64_t solutionsInFile, const Board& board) override;
     Rect pictureArea() const override;
+    int pictureWidth() const override { return m_nWidth; }
     DrawingSurface* beginPicture(std::int64_t number, const Rect& size) override;
     bool endPicture() override;
     bool finish() override { return true; }

@@ -37,3 +37,6 @@ struct Piece {
 
 // The label as text: at most two characters, ending early at a NUL.
 std::string labelText(const Piece& piece);
+// Whether two of the piece's triangles lie on the same place (its links lead back onto an earlier
+// triangle): such a piece covers fewer cells than it counts, and no search may place it.
+bool trianglesOverlap(const Piece& piece);

@@ -110,13 +110,22 @@ void ReadPieceFile(PieceSet& pieces, const std::string& path, Platform& platform
     std::int64_t triangles = 0;
     Piece working;
     std::string line;
+    // The line of the file as an editor numbers it: the pieces of an overlong line share its number.
+    int lineNumber = 0;
+    bool lineEnded = true;
     while (readLine(file.get(), line)) {
+        if (lineEnded) ++lineNumber;
+        lineEnded = line.back() == '\n';
         // The total counts every line read, copies as read, also the line that turns out incorrect.
         const bool parsed = parsePieceLine(line, working);
         if (line.size() >= 8)
             triangles += std::int64_t{working.copies} * (static_cast<unsigned char>(line[7]) - '0');
         if (!parsed || count == kMaxPieces) {
-            platform.messageBox("Bestand " + path + " incorrect\nRegel: " + line, "Oei", MessageButtons::Ok,
+            std::string shown = line;
+            if (platform.namesLineNumbers())
+                shown.insert(lineEnded ? shown.size() - 1 : shown.size(),
+                             " (regel " + std::to_string(lineNumber) + ")");
+            platform.messageBox("Bestand " + path + " incorrect\nRegel: " + shown, "Oei", MessageButtons::Ok,
                                 MessageIcon::None);
             count = 0;
             triangles = 0;
@@ -125,6 +134,7 @@ void ReadPieceFile(PieceSet& pieces, const std::string& path, Platform& platform
         GenerateOrientations(working);
         working.colorNumber = count;
         pieces.m_pieces[static_cast<std::size_t>(count)] = working;
+        pieces.m_pieceLines[static_cast<std::size_t>(count)] = lineNumber;
         ++count;
     }
 

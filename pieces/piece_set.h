@@ -14,7 +14,15 @@ struct PieceSet {
     std::int32_t m_nPieces = 0;
     std::int32_t m_nPieceTriangles = 0;
     std::array<Piece, kMaxPieces> m_pieces{};
+    // The line of the piece file each slot was read from (from 1); 0 for pieces made otherwise.
+    std::array<std::int32_t, kMaxPieces> m_pieceLines{};
 };
+
+// The line a message names for slot `p`: where the reader found it, else its place in the set.
+inline int pieceLine(const PieceSet& pieces, int p) {
+    const std::int32_t line = pieces.m_pieceLines[static_cast<std::size_t>(p)];
+    return line > 0 ? line : p + 1;
+}
 
 // The triangles of every copy a search places: the slots in use, counts below 1 placing nothing.
 inline std::int64_t placedTriangles(const PieceSet& pieces) {

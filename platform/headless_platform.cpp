@@ -34,8 +34,10 @@ int HeadlessPlatform::waitForKeyPress() {
 }
 
 std::optional<std::string> HeadlessPlatform::chooseFileToOpen(const std::string& title,
-                                                              const std::vector<FileFilter>& filters) {
+                                                              const std::vector<FileFilter>& filters,
+                                                              const std::string& folder) {
     lastFileDialogTitle = title;
+    lastFileDialogFolder = folder;
     lastFilters = filters;
     if (filesToOpen.empty()) return std::nullopt;
     auto file = filesToOpen.front();

@@ -29,7 +29,8 @@ class HeadlessPlatform : public Platform {
     DrawingSurface& clientSurface() override { return surface; }
     void invalidateView() override { ++invalidations; }
     std::optional<std::string> chooseFileToOpen(const std::string& title,
-                                                const std::vector<FileFilter>& filters) override;
+                                                const std::vector<FileFilter>& filters,
+                                                const std::string& folder) override;
     std::optional<Rgb> chooseColour(Rgb initial) override;
 
     // What happened.
@@ -50,6 +51,7 @@ class HeadlessPlatform : public Platform {
     std::deque<std::optional<Rgb>> coloursToChoose;
     std::vector<FileFilter> lastFilters;
     std::string lastFileDialogTitle;
+    std::string lastFileDialogFolder;
     // Called on every pump, with the pump's number (1, 2, ...): the place where a test injects events.
     std::function<void(long)> onPump;
 };

@@ -56,8 +56,14 @@ class Platform {
     // Asks for a full repaint of the view, background included, when events are next handled.
     virtual void invalidateView() = 0;
 
+    // The open-file dialog, starting in `folder` (empty: wherever the system starts it).
     virtual std::optional<std::string> chooseFileToOpen(const std::string& title,
-                                                        const std::vector<FileFilter>& filters) = 0;
+                                                        const std::vector<FileFilter>& filters,
+                                                        const std::string& folder) = 0;
     // Returns the chosen colour, or nothing when the user cancels.
     virtual std::optional<Rgb> chooseColour(Rgb initial) = 0;
+
+    // Whether a message that shows a line of a file also gives its number: a window shows the line as
+    // it stands, a one-line message on a terminal names where it is (" (regel 3)").
+    virtual bool namesLineNumbers() const { return false; }
 };

@@ -31,6 +31,7 @@ class SvgFolderSink : public PictureSink {
 
     bool start(std::int64_t pictures, std::int64_t solutionsInFile, const Board& board) override;
     Rect pictureArea() const override { return pictureAreaForWidth(m_nWidth); }
+    int pictureWidth() const override { return m_nWidth; }
     DrawingSurface* beginPicture(std::int64_t number, const Rect& size) override;
     void beginPiece(const std::string& label) override { m_surface->beginGroup(label); }
     void endPiece() override { m_surface->endGroup(); }

@@ -18,6 +18,9 @@ class PictureSink {
     virtual bool start(std::int64_t pictures, std::int64_t solutionsInFile, const Board& board) = 0;
     // The largest picture, in the sink's pixels, from (0, 0).
     virtual Rect pictureArea() const = 0;
+    // The width every picture has, as the user chose it (the Board drawn in it as large as fits, the
+    // rest background); 0 where pictures are as wide as the Board needs (a sheet's grid).
+    virtual int pictureWidth() const { return 0; }
     // A surface for solution `number` (from 1) of `size` pixels, its origin the picture's top left.
     virtual DrawingSurface* beginPicture(std::int64_t number, const Rect& size) = 0;
     // Around the drawing of one piece: formats that keep pieces apart (SVG groups) use the label.

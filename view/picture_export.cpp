@@ -110,11 +110,19 @@ ExportResult exportSolutions(const CTrianzoidDoc& source, const std::string& sol
     }
     const Rect area = sink.pictureArea();
     view.m_geometry = cellSizeFor(area, doc->m_nWidth, doc->m_nHeight, doc->m_nMargin);
+    // A picture of a chosen width is exactly that wide: the triangles' sides are whole and even, so the
+    // Board takes what fits and background fills the rest. With a margin below two pixels the outline's
+    // last pixel needs one more.
+    const int width = sink.pictureWidth();
+    if (width > 0 && pictureExtent(*doc, view.m_geometry).width() > width)
+        view.m_geometry = cellSizeFor(Rect{area.left, area.top, area.right - 1, area.bottom}, doc->m_nWidth,
+                                      doc->m_nHeight, doc->m_nMargin);
     if (view.m_geometry.m_nSide < 2) {
         sink.abandon();
         return failed(ExportOutcome::PictureTooSmall, result);
     }
-    const Rect extent = pictureExtent(*doc, view.m_geometry);
+    Rect extent = pictureExtent(*doc, view.m_geometry);
+    if (width > 0) extent.right = extent.left + width;
     const Rgb background = settings.colour ? doc->m_crBackground : kWhite;
 
     auto walk = std::make_unique<SolutionWalk>(solutionPath);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -45,6 +46,7 @@ int CTrianzoidView::readiness(std::string* status, std::int64_t* cellsLeft) cons
 
     std::string text;
     int result = parity;
+    const std::string fault = pieceFault();
     if (triangles == 0) {
         text = "Aantal beschikbare driehoeken: " + std::to_string(open.total);
         result = -1;
@@ -62,9 +64,21 @@ int CTrianzoidView::readiness(std::string* status, std::int64_t* cellsLeft) cons
         } else {
             text = std::to_string(-left) + " driehoeken te weinig";
         }
+        // A piece the search would refuse: the status says why, whatever the count.
+        if (!fault.empty()) text = fault;
     }
     if (status) *status = text;
     return result;
+}
+
+std::string CTrianzoidView::pieceFault() const {
+    for (int p = 0; p < std::clamp(static_cast<int>(m_doc.m_nPieces), 0, kMaxPieces); ++p) {
+        const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(p)];
+        if (piece.copies > 0 && trianglesOverlap(piece))
+            return "Trianzoid " + labelText(piece) + " (regel " + std::to_string(pieceLine(m_doc, p)) +
+                   ") heeft driehoekjes op dezelfde plaats";
+    }
+    return {};
 }
 
 void CTrianzoidView::refreshReadiness() {

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <new>
 
@@ -74,6 +75,16 @@ int CTrianzoidView::prepareTable(bool showStatus) {
     return freeCellCount;
 }
 
+std::string CTrianzoidView::outputFolderPath() const {
+    std::error_code error;
+    const std::filesystem::path folder = m_strOutputDir.empty() ? "." : m_strOutputDir;
+    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+    if (error) return m_strOutputDir;
+    std::string text = absolute.lexically_normal().string();
+    if (text.size() > 1 && text.back() == '/') text.pop_back();
+    return text;
+}
+
 void CTrianzoidView::beginOutsideSearch() {
     ViewMode = kSearching;
 }
@@ -131,6 +142,11 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     // refuses (none, or a faulty piece file read after a good one).
     m_nReadiness = UpdateReadiness();
     if (m_nReadiness < 0) return outcome;
+    if (const std::string fault = pieceFault(); !fault.empty()) {
+        outcome.refusal = SearchOutcome::Refusal::BadPiece;
+        outcome.errors.push_back({fault, kOops});
+        return outcome;
+    }
 
     // Packings: every piece must find room, and with cells to spare the checkerboard rule, which is about
     // covering every cell, does not apply.
@@ -164,8 +180,12 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
                                                    const std::string& caption) {
         releaseSearch();
         if (ViewMode == kInterruptRequested) ViewMode = kEditing;
+        refreshReadiness();  // the status bar shows the Board again, not the preparation
         outcome.refusal = why;
-        outcome.errors.push_back({text, caption});
+        // A file that cannot be made or locked: the folder says where.
+        outcome.errors.push_back(
+            {why == SearchOutcome::Refusal::CannotWrite ? text + "\nMap: " + outputFolderPath() : text,
+             caption});
         return outcome;
     };
 
@@ -267,6 +287,7 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     if (ViewMode == kInterruptRequested) {
         releaseSearch();
         ViewMode = kEditing;
+        refreshReadiness();
         outcome.refusal = SearchOutcome::Refusal::Interrupted;
         return outcome;
     }

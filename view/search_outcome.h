@@ -17,6 +17,7 @@ struct SearchOutcome {
     enum class Refusal {
         None,          // it started
         NotReady,      // a search runs or is prepared already, or there is nothing to search
+        BadPiece,      // a piece to place has triangles on the same place
         Checkerboard,  // the checkerboard method rules a tiling out, and the answer was not to go on
         NoRoom,        // cells may stay open, but the pieces have more triangles than the Board has cells
         NoMemory,

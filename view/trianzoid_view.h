@@ -70,11 +70,15 @@ class CTrianzoidView : public SearchHooks {
     bool m_bEachTilingOnce =
         false;  // search every tiling once: copies and slots of one shape interchangeable
     bool m_bColourSolutions = false;
-    bool m_bModified = false;  // the document's modified flag; only mouse edits set it
+    // The document's modified flag: set by what changes the stored Board (mouse edits, the field data,
+    // the background, clearing the whole Board, another piece file), cleared by New, Open and Save.
+    bool m_bModified = false;
     EngineKind m_engineKind = EngineKind::Fast;
     SearchEngineFactory
         m_engineFactory;         // when set, used instead of m_engineKind (the window leaves it empty)
     std::string m_strOutputDir;  // folder of the solution files; empty: the current folder
+    // That folder's full path, as a message names it.
+    std::string outputFolderPath() const;
 
     // ---- Geometry of the last repaint (the window, or the page while printing)
     CellGeometry m_geometry;
@@ -100,6 +104,9 @@ class CTrianzoidView : public SearchHooks {
     ReadinessReport readinessReport() const;
     // After a change of the Board or the pieces while editing: m_nReadiness and the panes follow at once.
     void refreshReadiness();
+    // Why the pieces cannot be searched although they count triangles: the first piece to place whose
+    // triangles overlap ("Trianzoid 3A (regel 1) heeft driehoekjes op dezelfde plaats"); empty if none.
+    std::string pieceFault() const;
     void ShowStatus(const std::string& text);
     void ShowParity(int n);
 
@@ -117,6 +124,8 @@ class CTrianzoidView : public SearchHooks {
     // while editing; returns whether it acted.
     bool applyBoardShape(const ShapeLayout& layout);
     void ClearPieceCells();  // acts only while editing
+    // Sets the modified flag when the document's stored block is no longer `storedBefore`.
+    void markModifiedIfChanged(const std::vector<std::uint8_t>& storedBefore);
     // Opens every covered cell of the active area, in any mode, and returns where they are.
     std::vector<CellPos> forgetCoveredCells();
     static int s_nLastColumn;
@@ -124,6 +133,12 @@ class CTrianzoidView : public SearchHooks {
 
     // ---- Pieces
     void OpenPieceFile();
+    // Where the piece file dialog starts: the folder of the Board's file, else of the last piece file
+    // opened in this run, else the examples folder; empty when there is none of them.
+    std::string pieceFileFolder() const;
+    std::string m_strDocumentPath;    // the Board's file; empty for a new Board (the window keeps it)
+    std::string m_strLastPieceFile;   // the piece file last chosen in this run
+    std::string m_strExamplesFolder;  // the installed examples, when there are any
     void ReadPieceFile(const std::string& path);
     // After New or Open: reads the piece file named in the document again.
     void OnInitialUpdate(const std::string& documentPath);

@@ -1,3 +1,4 @@
+#include "board/document_image.h"
 #include "view/command_ids.h"
 #include "view/trianzoid_view.h"
 
@@ -81,7 +82,9 @@ bool CTrianzoidView::OnCommand(int id) {
             return true;
         case Cmd::ClearBoard:
             if (ViewMode == kEditing) {
+                const auto before = documentImage(m_doc);
                 m_doc.ClearBoard();
+                markModifiedIfChanged(before);
                 m_platform.invalidateView();
             }
             return true;

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "board/document_image.h"
 #include "board/shape_on_board.h"
 #include "view/trianzoid_view.h"
 
@@ -83,9 +84,11 @@ void CTrianzoidView::applyFieldData(const FieldData& data) {
     // The dialog has checked the ranges; clamping here only keeps a careless caller inside the array.
     const int rowLength = std::clamp(data.rowLength, 5, BOARD_COLUMNS);
     const int rows = std::clamp(data.rows, 5, BOARD_ROWS);
+    const auto before = documentImage(m_doc);
     m_doc.m_nWidth = (rowLength + 1) / 2;
     m_doc.m_nHeight = rows % 2 != 0 ? rows + 1 : rows;
     m_doc.m_nMargin = std::clamp(data.marginPixels, 2, 400);
+    markModifiedIfChanged(before);
     m_platform.invalidateView();
 }
 
@@ -107,9 +110,14 @@ bool CTrianzoidView::applyBoardShape(const ShapeLayout& layout) {
 void CTrianzoidView::OnBackgroundColour() {
     if (ViewMode != kEditing) return;
     if (auto colour = m_platform.chooseColour(kBlack)) {
+        if (!(m_doc.m_crBackground == *colour)) m_bModified = true;
         m_doc.m_crBackground = *colour;
         m_platform.invalidateView();
     }
+}
+
+void CTrianzoidView::markModifiedIfChanged(const std::vector<std::uint8_t>& storedBefore) {
+    if (documentImage(m_doc) != storedBefore) m_bModified = true;
 }
 
 void CTrianzoidView::ClearPieceCells() {

@@ -66,16 +66,23 @@ TEST_F(DocumentFiles, SaveAndOpenRoundTripThroughTheWindow) {
               QColor(0, 255, 0));
 }
 
-TEST_F(DocumentFiles, AShortFileFillsOnlyItsOwnLength) {
+// Changed: a short file used to fill only its own length, the rest kept from the Board shown before.
+TEST_F(DocumentFiles, AFileThatIsNoBoardIsRefusedAndTheBoardShownStays) {
     fixture.doc().m_nMargin = 77;
+    fixture.click(2, 2);
     QFile file(path("kort.trz"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray::fromHex("0500000006000000"));  // W 5, H 6; nothing more
     file.close();
-    ASSERT_TRUE(fixture.window().openDocument(path("kort.trz")));
-    EXPECT_EQ(fixture.doc().m_nWidth, 5);
-    EXPECT_EQ(fixture.doc().m_nHeight, 6);
+    QString message;
+    guitest::answerMessageBox(&message);
+    EXPECT_FALSE(fixture.window().openDocument(path("kort.trz")));
+    EXPECT_EQ(message,
+              "Bestand " + path("kort.trz") +
+                  " is geen trianzoidveld: het bestand is te kort (8 bytes, een veld heeft er 2054)");
+    EXPECT_EQ(fixture.doc().m_nWidth, 8);
     EXPECT_EQ(fixture.doc().m_nMargin, 77);
+    EXPECT_NE(fixture.doc().cell(2, 2), kOpenCell);
 }
 
 TEST_F(DocumentFiles, AMissingFileIsReportedAndChangesNothing) {

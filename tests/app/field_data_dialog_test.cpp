@@ -83,7 +83,12 @@ TEST_F(FieldDataDialog, ShowsTheBoardAndSetsTheLargestValues) {
     EXPECT_EQ(fixture.doc().m_nWidth, 30);
     EXPECT_EQ(fixture.doc().m_nHeight, 30);
     EXPECT_EQ(fixture.doc().m_nMargin, 400);
-    EXPECT_FALSE(fixture.view().m_bModified);
+    // Changed: a new size is a change of the document, as a mouse edit is, and New asks first.
+    EXPECT_TRUE(fixture.view().m_bModified);
+    QString question;
+    guitest::answerMessageBox(&question, "Annuleren");
+    fixture.window().dispatch(Cmd::FileNew);
+    EXPECT_EQ(question, "Wijzigingen in Naamloos opslaan?");
 }
 
 TEST_F(FieldDataDialog, SmallestValuesAndRounding) {

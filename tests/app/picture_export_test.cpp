@@ -28,7 +28,7 @@ struct Solved : testsupport::ViewFixture {
         EXPECT_EQ(run(std::string(TRIANZOID_SOLVE_EXE) + " --quiet --output-dir " + dir.path().string() +
                       " " + kBoard),
                   0);
-        loadDocumentImage(doc, testsupport::readBytes(kBoard));
+        EXPECT_TRUE(loadDocumentImage(doc, testsupport::readBytes(kBoard)));
         doc.reloadPieceFile(kBoard, platform);
         view.m_szSolutionName = solutionFilePath(dir.path().string(), doc.rowLength(), doc.m_nHeight, "opb");
         view.m_state.solutionCount = 48;

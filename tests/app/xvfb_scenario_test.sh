@@ -2,11 +2,12 @@
 # The program as a user meets it in a real X server (Xvfb): keys and clicks from xdotool, pictures from
 # ImageMagick's import. 1: a faulty piece file greys out the search, a good one enables it at once;
 # keypad + and - page. 2: a toolbar prompt does not stay while cells are edited. 3: F1 does nothing,
-# "Hulponderwerpen" without a browser names the manual. 4: on the hexiamond Board with spare cells,
+# "Hulponderwerpen" without a browser names the manual. 4: a new width in "Veldgegevens", then Ctrl+N
+# asks to save the change. 5: on the hexiamond Board with spare cells,
 # Escape interrupts searches started by mouse and by Alt+Z, G (the menu bar focused); at a solution
 # of "Zoeken speciaal" the menu bar opens and "Onderbreek" ends the wait, End resumes; paging back
 # shows a solution as it was; SIGTERM during a search completes the files and ends within 2 s. "Tellingen"
-# shows the counts of the last search; "Elke betegeling eenmaal", switched on in 1, holds in 4.
+# shows the counts of the last search; "Elke betegeling eenmaal", switched on in 1, holds in 5.
 # Usage: xvfb_scenario_test.sh <trianzoid executable> <output folder> <examples folder>
 set -euo pipefail
 app=$(realpath "$1") out=$2 examples=$(realpath "$3")
@@ -98,7 +99,7 @@ keys alt+o g  # "Tellingen...": the counts of the search (their text is checked 
 appears Tellingen 10 || fail "'Tellingen...' shows no box 'Tellingen'"
 shot counts.png "$(named Tellingen)"
 answer Tellingen
-keys alt+z e  # "Elke betegeling eenmaal", kept for the next run (part 4)
+keys alt+z e  # "Elke betegeling eenmaal", kept for the next run (part 5)
 
 # ---- 2. A prompt of the toolbar does not stay: "Veldgegevens..." lies over the "?" button
 xdotool mousemove 300 200 click 1 && sleep 0.4
@@ -120,7 +121,20 @@ kill -TERM "$pid"  # while editing the program ends at once, without questions
 wait_for 10 bash -c '! kill -0 "$0" 2>/dev/null' "$pid" || fail "SIGTERM did not end the program"
 rm trianzoid*.op?
 
-# ---- 4. Long searches
+# ---- 4. A new width in "Veldgegevens" is a change: Ctrl+N asks before it drops it
+start pentiamonds-house.trz
+keys alt+v v
+appears Veldgegevens 10 || fail "no field dialog"
+xdotool windowfocus "$(named Veldgegevens)" && keys ctrl+a && xdotool type --delay 20 21
+answer Veldgegevens 10 Return
+keys ctrl+n
+appears Trianzoid 10 || fail "Ctrl+N after a new width did not ask to save the change"
+answer Trianzoid 10 Escape  # Annuleren
+[ -n "$(named 'pentiamonds-house.trz - Trianzoid')" ] || fail "Annuleren did not keep the Board"
+kill -TERM "$pid"
+wait_for 10 bash -c '! kill -0 "$0" 2>/dev/null' "$pid" || fail "SIGTERM did not end the program"
+
+# ---- 5. Long searches
 start hexiamonds-spare-cells.trz
 keys alt+z
 read -r zx zy < <(menu_at) || fail "the Zoeken menu did not open"

@@ -96,7 +96,7 @@ TEST(DocumentImage, RoundTripKeepsEveryCellAndField) {
     doc.m_nPieces = 12;
     doc.m_nPieceTriangles = 72;
     CTrianzoidDoc loaded;
-    loadDocumentImage(loaded, documentImage(doc));
+    ASSERT_TRUE(loadDocumentImage(loaded, documentImage(doc)));
     EXPECT_EQ(loaded.m_nWidth, 30);
     EXPECT_EQ(loaded.m_nHeight, 30);
     EXPECT_EQ(loaded.m_nMargin, 2);
@@ -108,52 +108,45 @@ TEST(DocumentImage, RoundTripKeepsEveryCellAndField) {
     EXPECT_EQ(documentImage(loaded), documentImage(doc));
 }
 
-TEST(DocumentImage, ShortFileFillsOnlyItsOwnLength) {
+// Changed: a short file filled only its own length, the rest kept from the Board shown before, and
+// values no Board has were clamped. Such a file is refused whole and changes nothing.
+TEST(DocumentImage, FilesThatAreNoBoardAreRefusedAndChangeNothing) {
+    auto changed = [](std::size_t offset, std::vector<std::uint8_t> bytes, std::size_t size = 2054) {
+        auto image = documentImage(CTrianzoidDoc{});
+        std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+        image.resize(size, 0xFF);
+        return image;
+    };
+    const std::pair<std::vector<std::uint8_t>, std::string> refused[] = {
+        {changed(0, {}, 100), "het bestand is te kort (100 bytes, een veld heeft er 2054)"},
+        {changed(0, {0, 0, 0, 8}), "de breedte 134217728 ligt niet tussen 3 en 30"},  // other byte order
+        {changed(4, {31}), "het aantal rijen 31 ligt niet tussen 1 en 30"},
+        {changed(12 + 2 * 30 + 5, {70}), "vakje 3 van rij 6 heeft de waarde 70, de hoogste is 69"},
+        {changed(1786, std::vector<std::uint8_t>(260, 'a')),
+         "de naam van het trianzoidbestand heeft geen afsluitende nul"},
+        {changed(2046, {65}), "het aantal trianzoids 65 is meer dan 64"},
+        {changed(2046, {1}), "het aantal trianzoids is 1 maar er is geen trianzoidbestand"},
+    };
     CTrianzoidDoc doc;
-    doc.m_nMargin = 50;
-    doc.cell(0, 0) = 65;
-    std::vector<std::uint8_t> bytes = {5, 0, 0, 0, 10, 0};  // width 5 and half of the height
-    loadDocumentImage(doc, bytes);
-    EXPECT_EQ(doc.m_nWidth, 5);
-    EXPECT_EQ(doc.m_nHeight, 10);  // low bytes 10, 0 over the old 8, 0, 0, 0
-    EXPECT_EQ(doc.m_nMargin, 50);
-    EXPECT_EQ(doc.cell(0, 0), 65);
-
-    std::vector<std::uint8_t> longer = documentImage(CTrianzoidDoc{});
-    longer.resize(3000, 0x7F);
-    loadDocumentImage(doc, longer);
-    EXPECT_EQ(doc.m_nWidth, 8);
-    EXPECT_EQ(doc.m_nMargin, 30);
-}
-
-TEST(DocumentImage, HostileValuesAreMadeSafe) {
-    std::vector<std::uint8_t> image(2054, 0xFF);  // -1 everywhere, cells 255, no NUL in the path
-    CTrianzoidDoc doc;
-    loadDocumentImage(doc, image);
-    EXPECT_GE(doc.m_nWidth, 3);
-    EXPECT_LE(doc.rowLength(), BOARD_COLUMNS);
-    EXPECT_GE(doc.m_nHeight, 1);
-    EXPECT_LE(doc.m_nHeight, BOARD_ROWS);
-    EXPECT_GE(doc.m_nMargin, 0);
-    for (auto cell : doc.m_cells) ASSERT_LE(cell, 69);
-    EXPECT_EQ(doc.m_szPieceFile.size(), 259u);
-    EXPECT_EQ(doc.m_nPieces, 0);
-
-    std::vector<std::uint8_t> huge = documentImage(CTrianzoidDoc{});
-    huge[0] = 0xFF, huge[1] = 0xFF, huge[2] = 0xFF, huge[3] = 0x7F;  // width 2^31 - 1
-    huge[4] = 31;                                                    // 31 rows
-    huge[2046] = 200;                                                // 200 pieces
-    loadDocumentImage(doc, huge);
-    EXPECT_EQ(doc.rowLength(), 59);
-    EXPECT_EQ(doc.m_nHeight, 30);
-    EXPECT_EQ(doc.m_nPieces, 64);
+    doc.cell(0, 0) = kFirstBlockedCell;
+    const auto shown = documentImage(doc);
+    for (const auto& [image, reason] : refused) {
+        EXPECT_EQ(documentImageFault(image).value_or(""), reason);
+        EXPECT_FALSE(loadDocumentImage(doc, image));
+        EXPECT_EQ(documentImage(doc), shown) << reason;
+    }
+    // Opened: W 30, an odd height, a cell of 69, a margin brought into range; bytes beyond 2054 unread.
+    ASSERT_TRUE(
+        loadDocumentImage(doc, changed(0, {30, 0, 0, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 69}, 3000)));
+    EXPECT_EQ(std::tuple(doc.rowLength(), doc.m_nHeight, doc.m_nMargin, int{doc.cell(0, 0)}),
+              std::tuple(59, 1, 0, 69));
 }
 
 TEST(DocumentImage, OverlongPathKeepsTheFileName) {
     CTrianzoidDoc doc;
     doc.m_szPieceFile = "/" + std::string(300, 'd') + "/hexiamonds.tzp";
     CTrianzoidDoc loaded;
-    loadDocumentImage(loaded, documentImage(doc));
+    ASSERT_TRUE(loadDocumentImage(loaded, documentImage(doc)));
     EXPECT_EQ(loaded.m_szPieceFile, "hexiamonds.tzp");
 }
 

@@ -43,9 +43,12 @@ TEST(SolverExport, WrongUseFailuresAndARangeOfSvgFiles) {
     EXPECT_EQ(full.err, "Oei: Bestand p/oplossing-001.svg kan niet worden geschreven: de schijf is vol\n");
     EXPECT_TRUE(fs::is_empty(dir.path() / "p"));
 
-    auto range = solverprocess::run(folder, {"--export", "svg", "--to", "p", "--solutions", "2-4", kHouse});
+    auto range = solverprocess::run(
+        folder, {"--export", "svg", "--to", "p", "--solutions", "2-4", "--size", "300", kHouse});
     EXPECT_EQ(range.exitStatus, 0) << range.err;
     EXPECT_EQ(range.out, "3 oplossingen geëxporteerd naar p\n");
-    EXPECT_TRUE(fs::exists(dir.path() / "p" / "oplossing-004.svg"));
+    // As wide as asked (it used to be 294).
+    EXPECT_NE(testsupport::readText(folder + "/p/oplossing-004.svg").find(" width=\"300\""),
+              std::string::npos);
     EXPECT_FALSE(fs::exists(dir.path() / "p" / "oplossing-001.svg"));
 }

@@ -8,6 +8,8 @@
 #include <regex>
 #include <set>
 
+#include "board/document_image.h"
+#include "board/trianzoid_doc.h"
 #include "tests/cli/example_files.h"
 #include "tests/cli/solver_process.h"
 #include "tests/support/test_support.h"
@@ -107,18 +109,31 @@ TEST(SolverErrors, MissingFilesAreReportedWithStatus1) {
     EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"house.trz"});
 }
 
-TEST(SolverErrors, IncorrectPieceFileIsReportedOnOneLine) {
+// Changed: the line of an incorrect piece file is named by its number too, and a piece whose
+// triangles overlap is never searched (it used to count triangles it does not cover).
+TEST(SolverErrors, IncorrectAndOverlappingPiecesAreReportedWithTheirLine) {
     testsupport::TempDir dir;
     testsupport::writeText(dir.file("bad.tzp"), "A1   1 4 0R 1O 2L\nB2   1 X\n");
     auto result = solverprocess::run(dir.path().string(), {"--pieces", "bad.tzp", examplePath(kHouse)});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.err, "Oei: Bestand bad.tzp incorrect; Regel: B2   1 X\n");
+    EXPECT_EQ(result.err, "Oei: Bestand bad.tzp incorrect; Regel: B2   1 X (regel 2)\n");
     EXPECT_EQ(result.out, "");
+
+    testsupport::writeText(dir.file("overlap.tzp"), "A1   1 4 0R 1O 2L\r\nT1   1 4 0R 1O 1O\r\n");
+    for (auto arguments : {std::vector<std::string>{"--pieces", "overlap.tzp", examplePath(kHouse)},
+                           std::vector<std::string>{"--shard", "1/2", "--pieces", "overlap.tzp",
+                                                    examplePath("tetriamonds-x2-hexagon.trz")}}) {
+        result = solverprocess::run(dir.path().string(), arguments);
+        EXPECT_EQ(result.exitStatus, 1);
+        EXPECT_EQ(result.err, "Oei: Trianzoid T1 (regel 2) heeft driehoekjes op dezelfde plaats\n");
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"bad.tzp", "overlap.tzp"}));
 }
 
 TEST(SolverErrors, DocumentWithoutPieceFileNeedsPiecesOption) {
     testsupport::TempDir dir;
-    testsupport::writeText(dir.file("empty.trz"), "");  // a short file: the new document's values
+    testsupport::writeBytes(dir.file("empty.trz"), documentImage(CTrianzoidDoc{}));  // a new document
     auto result = solverprocess::run(dir.path().string(), {"empty.trz"});
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_TRUE(contains(result.err, "Oei: Veld empty.trz noemt geen trianzoidbestand")) << result.err;
@@ -161,12 +176,18 @@ TEST(SolverErrors, WriteErrorIsNotReportedAsSuccess) {
     }
 }
 
+// Changed: a file that is no Board was searched as far as it went (a cut file, an empty one with
+// --pieces as the default Board, random bytes as they came). It is refused and nothing is written.
 TEST(SolverErrors, HostileDocumentsNeverCrashTheSolver) {
     testsupport::TempDir dir;
+    auto cut = testsupport::readBytes(examplePath("hexiamonds-6x6.trz"));
+    cut.resize(100);
     std::vector<std::vector<std::uint8_t>> images = {
         std::vector<std::uint8_t>(2054, 0xFF),  // every field -1, a path without NUL
         std::vector<std::uint8_t>(2054, 0x00),  // width and height 0, every cell covered
         std::vector<std::uint8_t>(7, 0x7F),     // only part of the width
+        cut,
+        {},
     };
     std::uint32_t seed = 12345;
     for (int i = 0; i < 5; ++i) {
@@ -180,11 +201,12 @@ TEST(SolverErrors, HostileDocumentsNeverCrashTheSolver) {
                                std::vector<std::string>{"--quiet", "--yes", "--letters", "--pieces",
                                                         examplePath("pentiamonds.tzp"), "hostile.trz"}}) {
             auto result = solverprocess::run(dir.path().string(), arguments);
-            EXPECT_TRUE(result.exitStatus == 0 || result.exitStatus == 1)
-                << "image " << i << ": status " << result.exitStatus << "\n"
+            EXPECT_EQ(result.exitStatus, 1) << "image " << i;
+            EXPECT_TRUE(contains(result.err, "Oei: Bestand hostile.trz is geen trianzoidveld: "))
                 << result.err;
         }
     }
+    EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"hostile.trz"});
     // A folder is no document.
     auto folder = solverprocess::run(dir.path().string(), {dir.path().string()});
     EXPECT_EQ(folder.exitStatus, 1);

@@ -14,7 +14,7 @@ TEST(SolverTerminalText, ControlCharactersFromFilesAreShownAsQuestionMarks) {
         solverprocess::run(dir.path().string(),
                            {"--pieces", "kwaad.tzp", testsupport::examplesDir() + "/pentiamonds-house.trz"});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.err, "Oei: Bestand kwaad.tzp incorrect; Regel: A1   1 ?[31m??\n");
+    EXPECT_EQ(result.err, "Oei: Bestand kwaad.tzp incorrect; Regel: A1   1 ?[31m?? (regel 1)\n");
 }
 
 }  // namespace

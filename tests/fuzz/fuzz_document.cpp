@@ -31,7 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CTrianzoidDoc doc;
     doc.m_pieces = w.pieces.m_pieces;  // the slots survive New and Open
-    loadDocumentImage(doc, std::span<const std::uint8_t>(data, std::min(size, kDocumentImageSize)));
+    const std::vector<std::uint8_t> shown = documentImage(doc);
+    if (!loadDocumentImage(doc, std::span<const std::uint8_t>(data, std::min(size, kDocumentImageSize)))) {
+        fuzzing::check(documentImage(doc) == shown, "a document that is no Board changes nothing");
+        return 0;
+    }
     HeadlessPlatform platform;
     fuzzing::StillClock clock;
     CTrianzoidView view(doc, platform, clock);

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What merge does next: the table of the part's own Board, and every solution on it.
     CTrianzoidDoc doc;
-    loadDocumentImage(doc, problem.image);
+    if (!loadDocumentImage(doc, problem.image)) return 0;  // refused by the merge
     static_cast<PieceSet&>(doc) = problem.pieces;
     FreeCellIndex index;
     const int cells = numberFreeCells(index, doc);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <tuple>
 
 #include "board/document_image.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -59,6 +60,24 @@ void documentSeeds() {
     small.m_nPieceTriangles = 23;
     writeSeed("fuzz_document", "small-foreign-path.trz", steered(small, 0x0E));
     writeSeed("fuzz_document", "truncated.trz", {5, 0, 0, 0, 6, 0, 0, 0, 30});
+
+    // Files that are no Board, each refused for one reason: cut short, or one value no Board has.
+    auto cut = readAll(fs::path(TRIANZOID_SOURCE_DIR) / "examples" / "hexiamonds-6x6.trz");
+    writeSeed("fuzz_document", "refused-cut.trz", {cut.begin(), cut.begin() + 100});
+    writeSeed("fuzz_document", "refused-empty.trz", {});
+    doc.m_nPieces = 4;
+    for (const auto& [name, offset, bytes] :
+         std::vector<std::tuple<std::string, int, std::vector<std::uint8_t>>>{
+             {"width-31", 0, {31}},
+             {"height-0", 4, {0}},
+             {"cell-70", 255, {70}},
+             {"pieces-65", 2046, {65}},
+             {"path-without-nul", 1786, std::vector<std::uint8_t>(260, 'x')},
+             {"pieces-without-path", 1786, {0}}}) {
+        auto image = steered(doc, 0x31);
+        std::copy(bytes.begin(), bytes.end(), image.begin() + offset);
+        writeSeed("fuzz_document", "refused-" + name + ".trz", image);
+    }
 }
 
 void pieceFileSeeds() {
@@ -67,6 +86,9 @@ void pieceFileSeeds() {
     writeSeed("fuzz_piece_file", "incorrect-link.tzp", bytesOf("A1   1 4 0R 2O 2L\n"));
     writeSeed("fuzz_piece_file", "overlapping.tzp",
               bytesOf("X3  -2 3 0R 1R\nY9 1232 9 0O 1R 2O 3L 4O 5R 6O 7L\n"));
+    // Pieces whose triangles overlap, never searched: the first, and one after a good line.
+    writeSeed("fuzz_piece_file", "overlapping-first.tzp", bytesOf("3A   1 3 0R 0R\n"));
+    writeSeed("fuzz_piece_file", "overlapping-second.tzp", bytesOf("A1   1 2 0R\r\nT1   1 4 0R 1O 1O\r\n"));
 }
 
 // Solution files of a search on the fixed Board with the fixed piece set, stopped after `pumps`.
@@ -88,7 +110,7 @@ void solutionFileSeeds() {
         auto bytes = readAll(view.m_szSolutionName);
         std::cout << "search stopped after " << pumps << " pumps: " << view.m_state.solutionCount
                   << " solutions, " << bytes.size() << " bytes\n";
-        const auto count = static_cast<std::uint8_t>(std::min(view.m_state.solutionCount, 127));
+        const auto count = static_cast<std::uint8_t>(std::min<std::int64_t>(view.m_state.solutionCount, 127));
         const auto pieces = static_cast<std::uint8_t>(std::min(view.m_nSolutionPieces, 127));
         auto browse = bytes;
         browse.insert(browse.end(), {count, pieces, 0, 1, 3, 2, 4, 5});

@@ -64,11 +64,11 @@ void spareTriangles(ViewFixture& f) {
         {chainPiece("A1", 3, {{0, 0}}), chainPiece("B2", 1, {{0, 0}, {1, 1}}), chainPiece("C3", 2, {})});
 }
 
-// An exact cover with repeated copies and pieces of four and five triangles.
+// An exact cover with repeated copies and pieces of one, two and four triangles.
 void exactCover(ViewFixture& f) {
     f.setBoard({"#.....#", ".......", "#.....#"});
-    f.setPieces({chainPiece("T4", 1, {{0, 0}, {1, 1}, {2, 0}}), chainPiece("P4", 1, {{0, 0}, {1, 0}, {2, 2}}),
-                 chainPiece("Q4", 1, {{0, 0}, {1, 0}, {2, 0}}), chainPiece("D2", 2, {{0, 0}}),
+    f.setPieces({chainPiece("T4", 1, {{0, 0}, {1, 1}, {2, 0}}), chainPiece("P4", 1, {{0, 0}, {1, 2}, {2, 0}}),
+                 chainPiece("Q4", 1, {{0, 0}, {1, 1}, {1, 2}}), chainPiece("D2", 2, {{0, 0}}),
                  chainPiece("M1", 1, {})});
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/headless_platform.h"
 #include "tests/view/view_fixture.h"
 #include "view/trianzoid_view.h"
@@ -75,3 +77,19 @@ TEST_F(Readiness, ResultIsTheParityImbalance) {
 }
 
 }  // namespace
+
+// Changed: a piece whose links lay two triangles on one place, read as it stands, was searched as if
+// it covered them all. It is never searched, and the status bar says why before the search is asked.
+TEST(OverlappingPiece, IsNamedWithItsLineAndNeverSearched) {
+    testsupport::ViewFixture f;
+    testsupport::hexagonBoard(f.doc);
+    testsupport::writeText(f.file("stukken.tzp"), "A1   1 2 0R\n3A   1 3 0R 0R\nT1   1 4 0R 1O 1O\n");
+    f.view.ReadPieceFile(f.file("stukken.tzp"));
+    EXPECT_EQ(f.platform.panes[0], "Trianzoid 3A (regel 2) heeft driehoekjes op dezelfde plaats");
+    EXPECT_EQ(f.search().refusal, SearchOutcome::Refusal::BadPiece);
+    EXPECT_EQ(f.lastMessage().text + f.lastMessage().caption, f.platform.panes[0] + "Oei");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.path()), {}), 1);  // the piece file
+    f.doc.m_pieces[1].copies = 0;  // a piece that is not placed does not count
+    f.view.refreshReadiness();
+    EXPECT_EQ(f.platform.panes[0], "Trianzoid T1 (regel 3) heeft driehoekjes op dezelfde plaats");
+}

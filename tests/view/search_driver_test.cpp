@@ -356,8 +356,9 @@ TEST(SearchDriver, KeyDuringTheSearchRedrawsAtTheNextStepAndShowsSteps) {
     EXPECT_EQ(g.view.m_state.showSteps, 0);
 }
 
-// Changed: the messages name the reason, the missing folder shows at the lock file made first, and the
-// files are made aside, so an earlier log stays as it was when the solution file cannot be made.
+// Changed: the messages name the reason and the full path of the folder, the missing folder shows at
+// the lock file made first, and the files are made aside, so an earlier log stays as it was when the
+// solution file cannot be made. Afterwards the status bar shows the Board's readiness again.
 TEST(SearchDriver, CreationFailuresStopBeforeTheSearch) {
     {  // the folder does not exist: the lock file cannot be made
         ViewFixture f;
@@ -366,10 +367,16 @@ TEST(SearchDriver, CreationFailuresStopBeforeTheSearch) {
         f.view.m_strOutputDir = f.file("missing");
         EXPECT_EQ(f.search().refusal, SearchOutcome::Refusal::CannotWrite);
         ASSERT_EQ(f.platform.messages.size(), 1u);
-        EXPECT_EQ(f.lastMessage().text, "Bestand niet te schrijven: map bestaat niet");
+        EXPECT_EQ(f.lastMessage().text,
+                  "Bestand niet te schrijven: map bestaat niet\nMap: " + f.file("missing"));
         EXPECT_EQ(f.lastMessage().caption, f.file("missing/trianzoid0506.lock"));
         EXPECT_EQ(f.lastMessage().icon, MessageIcon::Exclamation);
         EXPECT_EQ(f.view.ViewMode, kEditing);
+        EXPECT_EQ(f.platform.panes[0], "Zoeken kan starten");
+        f.view.m_strOutputDir = "nog-niet";  // relative: the message gives the whole path
+        f.search();
+        EXPECT_EQ(f.lastMessage().text, "Bestand niet te schrijven: map bestaat niet\nMap: " +
+                                            (std::filesystem::current_path() / "nog-niet").string());
         EXPECT_TRUE(f.view.m_table.records.empty());
         EXPECT_TRUE(f.view.m_state.coveredMask.empty());
     }
@@ -381,7 +388,9 @@ TEST(SearchDriver, CreationFailuresStopBeforeTheSearch) {
         testsupport::writeText(f.file("trianzoid0506.opl"), "oud");
         EXPECT_EQ(f.search().refusal, SearchOutcome::Refusal::CannotWrite);
         ASSERT_EQ(f.platform.messages.size(), 1u);
-        EXPECT_EQ(f.lastMessage().text, "Bestand niet te schrijven: er staat een map met die naam");
+        EXPECT_EQ(f.lastMessage().text,
+                  "Bestand niet te schrijven: er staat een map met die naam\nMap: " + f.dir.path().string());
+        EXPECT_EQ(f.platform.panes[0], "Zoeken kan starten");
         EXPECT_EQ(f.lastMessage().caption, f.file("trianzoid0506.opb"));
         EXPECT_EQ(f.view.ViewMode, kEditing);
         EXPECT_FALSE(f.view.m_logFile.isOpen());

@@ -131,7 +131,6 @@ TEST_F(ViewEditing, FieldDataRounding) {
     view.applyFieldData({6, 29, 2});
     EXPECT_EQ(doc.rowLength(), 5);
     EXPECT_EQ(doc.m_nHeight, 30);
-    EXPECT_FALSE(view.m_bModified);
 }
 
 TEST_F(ViewEditing, FieldDataDialogOnlyWhenEditingAndCancelChangesNothing) {
@@ -175,6 +174,40 @@ TEST_F(ViewEditing, BackgroundColourAndClearCommands) {
     EXPECT_EQ(doc.cell(1, 0), 66);
     view.OnCommand(Cmd::ClearBoard);
     EXPECT_EQ(doc.cell(1, 0), 64);
+}
+
+// Changed: only mouse edits counted. Whatever changes what Save stores marks the document, so that New,
+// Open and closing ask; the same values, the popup's removal of pieces and reading the piece file again
+// when a document opens do not. The piece file dialog starts in the Board's folder, else in that of
+// the piece file last opened, else among the examples.
+TEST_F(ViewEditing, ChangesOfTheStoredBoardMarkTheDocumentAndThePieceFileDialogStartsNearIt) {
+    testsupport::TempDir dir, examples, board;
+    testsupport::writeText(dir.file("a.tzp"), "A1   2 2 0R\n");
+    platform.coloursToChoose = {doc.m_crBackground, Rgb{1, 2, 3}};
+    platform.filesToOpen = {dir.file("a.tzp"), dir.file("a.tzp")};
+    view.m_strExamplesFolder = examples.path().string();
+    doc.cell(1, 1) = 5;
+    doc.cell(20, 3) = 66;  // outside the active area: "Veld schoonmaken" of the menu clears it too
+    std::string marks, startedIn;
+    for (int command : {Cmd::BackgroundColour, Cmd::BackgroundColour, Cmd::ClearPieceCellsRedraw,
+                        Cmd::ClearBoard, Cmd::ClearBoard, Cmd::OpenPieceFile, Cmd::PopupOpenPieceFile}) {
+        view.m_bModified = false;
+        view.OnCommand(command);
+        marks += view.m_bModified ? '1' : '0';
+        startedIn += platform.lastFileDialogFolder + ";";
+    }
+    EXPECT_EQ(marks, "0101010");
+    EXPECT_EQ(startedIn, ";;;;;" + examples.path().string() + ";" + dir.path().string() + ";");
+    view.m_bModified = false;
+    view.applyFieldData(view.fieldData());
+    view.OnInitialUpdate(dir.file("veld.trz"));
+    EXPECT_FALSE(view.m_bModified);
+    view.applyFieldData({17, 8, 30});
+    EXPECT_TRUE(view.m_bModified);
+    view.m_strDocumentPath = board.file("veld.trz");
+    platform.filesToOpen = {std::nullopt};
+    view.OpenPieceFile();
+    EXPECT_EQ(platform.lastFileDialogFolder, board.path().string());
 }
 
 TEST_F(ViewEditing, FillColourCommandsAndTheirCheckMarks) {
