@@ -108,11 +108,9 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     }
     m_slotClass = slotClass;
     m_classSets = std::move(classSets);
-    m_placementClass.assign(static_cast<std::size_t>(table.placementCount), -1);
     m_allowed.reserve(m_byCells.size());
     for (int j : m_byCells) {
         const int c = slotClass[static_cast<std::size_t>(slotOf(j))];
-        m_placementClass[static_cast<std::size_t>(j)] = c;
         m_allowed.push_back(static_cast<std::uint64_t>(c) << 32 |
                             static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(j)]));
     }
@@ -124,11 +122,9 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     // direction, that map the open cells onto open cells and each class's Placements onto its own. For
     // each one kept, the image of every key.
     m_mask.assign(words, 0u);
-    m_keyOf.assign(static_cast<std::size_t>(table.placementCount), kNoKeyRank);
-    for (int j : m_byCells) m_keyOf[static_cast<std::size_t>(j)] = rankOf(keyAt(j));
     const std::size_t keyCount = m_allowed.size();
     std::vector<int> keyPlacement(keyCount, -1);  // one Placement of each key
-    for (int j : m_byCells) keyPlacement[keyOf(j)] = j;
+    for (int j : m_byCells) keyPlacement[rankOf(keyAt(j))] = j;
     const int cellCount = index.freeCellCount;
     for (int g = 0; g < 12 && (g == 0 || cellCount > 0); ++g) {
         std::vector<CellPos> image(static_cast<std::size_t>(cellCount));
@@ -187,10 +183,19 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
             }
         }
     m_cellTag.assign(static_cast<std::size_t>(std::max(cellCount, 0)), 0);
+    // The keys and their images say all that is asked later: each Placement's cell set becomes its key,
+    // in place (megabytes on the largest Board), and the Placements by cell set are let go.
+    for (std::size_t j = 0; j < m_cellSet.size(); ++j)
+        m_cellSet[j] = placementClass(static_cast<int>(j)) < 0
+                           ? -1
+                           : static_cast<int>(rankOf(keyAt(static_cast<int>(j))));
+    m_keyOf = std::move(m_cellSet);
+    m_cellSet = {};
+    m_byCells = {};
 }
 
 std::uint64_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
-    const int c = m_placementClass[static_cast<std::size_t>(j)];
+    const int c = placementClass(j);
     if (c < 0) return kNoKey;
     const std::vector<int>& cellMap = m_cellMaps[static_cast<std::size_t>(g)];
     const std::uint32_t* mask = m_table->mask(j);
@@ -221,9 +226,7 @@ std::uint64_t TilingClassCounter::multiplicity(std::span<const int> placements) 
     if (m_eachTilingOnce) return 1;
     m_used.assign(m_classCopies.size(), 0);
     for (int j : placements) {
-        const int c = j >= 0 && j < static_cast<int>(m_placementClass.size())
-                          ? m_placementClass[static_cast<std::size_t>(j)]
-                          : -1;
+        const int c = m_table != nullptr && j >= 0 && j < m_table->placementCount ? placementClass(j) : -1;
         if (c >= 0) ++m_used[static_cast<std::size_t>(c)];
     }
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
@@ -239,7 +242,8 @@ std::uint64_t TilingClassCounter::multiplicity(std::span<const int> placements) 
 bool TilingClassCounter::ofClasses(std::span<const int> placements) const {
     if (m_table == nullptr) return false;  // not prepared: no classes
     for (int j : placements)
-        if (j < 0 || j >= static_cast<int>(m_keyOf.size()) || keyOf(j) == kNoKeyRank) return false;
+        if (j < 0 || j >= static_cast<int>(m_keyOf.size()) || m_keyOf[static_cast<std::size_t>(j)] < 0)
+            return false;
     return true;
 }
 
@@ -309,7 +313,8 @@ int TilingClassCounter::asymmetricSingleClass() const {
 }
 
 bool TilingClassCounter::orbitRepresentative(int j) const {
-    if (j < 0 || j >= static_cast<int>(m_keyOf.size()) || keyOf(j) == kNoKeyRank) return true;
+    if (j < 0 || j >= static_cast<int>(m_keyOf.size()) || m_keyOf[static_cast<std::size_t>(j)] < 0)
+        return true;
     for (int g = 1; g < symmetryCount(); ++g)
         if (imageOf(g, keyOf(j)) < keyOf(j)) return false;
     return true;
@@ -344,7 +349,7 @@ std::uint32_t TilingClassCounter::rankOf(std::uint64_t key) const {
 }
 
 std::uint64_t TilingClassCounter::keyAt(int j) const {
-    return static_cast<std::uint64_t>(m_placementClass[static_cast<std::size_t>(j)]) << 32 |
+    return static_cast<std::uint64_t>(placementClass(j)) << 32 |
            static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(j)]);
 }
 

@@ -80,7 +80,12 @@ class TilingClassCounter {
     bool orbitRepresentative(int j) const;
     // Whether the tiling is the least of its images: the representative of its symmetry class.
     bool canonicalTiling(std::span<const int> placements) const;
-    int placementClass(int j) const { return m_placementClass[static_cast<std::size_t>(j)]; }
+    // The class of Placement j's slot (-1: a slot that places nothing).
+    int placementClass(int j) const {
+        if (m_table == nullptr) return -1;  // not prepared
+        const auto slot = static_cast<std::size_t>(m_table->records[static_cast<std::size_t>(j)].piece);
+        return slot < m_slotClass.size() ? m_slotClass[slot] : -1;
+    }
 
     // The class of each piece slot (-1: it places nothing); slots of one class are interchangeable.
     const std::vector<int>& slotClasses() const { return m_slotClass; }
@@ -98,23 +103,25 @@ class TilingClassCounter {
     // tags (tagCells). Of the differences, the least key of an image outside the solution.
     bool imageInTiling(int g, std::span<const int> placements, std::uint32_t* leastOutside) const;
     void tagCells(std::span<const int> placements) const;
-    std::uint32_t keyOf(int j) const { return m_keyOf[static_cast<std::size_t>(j)]; }
+    std::uint32_t keyOf(int j) const {
+        return static_cast<std::uint32_t>(m_keyOf[static_cast<std::size_t>(j)]);
+    }
     bool ofClasses(std::span<const int> placements) const;  // every Placement of a class
     std::uint32_t rankOf(std::uint64_t key) const;          // its place in m_allowed, or ~0
     std::uint64_t keyAt(int j) const;                       // (class << 32 | cell set) of Placement j
     std::uint32_t imageOf(int g, std::uint32_t key) const;
 
     const PlacementTable* m_table = nullptr;
-    std::vector<int> m_placementClass;  // -1: a slot that places nothing
     std::vector<std::int64_t> m_classCopies;
-    std::vector<int> m_byCells;                // Placements of classes, ordered by their masks
-    std::vector<int> m_cellSet;                // per Placement: the rank of its mask among the distinct ones
+    std::vector<int> m_byCells;  // while preparing: Placements of classes, ordered by their masks
+    std::vector<int>
+        m_cellSet;  // while preparing: per Placement, the rank of its mask among the distinct ones
     std::vector<std::uint64_t> m_allowed;      // (class << 32 | cell set) of every Placement, sorted
     std::vector<std::vector<int>> m_cellMaps;  // the Board's symmetries as maps of open cells, identity first
     // Prepared once, so that a solution is judged without allocating or sorting. A key is the rank of a
     // (class, cell set) in m_allowed, so keys order as the pairs do. Per Placement its key; per symmetry
     // g >= 1 and key, the key of the image and the image's lowest cell; per symmetry, its inverse.
-    std::vector<std::uint32_t> m_keyOf;
+    std::vector<int> m_keyOf;  // -1: a Placement of no class
     std::vector<std::uint32_t> m_imageKey;
     std::vector<std::uint16_t> m_imageCell;
     std::vector<int> m_inverse;
