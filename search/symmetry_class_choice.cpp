@@ -12,9 +12,9 @@
 
 namespace {
 
-// The probes together take at most about this many steps (some milliseconds): deeper levels tell more,
-// but each costs several times the one above.
-constexpr std::int64_t kProbeSteps = 100'000;
+// The probes together take at most about this many steps (a few milliseconds, the time of a small
+// search): deeper levels tell more, but each costs several times the one above.
+constexpr std::int64_t kProbeSteps = 30'000;
 // Above this many Placements, summed over the candidate cuts, the first class in the order of shapes is
 // taken without probing.
 constexpr std::int64_t kProbedPlacements = 4'000'000;
@@ -70,14 +70,19 @@ int chooseSymmetryClass(const TilingClassCounter& counter, const PlacementTable&
         return state.steps;
     };
     std::size_t best = 0;
-    std::int64_t last = 0;  // the steps of all probes one level up
+    std::int64_t spent = 0;  // steps of all probes so far
+    std::int64_t last = 0;   // steps of all probes one level up
     for (int depth = 1; depth <= totalCopies; ++depth) {
         std::int64_t sum = 0;
         for (Cut& cut : cuts) sum += cut.steps;
-        // The next level costs about as many times the last as the last did the one above it.
-        if (depth > 1 && (sum > kProbeSteps || (last > 0 && sum * sum / last > kProbeSteps))) break;
+        // The next level costs about as many times the last as the last did the one above it; a level
+        // that took no more steps than the one above ended every probe's search.
+        if (depth > 1 && (sum == last || spent + (last > 0 ? sum * sum / last : sum) > kProbeSteps)) break;
         last = sum;
-        for (Cut& cut : cuts) cut.steps = probe(cut, depth);
+        for (Cut& cut : cuts) {
+            cut.steps = probe(cut, depth);
+            spent += cut.steps;
+        }
         best = 0;
         for (std::size_t i = 1; i < cuts.size(); ++i)
             if (cuts[i].steps < cuts[best].steps) best = i;
