@@ -107,6 +107,8 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         m_classCopies[c] += piece.copies;
     }
     m_slotClass = slotClass;
+    m_singleCopies =
+        std::all_of(m_classCopies.begin(), m_classCopies.end(), [](std::int64_t n) { return n <= 1; });
     m_classSets = std::move(classSets);
     m_allowed.reserve(m_byCells.size());
     for (int j : m_byCells) {
@@ -223,7 +225,7 @@ std::uint64_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
 }
 
 std::uint64_t TilingClassCounter::multiplicity(std::span<const int> placements) const {
-    if (m_eachTilingOnce) return 1;
+    if (m_eachTilingOnce || m_singleCopies) return 1;
     m_used.assign(m_classCopies.size(), 0);
     for (int j : placements) {
         const int c = m_table != nullptr && j >= 0 && j < m_table->placementCount ? placementClass(j) : -1;

@@ -135,6 +135,7 @@ class TilingClassCounter {
     std::size_t m_lastSums = 0;
     bool m_negativeCopies = false;
     bool m_eachTilingOnce = false;
+    bool m_singleCopies = false;  // no class has more than one copy: every solution is its tiling once
     bool m_counting = true;
     bool m_onePerClass = false;
     std::uint64_t m_classDistinct = 0, m_classUnique = 0;  // of a search for one tiling per class
