@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/save_question.h"
 
 #include <algorithm>
 #include <array>
@@ -475,17 +476,10 @@ void MainWindow::setCurrentFile(const QString& path) {
 
 bool MainWindow::maybeSave() {
     if (!m_pView->m_bModified) return true;
-    QMessageBox box(QMessageBox::Warning, kApplicationTitle,
-                    QString("Wijzigingen in %1 opslaan?").arg(documentName()), QMessageBox::NoButton, this);
-    box.setTextFormat(Qt::PlainText);
-    QPushButton* yes = box.addButton("Ja", QMessageBox::YesRole);
-    QPushButton* no = box.addButton("Nee", QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton("Annuleren", QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == yes) return save();
-    return box.clickedButton() == no;
+    const SaveAnswer answer =
+        askSaveQuestion(this, kApplicationTitle, QString("Wijzigingen in %1 opslaan?").arg(documentName()));
+    if (answer == SaveAnswer::Save) return save();
+    return answer == SaveAnswer::Discard;
 }
 
 void MainWindow::newDocument() {

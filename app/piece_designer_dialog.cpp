@@ -1,4 +1,5 @@
 #include "app/piece_designer_dialog.h"
+#include "app/save_question.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -330,16 +331,10 @@ void PieceDesignerDialog::usePieces() {
 
 bool PieceDesignerDialog::askToSave() {
     if (!m_bChanged) return true;
-    QMessageBox box(QMessageBox::Warning, "Trianzoids ontwerpen",
-                    "Het ontwerp is gewijzigd.\nWijzigingen opslaan?", QMessageBox::NoButton, this);
-    QPushButton* yes = box.addButton("Ja", QMessageBox::YesRole);
-    QPushButton* no = box.addButton("Nee", QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton("Annuleren", QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == yes) return save();
-    return box.clickedButton() == no;
+    const SaveAnswer answer =
+        askSaveQuestion(this, "Trianzoids ontwerpen", "Het ontwerp is gewijzigd.\nWijzigingen opslaan?");
+    if (answer == SaveAnswer::Save) return save();
+    return answer == SaveAnswer::Discard;
 }
 
 void PieceDesignerDialog::reject() {
