@@ -93,12 +93,13 @@ int mergeChecked(const SolveOptions& options, std::FILE* out, std::FILE* err) {
         parts.push_back(std::move(read->second));
     }
     const PartProblem& first = problems.front();
-    // The modes are those the parts were searched in; --distinct, --unique or --packings may only
-    // confirm them.
+    // The modes are those the parts were searched in; --distinct, --unique, --packings or --count-only may
+    // only confirm them.
     const int asked = (options.distinct || options.unique ? SearchMode::EachTilingOnce : 0) |
                       (options.unique ? SearchMode::OnePerSymmetryClass : 0);
     if ((asked != 0 && asked != (first.modes & ~(SearchMode::CellsMayStayOpen | SearchMode::CountOnly))) ||
-        (options.packings && (first.modes & SearchMode::CellsMayStayOpen) == 0)) {
+        (options.packings && (first.modes & SearchMode::CellsMayStayOpen) == 0) ||
+        (options.countOnly && (first.modes & SearchMode::CountOnly) == 0)) {
         platform.report("Oei: Deelbestand " + options.mergeParts.front() +
                         " is in een andere modus gezocht dan gevraagd");
         return ExitStatus::Error;

@@ -185,6 +185,10 @@ TEST(SolverCountOnly, EveryModeCountsAsTheFullSearchOnThreadsAndInShardsAndWrite
         dir.path().string(), {"--merge", "0/trianzoid0706.deel1van3", "0/one/trianzoid0706.deel2van3"});
     EXPECT_EQ(mixed.exitStatus, 1);
     EXPECT_NE(mixed.err.find("bevat alleen tellingen (--count-only) en"), std::string::npos) << mixed.err;
+    // --count-only may confirm the parts' mode, never change it.
+    const auto asked =
+        solverprocess::run(dir.path().string(), {"--count-only", "--merge", "0/one/trianzoid0706.deel2van3"});
+    EXPECT_NE(asked.err.find("in een andere modus gezocht dan gevraagd"), std::string::npos) << asked.err;
 }
 
 // Changed: part files carry an XXH3 hash, so damage anywhere is refused (it used to be merged when it
