@@ -274,6 +274,26 @@ bool partSolutionsValid(const PartData& part, const PlacementTable& table, const
     return true;
 }
 
+namespace {
+
+// Whether a count-only unit's counts are ones its search could have made: every solution recorded
+// once, as one tiling of its class (one per symmetry class: the class's distinct tilings are 1 to 12,
+// the Board's symmetries at most) or in its bucket (left in place by 1 to 12 symmetries).
+bool countsPossible(const TilingSums& sums, int modes) {
+    const auto solutions = static_cast<std::uint64_t>(sums.solutions);
+    if ((modes & SearchMode::OnePerSymmetryClass) != 0)
+        return sums.buckets.empty() && sums.classUnique == solutions && sums.classDistinct >= solutions &&
+               sums.classDistinct / 12 <= solutions;
+    std::uint64_t finds = 0;
+    for (const TilingSums::Bucket& bucket : sums.buckets)
+        if (__builtin_add_overflow(finds, bucket.finds, &finds) || bucket.fixed < bucket.finds ||
+            bucket.fixed / 12 > bucket.finds)
+            return false;
+    return sums.classDistinct == 0 && sums.classUnique == 0 && finds == solutions;
+}
+
+}  // namespace
+
 std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& path, std::string& error) {
     // Only a regular file is read, and only as many bytes as it has: a folder, a device or a pipe given
     // as a part is refused before anything is allocated for it.
@@ -419,6 +439,7 @@ std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& 
                 bucket.fixed = r.uint64();
                 valid = valid && bucket.multiplicity > 0;
             }
+            valid = valid && countsPossible(current.counts, problem.modes);
             if (!valid) break;
         } else if (kind == 0 && !countOnly) {
             const std::int32_t n = r.int32();

@@ -204,8 +204,8 @@ TEST_F(Parts, FaultyPartFilesAreRefusedWithAReason) {
     };
     // A part as it would be after `change`, with a hash that fits it: only the checks behind the hash
     // find what is wrong.
-    auto rehashed = [&](auto change) {
-        auto body = std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 8);
+    auto rehashed = [&](auto change, const std::vector<std::uint8_t>& from) {
+        auto body = std::vector<std::uint8_t>(from.begin(), from.end() - 8);
         change(body);
         const std::uint64_t hash = XXH3_64bits(body.data(), body.size());
         for (int i = 0; i < 8; ++i) body.push_back(static_cast<std::uint8_t>(hash >> (8 * i)));
@@ -225,23 +225,43 @@ TEST_F(Parts, FaultyPartFilesAreRefusedWithAReason) {
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is beschadigd of onvolledig");
     testsupport::writeText(broken, "geen deel\n");
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is geen geldig deelbestand");
-    rehashed([&](auto& b) { setInt(b, 12, 0x7fffffff); });  // the shard count
+    rehashed([&](auto& b) { setInt(b, 12, 0x7fffffff); }, bytes);  // the shard count
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " is geen geldig deelbestand");
     // The last solution (ten pieces) with its second Placement the same as its first: a cell covered twice.
-    rehashed([&](auto& b) {
-        const std::uint8_t solution[8] = {2, 0, 0, 0, 10, 0, 0, 0};
-        const auto at =
-            std::find_end(b.begin(), b.end(), std::begin(solution), std::end(solution)) - b.begin();
-        std::copy_n(b.begin() + at + 8, 4, b.begin() + at + 12);
-    });
+    rehashed(
+        [&](auto& b) {
+            const std::uint8_t solution[8] = {2, 0, 0, 0, 10, 0, 0, 0};
+            const auto at =
+                std::find_end(b.begin(), b.end(), std::begin(solution), std::end(solution)) - b.begin();
+            std::copy_n(b.begin() + at + 8, 4, b.begin() + at + 12);
+        },
+        bytes);
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " bevat een oplossing die geen betegeling is");
-    rehashed([&](auto& b) {  // the last solution cut to 8 of its 10 Placements, then a step at depth 0
-        const std::uint8_t solution[8] = {2, 0, 0, 0, 10, 0, 0, 0};
-        const auto at = std::find_end(b.begin(), b.end(), std::begin(solution), std::end(solution)) + 4;
-        std::fill_n(at + 36, 8, 0);
-        at[0] = 8, at[36] = 1;
-    });
+    rehashed(
+        [&](auto& b) {  // the last solution cut to 8 of its 10 Placements, then a step at depth 0
+            const std::uint8_t solution[8] = {2, 0, 0, 0, 10, 0, 0, 0};
+            const auto at = std::find_end(b.begin(), b.end(), std::begin(solution), std::end(solution)) + 4;
+            std::fill_n(at + 36, 8, 0);
+            at[0] = 8, at[36] = 1;
+        },
+        bytes);
     refused({parts[0], broken}, "Oei: Deelbestand " + broken + " bevat een oplossing die geen betegeling is");
+    // A count-only part whose last unit with solutions claims one more than its sums hold.
+    fs::create_directories(dir.path() / "counts");
+    for (const char* shard : {"1/2", "2/2"})
+        solverprocess::run(dir.path().string(),
+                           {"--quiet", "--count-only", "--output-dir", "counts", "--shard", shard, board});
+    rehashed(
+        [&](auto& b) {
+            for (std::size_t at = b.size() - 24; at > 0; --at)  // a unit's counts: kind 3, solutions above 0
+                if (b[at] == 3 && b[at + 1] == 0 && b[at + 2] == 0 && b[at + 3] == 0 && b[at + 4] != 0) {
+                    ++b[at + 4];
+                    return;
+                }
+        },
+        readBytes(dir.file("counts/trianzoid1306.deel2van2")));
+    refused({dir.file("counts/trianzoid1306.deel1van2"), broken},
+            "Oei: Deelbestand " + broken + " is geen geldig deelbestand");
 
     // Damage anywhere: refused, never a crash.
     std::mt19937 random(7);
