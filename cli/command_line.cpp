@@ -38,6 +38,7 @@ enum OptionId {
     kUnique,
     kPackings,
     kCountOnly,
+    kLimit,
     kNoCounts
 };
 
@@ -66,6 +67,7 @@ const option kLongOptions[] = {
     {"unique", no_argument, nullptr, kUnique},
     {"packings", no_argument, nullptr, kPackings},
     {"count-only", no_argument, nullptr, kCountOnly},
+    {"limit", required_argument, nullptr, kLimit},
     {"no-counts", no_argument, nullptr, kNoCounts},  // for measuring what the counts cost; not in --help
     {nullptr, 0, nullptr, 0},
 };
@@ -76,6 +78,13 @@ int parseCount(const std::string& text, int min, int max) {
         return -1;
     const int value = std::stoi(text);
     return value >= min && value <= max ? value : -1;
+}
+
+// A whole number of at least 1 written in decimal digits only, at most 18 of them; 0 otherwise.
+std::int64_t parseLimit(const std::string& text) {
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::stoll(text);
 }
 
 }  // namespace
@@ -230,6 +239,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             case kCountOnly:
                 result.options.countOnly = true;
                 break;
+            case kLimit:
+                result.options.solutionLimit = parseLimit(optarg);
+                if (result.options.solutionLimit <= 0) {
+                    result.error = "--limit verwacht een aantal oplossingen van ten minste 1";
+                    return result;
+                }
+                break;
             case kNoCounts:
                 result.options.noCounts = true;
                 break;
@@ -268,6 +284,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (result.options.countOnly && (exporting || result.options.letters)) {
         result.error =
             std::string("--count-only gaat niet samen met ") + (exporting ? "--export" : "--letters");
+        return result;
+    }
+    if (result.options.solutionLimit > 0 && (exporting || merge || result.options.shardCount > 0)) {
+        result.error = std::string("--limit gaat niet samen met ") + (exporting ? "--export"
+                                                                      : merge   ? "--merge"
+                                                                                : "--shard");
         return result;
     }
     if (exporting && result.options.exportTarget.empty()) {
@@ -330,6 +352,9 @@ std::string helpText(const std::string& program) {
            "  --distinct         elke betegeling eenmaal: kopieen en gelijke trianzoids zijn verwisselbaar\n"
            "  --unique           een betegeling van elke soort op draaien en spiegelen na (met --distinct)\n"
            "  --count-only       alleen tellen: geen .opb en geen .opl schrijven (ook met --shard)\n"
+           "  --limit N          stoppen na N oplossingen (geteld zoals de zoektocht telt, ook met\n"
+           "                     --distinct en --unique); de bestanden houden de eerste N, de tellingen\n"
+           "                     zijn onvolledig\n"
            "  --packings         open vakjes toegestaan: alle trianzoids leggen, overgebleven vakjes "
            "blijven\n"
            "                     open (samen met --distinct, --unique, --shard en --merge)\n"

@@ -4,6 +4,7 @@
 #include <xxhash.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include <filesystem>
 #include <random>
@@ -263,3 +264,49 @@ TEST(SolverShards, MergeGoesOnWithoutClaimingYes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The first `count` records of a solution file (each an int32 n and n records of four int32).
+std::vector<std::uint8_t> firstRecords(const std::vector<std::uint8_t>& opb, int count) {
+    std::size_t at = 0;
+    for (int k = 0; k < count && at + 4 <= opb.size(); ++k) {
+        std::int32_t n = 0;
+        std::memcpy(&n, opb.data() + at, 4);
+        at += 4 + 16 * static_cast<std::size_t>(n);
+    }
+    return {opb.begin(), opb.begin() + static_cast<std::ptrdiff_t>(std::min(at, opb.size()))};
+}
+
+}  // namespace
+
+TEST(SolverLimit, StopsAfterTheFirstSolutionsOfItsModeOnAnyNumberOfThreads) {
+    testsupport::TempDir dir;
+    const std::string hexagon = example("tetriamonds-x2-hexagon.trz");
+    int k = 0;
+    for (const std::vector<std::string>& mode : {std::vector<std::string>{}, {"--distinct"}}) {
+        auto whole = mode;
+        whole.push_back(hexagon);
+        const Files all = solveInto(dir.path() / std::to_string(k++), whole, "trianzoid0706");
+        for (const char* threads : {"1", "2"}) {
+            auto arguments = mode;
+            arguments.insert(arguments.end(), {"--limit", "5", "--threads", threads, hexagon});
+            const Files first = solveInto(dir.path() / std::to_string(k++), arguments, "trianzoid0706");
+            EXPECT_EQ(first.opb, firstRecords(all.opb, 5)) << threads;
+            arguments.insert(arguments.begin(), "--count-only");
+            const auto counted = solverprocess::run(dir.path().string(), arguments);
+            EXPECT_EQ(counted.exitStatus, 0) << counted.err;
+            EXPECT_EQ(counted.lastLine(), "Gestopt: grens --limit 5 bereikt.");
+            EXPECT_NE(counted.out.find("(onvolledig)\nUniek"), std::string::npos) << counted.out;
+            EXPECT_NE(counted.out.find("\nKlaar. Duur: 0:00:0"), std::string::npos) << counted.out;
+            EXPECT_NE(counted.out.find("aantal oplossingen 5, op"), std::string::npos) << counted.out;
+        }
+    }
+    // A limit the search does not reach changes nothing; --limit 1 --unique finds the one tiling.
+    const auto whole = solverprocess::run(dir.path().string(), {"--count-only", "--limit", "49", hexagon});
+    EXPECT_EQ(whole.out.find("onvolledig"), std::string::npos) << whole.out;
+    EXPECT_EQ(whole.out.find("Gestopt"), std::string::npos) << whole.out;
+    EXPECT_EQ(solverprocess::run(dir.path().string(), {"--count-only", "--unique", "--limit", "1", hexagon})
+                  .lastLine(),
+              "Gestopt: grens --limit 1 bereikt.");
+}
