@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "board/shape_family.h"
 #include "cli/make_puzzle.h"
 #include "solutions/solution_range.h"
 
@@ -39,6 +40,7 @@ enum OptionId {
     kPackings,
     kCountOnly,
     kLimit,
+    kSurvey,
     kNoCounts
 };
 
@@ -68,6 +70,7 @@ const option kLongOptions[] = {
     {"packings", no_argument, nullptr, kPackings},
     {"count-only", no_argument, nullptr, kCountOnly},
     {"limit", required_argument, nullptr, kLimit},
+    {"survey", required_argument, nullptr, kSurvey},
     {"no-counts", no_argument, nullptr, kNoCounts},  // for measuring what the counts cost; not in --help
     {nullptr, 0, nullptr, 0},
 };
@@ -99,7 +102,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     int argc = static_cast<int>(copies.size());
 
     ParsedCommandLine result;
-    bool help = false, version = false, merge = false;
+    bool help = false, version = false, merge = false, toGiven = false;
     const char* exportOnly = nullptr;  // an option that means something only with --export
     opterr = 0;                        // our own messages, in Dutch
     optind = 0;                        // 0 rather than 1: also resets getopt's internal state between calls
@@ -191,7 +194,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                     return result;
                 }
                 result.options.exportTarget = optarg;
-                exportOnly = "--to";
+                toGiven = true;  // the export's target, or the folder of a survey's Boards
                 break;
             case kSize:
                 result.options.pictureWidth = parseCount(optarg, kMinPictureWidth, kMaxPictureWidth);
@@ -246,6 +249,15 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                     return result;
                 }
                 break;
+            case kSurvey:
+                if (!parseShapeFamily(optarg)) {
+                    result.error =
+                        "--survey verwacht parallelogram, hexagon of triangle, eventueel met +hole "
+                        "(zoals 'hexagon +hole')";
+                    return result;
+                }
+                result.options.survey = optarg;
+                break;
             case kNoCounts:
                 result.options.noCounts = true;
                 break;
@@ -273,6 +285,29 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     int rest = argc - optind;
     const bool exporting = !result.options.exportFormat.empty();
+    const bool surveying = !result.options.survey.empty();
+    if (exportOnly == nullptr && toGiven && !surveying) exportOnly = "--to";
+    if (surveying) {
+        const char* other = exporting                           ? "--export"
+                            : merge                             ? "--merge"
+                            : result.options.letters            ? "--letters"
+                            : result.options.packings           ? "--packings"
+                            : result.options.distinct           ? "--distinct"
+                            : exportOnly != nullptr             ? exportOnly
+                            : !result.options.outputDir.empty() ? "--output-dir"
+                                                                : nullptr;
+        if (other != nullptr) {
+            result.error = std::string("--survey gaat niet samen met ") + other;
+        } else if (result.options.pieceFile.empty()) {
+            result.error = "--survey verwacht --pieces met een trianzoidbestand";
+        } else if (rest > 0) {
+            result.error =
+                std::string("te veel argumenten: '") + argv[static_cast<std::size_t>(optind)] + "'";
+        } else {
+            result.action = ParsedCommandLine::Action::Survey;
+        }
+        return result;
+    }
     if (exportOnly != nullptr && !exporting) {
         result.error = std::string(exportOnly) + " hoort bij --export";
         return result;
@@ -332,7 +367,8 @@ std::string usageLine(const std::string& program) {
            " [--output-dir MAP] --merge DEEL...\n   of: " + program +
            " --export svg --to MAP [--solutions REEKS] [OPTIES] VELD.trz\n   of: " + program +
            " --standard-pieces GROOTTEN --to BESTAND.tzp\n   of: " + program +
-           " --make-board VORM --to VELD.trz [--pieces BESTAND.tzp]\n";
+           " --make-board VORM --to VELD.trz [--pieces BESTAND.tzp]\n   of: " + program +
+           " --survey FAMILIE --pieces BESTAND.tzp [--limit N] [--to MAP] [--shard K/N]\n";
 }
 
 std::string helpText(const std::string& program) {
@@ -361,7 +397,7 @@ std::string helpText(const std::string& program) {
            "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
            "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
            "\n" +
-           exportHelpText(false) + "\n" + makePuzzleHelpText() +
+           exportHelpText(false) + "\n" + makePuzzleHelpText() + "\n" + surveyHelpText() +
            "\n"
            "  --help             deze hulp tonen en stoppen\n"
            "  --version          versie tonen en stoppen\n"
@@ -373,6 +409,20 @@ std::string helpText(const std::string& program) {
            "Afsluitstatus: 0 klaar, 1 fout gemeld (bestand ontbreekt, is onjuist of niet te schrijven),\n"
            "2 verkeerd gebruik, 3 volgens de dambordmethode onmogelijk en niet doorgegaan, 130 "
            "onderbroken.\n";
+}
+
+std::string surveyHelpText() {
+    return "Welke velden te betegelen zijn (in plaats van zoeken):\n"
+           "  --survey FAMILIE   elke vorm van de familie met evenveel vakjes als de trianzoids van "
+           "--pieces\n"
+           "                     driehoeken hebben (en door de dambordmethode toegelaten), elk eenmaal op\n"
+           "                     draaien en spiegelen na, zoeken met --unique --count-only (en --limit).\n"
+           "                     FAMILIE: parallelogram, hexagon of triangle, eventueel met +hole (een\n"
+           "                     vakje meer, dat vakje op elke plaats weggelaten). Een tabel met tabs op\n"
+           "                     standaarduitvoer: nr, vorm, vakjes, symmetrie, uniek, verschillend (+: bij\n"
+           "                     de grens gestopt), stappen en seconden; met --to MAP het veldbestand van\n"
+           "                     elke vorm die te betegelen is; met --shard K/N alleen de rijen K, K+N, "
+           "...\n";
 }
 
 std::string versionText() {

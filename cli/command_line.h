@@ -23,6 +23,7 @@ struct SolveOptions {
     bool stats = false;        // --stats: steps, solutions and seconds on standard error at the end
     int shardIndex = 0;        // --shard K/N: only part K (1 .. N) of N, written to a part file
     int shardCount = 0;
+    std::string survey;  // --survey: the shape family whose regions are searched, instead of a Board
     std::vector<std::string> mergeParts;  // --merge: part files to join into the files of a whole search
 
     // --export: pictures of the solutions of an earlier search, instead of a search.
@@ -43,7 +44,7 @@ inline constexpr int kMaxPictureWidth = 20000;
 inline constexpr int kMaxPerPage = 100;
 
 struct ParsedCommandLine {
-    enum class Action { Solve, Merge, Export, Help, Version, UsageError };
+    enum class Action { Solve, Merge, Export, Survey, Help, Version, UsageError };
     Action action = Action::UsageError;
     SolveOptions options;
     std::string error;  // for UsageError: what was wrong, in Dutch
@@ -55,5 +56,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 std::string usageLine(const std::string& program);
 std::string helpText(const std::string& program);
 std::string versionText();
+// The lines of --help about --survey.
+std::string surveyHelpText();
 // The options of --export; `allFormats` for trianzoid-export, which makes PNG and PDF too.
 std::string exportHelpText(bool allFormats);
