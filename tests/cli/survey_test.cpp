@@ -45,7 +45,6 @@ TEST(SolverSurvey, RowsAreTheCountsAndStepsOfOrdinarySearchesOfTheSameBoards) {
             const auto& row = rows[r];
             ASSERT_EQ(row.size(), 8u);
             EXPECT_EQ(row[0], std::to_string(r));
-            EXPECT_EQ(row[2], "24");
             // The same Board made and searched on its own.
             const std::string board = dir.file("board" + std::to_string(r) + ".trz");
             solverprocess::run(dir.path().string(),
