@@ -117,7 +117,9 @@ std::vector<FamilyRegion> familyRegions(const ShapeFamily& family, int cells) {
             if (least != layout.region[i]) continue;
             FamilyRegion region;
             region.shape = whole;
-            region.shape.hole = BoardShape::Hole::Cell;
+            // The cell at the centre is named as --make-board names it; its place still orders it.
+            region.shape.hole =
+                centreCell(layout.region) == least ? BoardShape::Hole::Centre : BoardShape::Hole::Cell;
             region.shape.holeCell = least;
             region.layout = layOutShape(region.shape);
             region.symmetries = static_cast<int>(regionSelfMaps(region.layout.region).size());

@@ -19,7 +19,8 @@ struct ShapeFamily {
 std::optional<ShapeFamily> parseShapeFamily(const std::string& text);
 
 struct FamilyRegion {
-    BoardShape shape;    // its least form: A >= B, the least side list, the hole as Hole::Cell
+    BoardShape shape;    // its least form: A >= B, the least side list; a hole at the centre as
+                         // Hole::Centre, elsewhere as Hole::Cell (holeCell is set for both)
     ShapeLayout layout;  // as --make-board lays it out, the hole taken out
     int symmetries = 1;  // the order of the region's symmetry group (with its hole)
 };
