@@ -148,12 +148,14 @@ int runSurvey(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     std::mutex mutex;
     std::condition_variable changed;
     std::atomic<std::size_t> next{0};
+    std::atomic<bool> outputFailed{false};  // no more regions are taken: their rows could not be shown
     const int workers = static_cast<int>(
         std::min<std::size_t>(static_cast<std::size_t>(searchThreads(options)), entries.size()));
     std::vector<std::thread> threads;
     for (int w = 0; w < workers; ++w)
         threads.emplace_back([&] {
-            for (std::size_t i = next++; i < entries.size() && !interruptSignalled(); i = next++) {
+            for (std::size_t i = next++; i < entries.size() && !interruptSignalled() && !outputFailed;
+                 i = next++) {
                 SurveyResult result = searchRegion(entries[i], pieces, options, err);
                 std::lock_guard lock(mutex);
                 results[i] = std::move(result);
@@ -164,7 +166,7 @@ int runSurvey(const SolveOptions& options, std::FILE* out, std::FILE* err) {
 
     const bool progress = !options.quiet && isatty(fileno(err));
     std::size_t printed = 0, finished = 0, tiling = 0;
-    bool outputFailed = false, errorSeen = false;
+    bool errorSeen = false;
     auto printRow = [&](const SurveyResult& result) {
         if (!result.error.empty()) {
             if (progress) std::fputs("\r\033[K", err);
@@ -176,7 +178,7 @@ int runSurvey(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     };
     {
         std::unique_lock lock(mutex);
-        while (finished < entries.size() && !interruptSignalled()) {
+        while (finished < entries.size() && !interruptSignalled() && !outputFailed) {
             changed.wait_for(lock, std::chrono::milliseconds(200));
             finished = static_cast<std::size_t>(std::count(done.begin(), done.end(), true));
             for (; printed < entries.size() && done[printed]; ++printed) {
@@ -193,7 +195,7 @@ int runSurvey(const SolveOptions& options, std::FILE* out, std::FILE* err) {
     for (std::thread& thread : threads) thread.join();
     if (progress) std::fputs("\r\033[K", err);
     // After an interrupt: the rows of the regions searched to their end, in their order.
-    for (; printed < entries.size(); ++printed)
+    for (; printed < entries.size() && !outputFailed; ++printed)
         if (done[printed]) printRow(results[printed]);
     if (interruptSignalled()) return ExitStatus::Interrupted;
     return outputFailed || errorSeen ? ExitStatus::Error : ExitStatus::Finished;
