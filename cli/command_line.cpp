@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "board/shape_family.h"
 #include "cli/make_puzzle.h"
 #include "solutions/solution_range.h"
 
@@ -38,6 +39,8 @@ enum OptionId {
     kUnique,
     kPackings,
     kCountOnly,
+    kLimit,
+    kSurvey,
     kNoCounts
 };
 
@@ -66,6 +69,8 @@ const option kLongOptions[] = {
     {"unique", no_argument, nullptr, kUnique},
     {"packings", no_argument, nullptr, kPackings},
     {"count-only", no_argument, nullptr, kCountOnly},
+    {"limit", required_argument, nullptr, kLimit},
+    {"survey", required_argument, nullptr, kSurvey},
     {"no-counts", no_argument, nullptr, kNoCounts},  // for measuring what the counts cost; not in --help
     {nullptr, 0, nullptr, 0},
 };
@@ -76,6 +81,13 @@ int parseCount(const std::string& text, int min, int max) {
         return -1;
     const int value = std::stoi(text);
     return value >= min && value <= max ? value : -1;
+}
+
+// A whole number of at least 1 written in decimal digits only, at most 18 of them; 0 otherwise.
+std::int64_t parseLimit(const std::string& text) {
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::stoll(text);
 }
 
 }  // namespace
@@ -90,7 +102,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     int argc = static_cast<int>(copies.size());
 
     ParsedCommandLine result;
-    bool help = false, version = false, merge = false;
+    bool help = false, version = false, merge = false, toGiven = false;
     const char* exportOnly = nullptr;  // an option that means something only with --export
     opterr = 0;                        // our own messages, in Dutch
     optind = 0;                        // 0 rather than 1: also resets getopt's internal state between calls
@@ -182,7 +194,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                     return result;
                 }
                 result.options.exportTarget = optarg;
-                exportOnly = "--to";
+                toGiven = true;  // the export's target, or the folder of a survey's Boards
                 break;
             case kSize:
                 result.options.pictureWidth = parseCount(optarg, kMinPictureWidth, kMaxPictureWidth);
@@ -230,6 +242,22 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             case kCountOnly:
                 result.options.countOnly = true;
                 break;
+            case kLimit:
+                result.options.solutionLimit = parseLimit(optarg);
+                if (result.options.solutionLimit <= 0) {
+                    result.error = "--limit verwacht een aantal oplossingen van ten minste 1";
+                    return result;
+                }
+                break;
+            case kSurvey:
+                if (!parseShapeFamily(optarg)) {
+                    result.error =
+                        "--survey verwacht parallelogram, hexagon of triangle, eventueel met +hole "
+                        "(zoals 'hexagon +hole')";
+                    return result;
+                }
+                result.options.survey = optarg;
+                break;
             case kNoCounts:
                 result.options.noCounts = true;
                 break;
@@ -257,6 +285,29 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     }
     int rest = argc - optind;
     const bool exporting = !result.options.exportFormat.empty();
+    const bool surveying = !result.options.survey.empty();
+    if (exportOnly == nullptr && toGiven && !surveying) exportOnly = "--to";
+    if (surveying) {
+        const char* other = exporting                           ? "--export"
+                            : merge                             ? "--merge"
+                            : result.options.letters            ? "--letters"
+                            : result.options.packings           ? "--packings"
+                            : result.options.distinct           ? "--distinct"
+                            : exportOnly != nullptr             ? exportOnly
+                            : !result.options.outputDir.empty() ? "--output-dir"
+                                                                : nullptr;
+        if (other != nullptr) {
+            result.error = std::string("--survey gaat niet samen met ") + other;
+        } else if (result.options.pieceFile.empty()) {
+            result.error = "--survey verwacht --pieces met een trianzoidbestand";
+        } else if (rest > 0) {
+            result.error =
+                std::string("te veel argumenten: '") + argv[static_cast<std::size_t>(optind)] + "'";
+        } else {
+            result.action = ParsedCommandLine::Action::Survey;
+        }
+        return result;
+    }
     if (exportOnly != nullptr && !exporting) {
         result.error = std::string(exportOnly) + " hoort bij --export";
         return result;
@@ -268,6 +319,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (result.options.countOnly && (exporting || result.options.letters)) {
         result.error =
             std::string("--count-only gaat niet samen met ") + (exporting ? "--export" : "--letters");
+        return result;
+    }
+    if (result.options.solutionLimit > 0 && (exporting || merge || result.options.shardCount > 0)) {
+        result.error = std::string("--limit gaat niet samen met ") + (exporting ? "--export"
+                                                                      : merge   ? "--merge"
+                                                                                : "--shard");
         return result;
     }
     if (exporting && result.options.exportTarget.empty()) {
@@ -310,7 +367,8 @@ std::string usageLine(const std::string& program) {
            " [--output-dir MAP] --merge DEEL...\n   of: " + program +
            " --export svg --to MAP [--solutions REEKS] [OPTIES] VELD.trz\n   of: " + program +
            " --standard-pieces GROOTTEN --to BESTAND.tzp\n   of: " + program +
-           " --make-board VORM --to VELD.trz [--pieces BESTAND.tzp]\n";
+           " --make-board VORM --to VELD.trz [--pieces BESTAND.tzp]\n   of: " + program +
+           " --survey FAMILIE --pieces BESTAND.tzp [--limit N] [--to MAP] [--shard K/N]\n";
 }
 
 std::string helpText(const std::string& program) {
@@ -330,13 +388,16 @@ std::string helpText(const std::string& program) {
            "  --distinct         elke betegeling eenmaal: kopieen en gelijke trianzoids zijn verwisselbaar\n"
            "  --unique           een betegeling van elke soort op draaien en spiegelen na (met --distinct)\n"
            "  --count-only       alleen tellen: geen .opb en geen .opl schrijven (ook met --shard)\n"
+           "  --limit N          stoppen na N oplossingen (geteld zoals de zoektocht telt, ook met\n"
+           "                     --distinct en --unique); de bestanden houden de eerste N, de tellingen\n"
+           "                     zijn onvolledig\n"
            "  --packings         open vakjes toegestaan: alle trianzoids leggen, overgebleven vakjes "
            "blijven\n"
            "                     open (samen met --distinct, --unique, --shard en --merge)\n"
            "  --shard K/N        alleen deel K van N doen en een deelbestand schrijven (voor meer machines)\n"
            "  --merge DEEL...    deelbestanden samenvoegen tot de bestanden van een hele zoektocht\n"
            "\n" +
-           exportHelpText(false) + "\n" + makePuzzleHelpText() +
+           exportHelpText(false) + "\n" + makePuzzleHelpText() + "\n" + surveyHelpText() +
            "\n"
            "  --help             deze hulp tonen en stoppen\n"
            "  --version          versie tonen en stoppen\n"
@@ -348,6 +409,20 @@ std::string helpText(const std::string& program) {
            "Afsluitstatus: 0 klaar, 1 fout gemeld (bestand ontbreekt, is onjuist of niet te schrijven),\n"
            "2 verkeerd gebruik, 3 volgens de dambordmethode onmogelijk en niet doorgegaan, 130 "
            "onderbroken.\n";
+}
+
+std::string surveyHelpText() {
+    return "Welke velden te betegelen zijn (in plaats van zoeken):\n"
+           "  --survey FAMILIE   elke vorm van de familie met evenveel vakjes als de trianzoids van "
+           "--pieces\n"
+           "                     driehoeken hebben (en door de dambordmethode toegelaten), elk eenmaal op\n"
+           "                     draaien en spiegelen na, zoeken met --unique --count-only (en --limit).\n"
+           "                     FAMILIE: parallelogram, hexagon of triangle, eventueel met +hole (een\n"
+           "                     vakje meer, dat vakje op elke plaats weggelaten). Een tabel met tabs op\n"
+           "                     standaarduitvoer: nr, vorm, vakjes, symmetrie, uniek, verschillend (+: bij\n"
+           "                     de grens gestopt), stappen en seconden; met --to MAP het veldbestand van\n"
+           "                     elke vorm die te betegelen is; met --shard K/N alleen de rijen K, K+N, "
+           "...\n";
 }
 
 std::string versionText() {

@@ -9,6 +9,7 @@
 #include "cli/make_puzzle.h"
 #include "cli/merge_parts.h"
 #include "cli/solve.h"
+#include "cli/survey_run.h"
 
 int main(int argc, char** argv) {
     installInterruptHandlers();
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
             return mergeParts(parsed.options, stdout, stderr);
         case ParsedCommandLine::Action::Export:
             return runExport(parsed.options, makeSvgSink, stdout, stderr);
+        case ParsedCommandLine::Action::Survey:
+            return runSurvey(parsed.options, stdout, stderr);
     }
     return solve(parsed.options, stdout, stderr, stdin);
 }

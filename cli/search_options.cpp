@@ -17,6 +17,7 @@ void applySearchOptions(CTrianzoidView& view, const SolveOptions& options) {
     view.m_bCellsMayStayOpen = options.packings;
     view.m_bCountOnly = options.countOnly;
     view.m_classCounting = !options.noCounts;
+    view.m_nSolutionLimit = options.solutionLimit;
     view.m_engineKind = options.plainEngine ? EngineKind::Reference : EngineKind::Fast;
     const int threads = searchThreads(options);
     if (threads > 1)

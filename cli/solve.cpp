@@ -74,6 +74,10 @@ bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, C
     return !platform.errorReported();
 }
 
+std::string limitReachedLine(std::int64_t limit) {
+    return "Gestopt: grens --limit " + std::to_string(limit) + " bereikt.";
+}
+
 void printTilingCounts(const TilingCounts& counts, std::FILE* out) {
     std::fputs(tilingCountLines(counts).c_str(), out);
 }
@@ -125,7 +129,9 @@ int solve(const SolveOptions& options, std::FILE* out, std::FILE* err, std::FILE
     }
     // The counts, and the log's last line as the driver wrote it.
     printTilingCounts(outcome.counts, out);
-    const bool printed = printResultLine(out, outcome.summary, err);
+    bool printed = printResultLine(out, outcome.summary, err);
+    if (outcome.limitReached)
+        printed = printResultLine(out, limitReachedLine(options.solutionLimit), err) && printed;
     printSearchStats(view, options, err);
 
     if (!outcome.errors.empty()) return ExitStatus::Error;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -32,3 +33,5 @@ bool openBoardDocument(const SolveOptions& options, ConsolePlatform& platform, C
 struct TilingCounts;
 // The two count lines of a search: distinct tilings, and unique up to the Board's symmetry.
 void printTilingCounts(const TilingCounts& counts, std::FILE* out);
+// "Gestopt: grens --limit N bereikt.", after the summary of a search that stopped at its limit.
+std::string limitReachedLine(std::int64_t limit);

@@ -306,6 +306,7 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
     m_state.currentDepth = 0;
     m_state.steps = 0;
     m_bSkippedFirst = false;
+    m_bLimitReached = false;
     m_platform.invalidateView();
     engine->run();
     engine.reset();
@@ -316,13 +317,14 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
                                            (triangles >= freeCellCount || m_state.spareCells > 0));
     m_bTilingCountsKnown = true;
     const std::time_t endTime = m_clock.now();
+    // Stopped at the limit of solutions, it did what was asked: a finished search, its counts incomplete.
+    const bool interrupted = ViewMode == kInterruptRequested && !m_bLimitReached;
     outcome.refusal = SearchOutcome::Refusal::None;
-    outcome.end = m_bWriteFailed                    ? SearchOutcome::End::WriteFailed
-                  : ViewMode == kInterruptRequested ? SearchOutcome::End::Interrupted
-                                                    : SearchOutcome::End::Finished;
-    const std::string title = m_bWriteFailed                    ? "Schrijffout"
-                              : ViewMode == kInterruptRequested ? "Onderbroken"
-                                                                : "Klaar";
+    outcome.end = m_bWriteFailed ? SearchOutcome::End::WriteFailed
+                  : interrupted  ? SearchOutcome::End::Interrupted
+                                 : SearchOutcome::End::Finished;
+    outcome.limitReached = m_bLimitReached && !m_bWriteFailed;
+    const std::string title = m_bWriteFailed ? "Schrijffout" : interrupted ? "Onderbroken" : "Klaar";
     ViewMode = kEditing;
     ClearPieceCells();
     m_platform.invalidateView();

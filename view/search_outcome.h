@@ -10,7 +10,7 @@
 struct SearchOutcome {
     enum class End {
         Refused,      // it never started; `refusal` says why
-        Finished,     // every solution was found
+        Finished,     // every solution was found, or as many as the limit asks (`limitReached`)
         Interrupted,  // stopped by the user (a key, Ctrl+C, a stop request)
         WriteFailed,  // stopped by the first write to its files that failed
     };
@@ -38,6 +38,7 @@ struct SearchOutcome {
     std::string title;            // "Klaar", "Onderbroken" or "Schrijffout" once it started
     std::string summary;          // the log's last line
     TilingCounts counts;
+    bool limitReached = false;  // finished at the limit of solutions: the counts are incomplete
 
     bool started() const { return end != End::Refused; }
 };

@@ -21,6 +21,14 @@ bool CTrianzoidView::writeSolution(SolutionWriter& writer, const SolutionData& s
     return false;
 }
 
+void CTrianzoidView::stopAtLimit() {
+    // The engines deliver solutions in the order of a search on one thread and check the request before
+    // the next one, so the files end with the first m_nSolutionLimit solutions of that order.
+    if (m_nSolutionLimit <= 0 || m_state.solutionCount < m_nSolutionLimit) return;
+    m_bLimitReached = true;
+    ViewMode = kInterruptRequested;
+}
+
 void CTrianzoidView::RecordSolution(int n) {
     n = std::clamp(n, 0, static_cast<int>(m_state.chosenPlacement.size()));
     std::span<const int> chosen(m_state.chosenPlacement.data(), static_cast<std::size_t>(n));
@@ -38,6 +46,7 @@ void CTrianzoidView::RecordSolution(int n) {
     if (m_bCountOnly) {
         // Counted, and nothing drawn or written: the progress reads the count.
         ++m_state.solutionCount;
+        stopAtLimit();
         pumpMessages();
         return;
     }
@@ -66,6 +75,7 @@ void CTrianzoidView::RecordSolution(int n) {
     if (!writeSolution(*writers.front(), data)) return;
 
     ++m_state.solutionCount;
+    stopAtLimit();
     const std::string count = std::to_string(m_state.solutionCount);
     const std::string found =
         "Oplossing " + count + " na " + formatDuration(static_cast<long>(m_clock.now() - searchStartTime));

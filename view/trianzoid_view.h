@@ -196,7 +196,11 @@ class CTrianzoidView : public SearchHooks {
     bool m_bOnePerSymmetryClass = false;  // search one tiling of each symmetry class (each tiling once too)
     // A search that counts its solutions and tilings and writes no solution file and no log.
     bool m_bCountOnly = false;
-    bool m_classCounting = true;         // off: no distinct and unique counts (for measuring what they cost)
+    bool m_classCounting = true;  // off: no distinct and unique counts (for measuring what they cost)
+    // A search that stops once it has recorded this many solutions (0: no limit); it then ends as a
+    // finished search whose counts are incomplete. The window sets none.
+    std::int64_t m_nSolutionLimit = 0;
+    bool m_bLimitReached = false;        // the last search stopped at m_nSolutionLimit
     bool m_bCellsMayStayOpen = false;    // "Open vakjes toegestaan": packings, surplus cells stay open
     bool m_bCanonicalTest = false;       // record only the least image of each tiling
     PlacementTable m_fullTable;          // the whole table when m_table keeps one Placement per orbit
@@ -204,6 +208,8 @@ class CTrianzoidView : public SearchHooks {
 
     // ---- Solutions
     void RecordSolution(int n);
+    // Asks the search to stop once it has recorded m_nSolutionLimit solutions.
+    void stopAtLimit();
     // The writers of a search's files, the one that holds the solution proper first.
     std::vector<SolutionWriter*> solutionWriters();
     // One solution to one writer; false (and the search stops) when a write failed.

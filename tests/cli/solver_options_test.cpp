@@ -47,6 +47,12 @@ TEST(SolverUsage, WrongUseExitsWithStatus2AndSaysHow) {
         {examplePath(kHouse), "--pieces"},           // option without its value
         {"--pieces=", examplePath(kHouse)},          // an empty piece file name
         {examplePath(kHouse), examplePath(kHouse)},  // two documents
+        {"--limit", "0", examplePath(kHouse)},
+        {"--limit", "3", "--shard", "1/2", examplePath(kHouse)},
+        {"--survey", "hexagon"},                                      // no pieces
+        {"--survey", "square", "--pieces", "x.tzp"},                  // no such family
+        {"--survey", "triangle", "--pieces", "x.tzp", "--distinct"},  // always --unique
+        {"--survey", "triangle", "--pieces", "x.tzp", examplePath(kHouse)},
     };
     for (const auto& arguments : wrong) {
         auto result = solverprocess::run(dir.path().string(), arguments);

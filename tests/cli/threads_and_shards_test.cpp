@@ -287,3 +287,36 @@ TEST(SolverShards, MergeGoesOnWithoutClaimingYes) {
 }
 
 }  // namespace
+
+TEST(SolverLimit, StopsAfterTheFirstSolutionsOfItsModeOnAnyNumberOfThreads) {
+    testsupport::TempDir dir;
+    const std::string hexagon = example("tetriamonds-x2-hexagon.trz");
+    int k = 0;
+    for (const std::vector<std::string>& mode : {std::vector<std::string>{}, {"--distinct"}}) {
+        auto whole = mode;
+        whole.push_back(hexagon);
+        const Files all = solveInto(dir.path() / std::to_string(k++), whole, "trianzoid0706");
+        for (const char* threads : {"1", "2"}) {
+            auto arguments = mode;
+            arguments.insert(arguments.end(), {"--limit", "5", "--threads", threads, hexagon});
+            const Files first = solveInto(dir.path() / std::to_string(k++), arguments, "trianzoid0706");
+            // Every tiling of this Board places all 6 pieces: a record of 4 + 6 * 16 bytes.
+            ASSERT_GE(all.opb.size(), 500u);
+            EXPECT_EQ(first.opb, std::vector(all.opb.begin(), all.opb.begin() + 500)) << threads;
+            arguments.insert(arguments.begin(), "--count-only");
+            const auto counted = solverprocess::run(dir.path().string(), arguments);
+            EXPECT_EQ(counted.exitStatus, 0) << counted.err;
+            EXPECT_EQ(counted.lastLine(), "Gestopt: grens --limit 5 bereikt.");
+            EXPECT_NE(counted.out.find("(onvolledig)\nUniek"), std::string::npos) << counted.out;
+            EXPECT_NE(counted.out.find("\nKlaar. Duur: 0:00:0"), std::string::npos) << counted.out;
+            EXPECT_NE(counted.out.find("aantal oplossingen 5, op"), std::string::npos) << counted.out;
+        }
+    }
+    // A limit the search does not reach changes nothing; --limit 1 --unique finds the one tiling.
+    const auto whole = solverprocess::run(dir.path().string(), {"--count-only", "--limit", "49", hexagon});
+    EXPECT_EQ(whole.out.find("onvolledig"), std::string::npos) << whole.out;
+    EXPECT_EQ(whole.out.find("Gestopt"), std::string::npos) << whole.out;
+    EXPECT_EQ(solverprocess::run(dir.path().string(), {"--count-only", "--unique", "--limit", "1", hexagon})
+                  .lastLine(),
+              "Gestopt: grens --limit 1 bereikt.");
+}
