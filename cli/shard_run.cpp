@@ -34,26 +34,16 @@ struct UnitCounting {
     std::vector<int> chosen;
 
     void count(std::span<const std::int32_t> events) {
-        for (std::size_t i = 0; i + 2 <= events.size();) {
-            const std::int32_t kind = events[i];
-            const auto n = static_cast<std::size_t>(events[i + 1]);
-            i += 2;
-            if (kind == kFirstPieceEvent) {
-                ++i;
-                continue;
+        forEachSolution(events, [this](std::span<const std::int32_t> placements) {
+            chosen.assign(placements.begin(), placements.end());
+            if (!placementOrigin.empty())
+                for (int& j : chosen) j = placementOrigin[static_cast<std::size_t>(j)];
+            if (!canonicalTest || counter.canonicalTiling(chosen)) {
+                counter.add(chosen);
+                ++solutions;
             }
-            if (kind == kSolutionEvent) {
-                chosen.assign(events.begin() + static_cast<std::ptrdiff_t>(i),
-                              events.begin() + static_cast<std::ptrdiff_t>(i + n));
-                if (!placementOrigin.empty())
-                    for (int& j : chosen) j = placementOrigin[static_cast<std::size_t>(j)];
-                if (!canonicalTest || counter.canonicalTiling(chosen)) {
-                    counter.add(chosen);
-                    ++solutions;
-                }
-            }
-            i += n;
-        }
+            return true;
+        });
     }
     TilingSums take() {
         TilingSums sums = counter.takeSums();

@@ -233,44 +233,30 @@ bool partSolutionsValid(const PartData& part, const PlacementTable& table, const
                         const SolutionRule& rule) {
     std::vector<std::uint32_t> covered(static_cast<std::size_t>(table.wordsPerMask));
     std::array<std::int64_t, kMaxPieces> used{};
-    for (const PartData::Unit& unit : part.units) {
-        const std::vector<std::int32_t>& e = unit.events;
-        for (std::size_t i = 0; i + 2 <= e.size();) {
-            const std::int32_t kind = e[i];
-            const auto n = static_cast<std::size_t>(e[i + 1]);
-            i += 2;
-            if (kind == kFirstPieceEvent) {
-                ++i;
-                continue;
+    auto valid = [&](std::span<const std::int32_t> solution) {
+        std::fill(covered.begin(), covered.end(), 0u);
+        used.fill(0);
+        for (const std::int32_t j : solution) {
+            if (j < 0 || j >= table.placementCount) return false;
+            const std::uint32_t* mask = table.mask(j);
+            for (std::size_t w = 0; w < covered.size(); ++w) {
+                if ((covered[w] & mask[w]) != 0) return false;
+                covered[w] |= mask[w];
             }
-            if (kind == kSolutionEvent) {
-                std::fill(covered.begin(), covered.end(), 0u);
-                used.fill(0);
-                for (std::size_t k = 0; k < n; ++k) {
-                    const int j = e[i + k];
-                    if (j < 0 || j >= table.placementCount) return false;
-                    const std::uint32_t* mask = table.mask(j);
-                    for (std::size_t w = 0; w < covered.size(); ++w) {
-                        if ((covered[w] & mask[w]) != 0) return false;
-                        covered[w] |= mask[w];
-                    }
-                    const auto piece =
-                        static_cast<std::size_t>(table.records[static_cast<std::size_t>(j)].piece);
-                    // The search places no piece without copies left, and none with a count below 1.
-                    if (++used[piece] > std::max(pieces.m_pieces[piece].copies, 0)) return false;
-                }
-                // Recorded once every copy is placed, or once no more cells are left uncovered than may
-                // stay open; never with more Placements than copies.
-                int filled = 0;
-                for (const std::uint32_t word : covered) filled += std::popcount(word);
-                const auto placed = static_cast<std::int64_t>(n);
-                if (placed > std::max(rule.totalCopies, 0) ||
-                    (placed < rule.totalCopies && rule.cells - filled > rule.spareCells))
-                    return false;
-            }
-            i += n;
+            const auto piece = static_cast<std::size_t>(table.records[static_cast<std::size_t>(j)].piece);
+            // The search places no piece without copies left, and none with a count below 1.
+            if (++used[piece] > std::max(pieces.m_pieces[piece].copies, 0)) return false;
         }
-    }
+        // Recorded once every copy is placed, or once no more cells are left uncovered than may stay
+        // open; never with more Placements than copies.
+        int filled = 0;
+        for (const std::uint32_t word : covered) filled += std::popcount(word);
+        const auto placed = static_cast<std::int64_t>(solution.size());
+        return placed <= std::max(rule.totalCopies, 0) &&
+               (placed >= rule.totalCopies || rule.cells - filled <= rule.spareCells);
+    };
+    for (const PartData::Unit& unit : part.units)
+        if (!forEachSolution(unit.events, valid)) return false;
     return true;
 }
 

@@ -66,3 +66,21 @@ bool replayEvents(std::span<const std::int32_t> events, SearchState& state, std:
 // steps no deeper than `maxDepth`: every event complete, every value in range. Streams from files are
 // checked with this before they are played.
 bool eventsValid(std::span<const std::int32_t> events, int placements, int pieceCount, int maxDepth);
+
+// Calls solution(placements) for the Placements of every solution event of a well-formed stream, in
+// order, until it returns false; returns false then.
+template <class Solution>
+bool forEachSolution(std::span<const std::int32_t> events, Solution solution) {
+    for (std::size_t i = 0; i + 2 <= events.size();) {
+        const std::int32_t kind = events[i];
+        const auto n = static_cast<std::size_t>(events[i + 1]);
+        i += 2;
+        if (kind == kFirstPieceEvent) {
+            ++i;
+            continue;
+        }
+        if (kind == kSolutionEvent && !solution(events.subspan(i, n))) return false;
+        i += n;
+    }
+    return true;
+}
