@@ -405,8 +405,8 @@ std::optional<std::pair<PartProblem, PartData>> readPartFile(const std::string& 
         if (kind == 1) {
             current.finished = true;
         } else if (kind == 3 && countOnly && !current.counted) {
-            // A count-only unit's counts: a count of solutions that is not negative, and at most one
-            // bucket per way a solution's copies can be ordered (bounded by what is left to read).
+            // A count-only unit's counts: a count of solutions that is not negative, and no more
+            // buckets than are left to read.
             current.counted = true;
             current.counts.solutions = static_cast<std::int64_t>(r.uint64());
             current.counts.classDistinct = r.uint64();

@@ -17,11 +17,13 @@ bool applySearchModes(int modes, bool findsEveryTiling, PlacementTable& table, c
     if (eachOnce) poolInterchangeableCopies(pieces, counter.slotClasses());
     if (!onePerClass) return false;
     int single = -1;
-    if (findsEveryTiling) try {
+    if (findsEveryTiling) {
+        try {
             single = chooseSymmetryClass(counter, table, index.freeCellCount, pieces, pieceCount, spareCells);
         } catch (const std::bad_alloc&) {
             single = counter.asymmetricSingleClass();  // the probes did not fit: the first by shape
         }
+    }
     if (single < 0) return true;
     try {
         fullTable = table;

@@ -235,32 +235,31 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
         return refuse(SearchOutcome::Refusal::NoMemory, "Onvoldoende geheugen", kOops);
     }
 
-    // A count-only search writes no file, and so takes no lock.
-    const std::string lockName =
-        solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "lock");
-    switch (m_bCountOnly ? OutputLock::Result::Locked : m_outputLock.acquire(lockName)) {
-        case OutputLock::Result::Locked:
-            break;
-        case OutputLock::Result::Busy: {
-            char name[32];
-            std::snprintf(name, sizeof name, "trianzoid%02d%02d", m_nSearchRowLength, m_nSearchHeight);
-            return refuse(SearchOutcome::Refusal::OutputInUse,
-                          "Zoeken in deze map al bezig (" + std::string(name) + ")", kOops);
-        }
-        case OutputLock::Result::Failed:
-            return refuse(SearchOutcome::Refusal::CannotWrite,
-                          "Bestand niet te schrijven: " + m_outputLock.errorText(), lockName);
-    }
-
     m_szLogName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opl");
-    if (!m_bCountOnly && !m_logFile.createAside(m_szLogName)) {
-        return refuse(SearchOutcome::Refusal::CannotWrite,
-                      "Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
-    }
     m_szSolutionName = solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "opb");
-    if (!m_bCountOnly && !m_solutionFile.createAside(m_szSolutionName)) {
-        return refuse(SearchOutcome::Refusal::CannotWrite,
-                      "Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
+    // A count-only search writes no file, and so takes no lock.
+    if (!m_bCountOnly) {
+        const std::string lockName =
+            solutionFilePath(m_strOutputDir, m_nSearchRowLength, m_nSearchHeight, "lock");
+        switch (m_outputLock.acquire(lockName)) {
+            case OutputLock::Result::Locked:
+                break;
+            case OutputLock::Result::Busy: {
+                char name[32];
+                std::snprintf(name, sizeof name, "trianzoid%02d%02d", m_nSearchRowLength, m_nSearchHeight);
+                return refuse(SearchOutcome::Refusal::OutputInUse,
+                              "Zoeken in deze map al bezig (" + std::string(name) + ")", kOops);
+            }
+            case OutputLock::Result::Failed:
+                return refuse(SearchOutcome::Refusal::CannotWrite,
+                              "Bestand niet te schrijven: " + m_outputLock.errorText(), lockName);
+        }
+        if (!m_logFile.createAside(m_szLogName))
+            return refuse(SearchOutcome::Refusal::CannotWrite,
+                          "Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
+        if (!m_solutionFile.createAside(m_szSolutionName))
+            return refuse(SearchOutcome::Refusal::CannotWrite,
+                          "Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
     }
 
     m_state.solutionCount = 0;
@@ -292,13 +291,13 @@ SearchOutcome CTrianzoidView::search(bool waitFlag) {
         return outcome;
     }
     m_bPreparingSearch = false;
-    if (!m_bCountOnly && !m_logFile.putInPlace()) {
-        return refuse(SearchOutcome::Refusal::CannotWrite,
-                      "Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
-    }
-    if (!m_bCountOnly && !m_solutionFile.putInPlace()) {
-        return refuse(SearchOutcome::Refusal::CannotWrite,
-                      "Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
+    if (!m_bCountOnly) {
+        if (!m_logFile.putInPlace())
+            return refuse(SearchOutcome::Refusal::CannotWrite,
+                          "Bestand niet te schrijven: " + m_logFile.errorText(), m_szLogName);
+        if (!m_solutionFile.putInPlace())
+            return refuse(SearchOutcome::Refusal::CannotWrite,
+                          "Bestand niet te schrijven: " + m_solutionFile.errorText(), m_szSolutionName);
     }
 
     ViewMode = kSearching;
