@@ -50,7 +50,6 @@ void IncrementalSearch::init(Form form) {
     m_cellCounts.assign(static_cast<std::size_t>(m_index->columnStride()), 0);
     m_rowsBefore.assign(static_cast<std::size_t>(m_index->rowWords()) + 1, 0);
     m_rowWords = m_index->rowWords();
-    m_stride = static_cast<std::size_t>(m_index->columnStride());
     m_rows.clear();
     m_rows.reserve(static_cast<std::size_t>(placements));
     // A step below depth `cells` always covers a further cell, so no search goes deeper.
@@ -119,15 +118,16 @@ void IncrementalSearch::kill(std::int32_t row) {
 }
 
 void IncrementalSearch::place(int placement, int piece) {
-    const std::uint16_t* first = m_index->rowBegin(placement);
-    const std::uint16_t* last = m_index->rowEnd(placement);
-    for (const std::uint16_t* c = first; c != last; ++c) m_covered[*c] = 1;
     Piece& p = m_pieces[static_cast<std::size_t>(piece)];
     --p.copies;
+    // The bit-set form reads the covered cells from the state's mask.
     if (m_bits) {
         placeBits(placement, piece);
         return;
     }
+    const std::uint16_t* first = m_index->rowBegin(placement);
+    const std::uint16_t* last = m_index->rowEnd(placement);
+    for (const std::uint16_t* c = first; c != last; ++c) m_covered[*c] = 1;
     const bool pieceDone = p.copies == 0;
 
     // Only the mask words that the placed piece occupies can overlap (its cells are ascending).
@@ -166,8 +166,6 @@ void IncrementalSearch::unplace(int placement, int piece) {
     if (m_bits) {
         --m_placed;
         ++m_pieces[static_cast<std::size_t>(piece)].copies;
-        for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c)
-            m_covered[*c] = 0;
         return;
     }
     restoreLayer();
@@ -189,7 +187,6 @@ void IncrementalSearch::restoreLayer() {
 
 // A cell left open: a layer that kills the live rows through it.
 void IncrementalSearch::placeOpenCell(int cell) {
-    m_covered[static_cast<std::size_t>(cell)] = 1;
     if (m_bits) {
         const int frameIndex = m_frameAt[static_cast<std::size_t>(m_placed)];
         const Frame& frame = m_frames[static_cast<std::size_t>(frameIndex)];
@@ -204,6 +201,7 @@ void IncrementalSearch::placeOpenCell(int cell) {
         m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
         return;
     }
+    m_covered[static_cast<std::size_t>(cell)] = 1;
     const auto stride = static_cast<std::size_t>(m_table.wordsPerMask);
     const std::uint32_t* masks = m_table.masks.data() + (cell >> 5);
     const std::uint32_t bit = std::uint32_t{1} << (cell & 31);
@@ -212,10 +210,11 @@ void IncrementalSearch::placeOpenCell(int cell) {
 }
 
 void IncrementalSearch::unplaceOpenCell(int cell) {
-    if (m_bits)
+    if (m_bits) {
         --m_placed;
-    else
-        restoreLayer();
+        return;
+    }
+    restoreLayer();
     m_covered[static_cast<std::size_t>(cell)] = 0;
 }
 
@@ -336,8 +335,9 @@ int IncrementalSearch::emptyOpenCell() const {
     const std::uint64_t* live = liveSet(m_placed);
     const Frame& frame = frameOf(m_placed);
     const auto words = static_cast<std::size_t>(frame.words);
+    const std::uint32_t* covered = m_state.coveredMask.data();
     for (int n = 0; n < m_cells; ++n) {
-        if (m_covered[static_cast<std::size_t>(n)] != 0) continue;
+        if ((covered[n >> 5] >> (n & 31) & 1u) != 0) continue;
         const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(n) * words;
         std::size_t w = 0;
         while (w < words && (live[w] & column[w]) == 0) ++w;
@@ -369,8 +369,8 @@ void IncrementalSearch::collectPieceCandidates(int a, int c) {
         const Frame& current = frameOf(m_placed);
         if (current.words >= m_frameWords) {
             const std::uint64_t* live = liveSet(m_placed);
-            int rows = 0;
-            for (int w = 0; w < current.words; ++w) rows += std::popcount(live[w]);
+            const int rows = m_hardwarePopcount ? incremental::rowCountPopcount(live, current.words)
+                                                : incremental::rowCount(live, current.words);
             if ((rows + 63) / 64 * 2 <= current.words) makeFrame(m_placed);
         }
         // The live rows through c, ascending: table order.
@@ -378,8 +378,16 @@ void IncrementalSearch::collectPieceCandidates(int a, int c) {
         const Frame& frame = frameOf(m_placed);
         const std::uint64_t* column =
             frame.cellData + static_cast<std::size_t>(c) * static_cast<std::size_t>(frame.words);
+        // The words with candidates first, without a branch: most have none.
+        std::uint16_t* words = m_liveWords.data();
+        int wordCount = 0;
+        for (int w = 0; w < frame.words; ++w) {
+            words[wordCount] = static_cast<std::uint16_t>(w);
+            wordCount += (live[w] & column[w]) != 0 ? 1 : 0;
+        }
         int piece = -1;
-        for (int w = 0; w < frame.words; ++w)
+        for (int i = 0; i < wordCount; ++i) {
+            const int w = words[i];
             for (std::uint64_t bits = live[w] & column[w]; bits != 0; bits &= bits - 1) {
                 const std::int32_t row =
                     frame.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))];
@@ -397,6 +405,7 @@ void IncrementalSearch::collectPieceCandidates(int a, int c) {
                 s.count += runs;
                 level.total += runs;
             }
+        }
         return;
     }
     const std::int32_t* row = m_index->columnBegin(c);

@@ -169,7 +169,8 @@ class IncrementalSearch : public SearchEngine {
     // then work on a few words instead of the whole table.
     struct Frame {
         int words = 0;
-        // The columns, word by word as in the index: word w of cell c at columnData[w * m_stride + c].
+        // The columns as in the index, eight cells side by side: word w of cell c at
+        // column(c)[w * 8], so that the words of a group of eight cells follow each other.
         const std::uint64_t* columnData = nullptr;
         std::vector<std::uint64_t> columns;  // their storage, except for the whole table's
         // The same cell by cell: cell c's `words` words from cellData + c * words.
@@ -178,6 +179,11 @@ class IncrementalSearch : public SearchEngine {
         std::vector<std::int32_t> rows;            // frame bit -> table row
         std::array<int, kMaxPieces> pieceBegin{};  // frame bits of a piece: [pieceBegin, pieceEnd)
         std::array<int, kMaxPieces> pieceEnd{};
+
+        const std::uint64_t* group(int g) const {
+            return columnData + static_cast<std::size_t>(g) * 8 * static_cast<std::size_t>(words);
+        }
+        const std::uint64_t* column(int c) const { return group(c / 8) + c % 8; }
     };
     void makeFrame(int depth);
     const std::uint64_t* liveSet(int depth) const {
@@ -192,7 +198,6 @@ class IncrementalSearch : public SearchEngine {
                            std::uint64_t* to) const;
     bool m_bits = false;
     int m_rowWords = 0;                       // words per depth in m_liveBits: those of the whole table
-    std::size_t m_stride = 0;                 // from one word of the columns to the next
     std::vector<std::uint64_t> m_liveBits;    // per depth, in the numbering of that depth's frame
     std::vector<Frame> m_frames;              // a stack: each frame numbers part of the one before
     std::vector<int> m_frameAt;               // per depth: its frame

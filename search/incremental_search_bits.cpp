@@ -66,7 +66,8 @@ void IncrementalSearch::makeFrame(int depth) {
             frame.rows.push_back(parent.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))]);
     const int count = static_cast<int>(frame.rows.size());
     frame.words = (count + 63) / 64;
-    frame.columns.assign(m_stride * static_cast<std::size_t>(frame.words), 0);
+    frame.columns.assign(
+        static_cast<std::size_t>(m_index->columnStride()) * static_cast<std::size_t>(frame.words), 0);
     frame.columnData = frame.columns.data();
     frame.cellColumns.assign(static_cast<std::size_t>(m_cells) * static_cast<std::size_t>(frame.words), 0);
     frame.cellData = frame.cellColumns.data();
@@ -94,14 +95,13 @@ void IncrementalSearch::makeFrame(int depth) {
                                   static_cast<std::size_t>(i >> 6)] |= bit;
         }
     }
-    // The same bits word by word, for the count.
+    // The same bits eight cells side by side, for the count.
     const auto words = static_cast<std::size_t>(frame.words);
-    const auto cells = static_cast<std::size_t>(m_cells);
-    const std::size_t stride = m_stride;
-    const std::uint64_t* byCell = frame.cellData;
-    std::uint64_t* byWord = frame.columns.data();
-    for (std::size_t w = 0; w < words; ++w)
-        for (std::size_t c = 0; c < cells; ++c) byWord[w * stride + c] = byCell[c * words + w];
+    for (int c = 0; c < m_cells; ++c) {
+        const std::uint64_t* byCell = frame.cellData + static_cast<std::size_t>(c) * words;
+        std::uint64_t* byGroup = frame.columns.data() + static_cast<std::size_t>(c / 8) * 8 * words + c % 8;
+        for (std::size_t w = 0; w < words; ++w) byGroup[w * 8] = byCell[w];
+    }
     for (int w = 0; w < frame.words; ++w)
         live[w] = count - w * 64 >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (count - w * 64)) - 1;
     m_frameAt[static_cast<std::size_t>(depth)] = parentIndex + 1;
@@ -117,8 +117,9 @@ void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const 
     const int wordCount = wordsInUse(live, parent.words, words);
     const auto parentWords = static_cast<std::size_t>(parent.words);
     const auto frameWords = static_cast<std::size_t>(frame.words);
+    const std::uint32_t* covered = m_state.coveredMask.data();
     for (int c = 0; c < m_cells; ++c) {
-        if (m_covered[static_cast<std::size_t>(c)] != 0) continue;
+        if ((covered[c >> 5] >> (c & 31) & 1u) != 0) continue;
         const std::uint64_t* from = parent.cellData + static_cast<std::size_t>(c) * parentWords;
         std::uint64_t* to = frame.cellColumns.data() + static_cast<std::size_t>(c) * frameWords;
         std::uint64_t packed = 0;

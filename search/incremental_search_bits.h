@@ -66,6 +66,15 @@ class FewestOpenCell {
     int m_cell = -2;
 };
 
+// The rows of a live set (a population count; the second form compiled for processors that have the
+// instruction, found at run time).
+inline int rowCount(const std::uint64_t* live, int words) {
+    int rows = 0;
+    for (int w = 0; w < words; ++w) rows += std::popcount(live[w]);
+    return rows;
+}
+int rowCountPopcount(const std::uint64_t* live, int words);
+
 // Whether the processor extracts bits (BMI2's PEXT) in a few cycles (in the kernels' file).
 bool hasFastBitExtract();
 
@@ -80,10 +89,9 @@ bool hasFastBitExtract();
     const int wordCount = incremental::wordsInUse(live, frame.words, words);
     incremental::FewestOpenCell scan(m_state.coveredMask.data(), m_cells);
     for (int n = scan.next(); n >= 0; n = scan.next()) {
-        const std::uint64_t* column = frame.columnData + n;
+        const std::uint64_t* column = frame.column(n);
         int count = 0;
-        for (int i = 0; i < wordCount; ++i)
-            count += std::popcount(live[words[i]] & column[words[i] * m_stride]);
+        for (int i = 0; i < wordCount; ++i) count += std::popcount(live[words[i]] & column[words[i] * 8]);
         if (!scan.take(n, count)) return -1;
     }
     if (scan.cell() >= 0) m_state.bestCell = scan.cell();

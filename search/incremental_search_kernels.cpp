@@ -67,6 +67,16 @@ void IncrementalSearch::clearOverlapsWide(const Frame& frame, int placement, con
 #endif
 
 #if defined(__x86_64__)
+__attribute__((target("popcnt"))) int incremental::rowCountPopcount(const std::uint64_t* live, int words) {
+    return rowCount(live, words);
+}
+#else
+int incremental::rowCountPopcount(const std::uint64_t* live, int words) {
+    return rowCount(live, words);
+}
+#endif
+
+#if defined(__x86_64__)
 // The same, compiled for processors with a population-count instruction (found at run time).
 __attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount() {
     return chooseCellBits();
@@ -75,7 +85,8 @@ __attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount(
 // The same for eight cells at a time, for processors with a vector population count (found at run time):
 // word by word, the live word against that word of eight columns side by side, so that a cell's count
 // builds up in its own lane and is never summed across a vector. Covered cells count no rows (no live
-// row covers them); they are left out by the lane mask.
+// row covers them); they are left out by the lane mask. Each lane keeps the fewest rows it has seen and
+// the first cell with them, without a branch; the lanes are compared once, at the end.
 // (GCC's own reductions of a vector start from an "undefined" register that its uninitialised-use warning
 // trips over.)
 #pragma GCC diagnostic push
@@ -86,30 +97,34 @@ __attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::choose
     const std::uint64_t* live = liveSet(m_placed);
     const Frame& frame = frameOf(m_placed);
     const std::uint32_t* covered = m_state.coveredMask.data();
-    std::uint64_t best = kNoCount;
-    int cell = -2;
-    for (int group = 0; group * 8 < m_cells; ++group) {
+    const __m512i none = _mm512_set1_epi64(kNoCount);
+    __m512i best = none;
+    __m512i bestCell = _mm512_setzero_si512();
+    __m512i cells = _mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7);
+    const __m512i eight = _mm512_set1_epi64(8);
+    const int groups = (m_cells + 7) / 8;
+    for (int group = 0; group < groups; ++group, cells = _mm512_add_epi64(cells, eight)) {
         auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
         if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
         if (open == 0) continue;
         const auto lanes = static_cast<__mmask8>(open);
-        const std::uint64_t* column = frame.columnData + group * 8;
+        const std::uint64_t* column = frame.group(group);
         __m512i counts = _mm512_setzero_si512();
-        for (int w = 0; w < frame.words; ++w, column += m_stride) {
+        for (int w = 0; w < frame.words; ++w, column += 8) {
             const __m512i rows = _mm512_and_si512(_mm512_set1_epi64(static_cast<long long>(live[w])),
                                                   _mm512_loadu_si512(column));
             counts = _mm512_add_epi64(counts, _mm512_popcnt_epi64(rows));
         }
-        if (_mm512_mask_cmpeq_epu64_mask(lanes, counts, _mm512_setzero_si512()) != 0) return -1;
-        const auto fewest = static_cast<std::uint64_t>(_mm512_mask_reduce_min_epu64(lanes, counts));
-        if (fewest < best) {
-            best = fewest;
-            const __mmask8 at = _mm512_mask_cmpeq_epu64_mask(
-                lanes, counts, _mm512_set1_epi64(static_cast<long long>(fewest)));
-            cell = group * 8 + std::countr_zero(static_cast<unsigned>(at));
-        }
+        if (_mm512_mask_testn_epi64_mask(lanes, counts, counts) != 0) return -1;
+        const __mmask8 fewer = _mm512_mask_cmplt_epu64_mask(lanes, counts, best);
+        best = _mm512_mask_mov_epi64(best, fewer, counts);
+        bestCell = _mm512_mask_mov_epi64(bestCell, fewer, cells);
     }
-    if (cell >= 0) m_state.bestCell = cell;
+    const auto fewest = static_cast<std::uint64_t>(_mm512_reduce_min_epu64(best));
+    if (fewest == kNoCount) return -2;
+    const __mmask8 at = _mm512_cmpeq_epu64_mask(best, _mm512_set1_epi64(static_cast<long long>(fewest)));
+    const int cell = static_cast<int>(_mm512_mask_reduce_min_epu64(at, bestCell));
+    m_state.bestCell = cell;
     return cell;
 }
 #pragma GCC diagnostic pop
@@ -144,7 +159,7 @@ __attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
         auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
         if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
         if (open == 0) continue;
-        const std::uint64_t* column = frame.columnData + group * 8;
+        const std::uint64_t* column = frame.group(group);
         __m256i low = zero;
         __m256i high = zero;
         for (int i = 0; i < wordCount;) {
@@ -154,7 +169,7 @@ __attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
             for (; i < end; ++i) {
                 const std::size_t w = words[i];
                 const __m256i rows = _mm256_set1_epi64x(static_cast<long long>(live[w]));
-                const auto* at = reinterpret_cast<const __m256i*>(column + w * m_stride);
+                const auto* at = reinterpret_cast<const __m256i*>(column + w * 8);
                 lowBytes =
                     _mm256_add_epi8(lowBytes, byteCounts(_mm256_and_si256(rows, _mm256_loadu_si256(at))));
                 highBytes = _mm256_add_epi8(highBytes,

@@ -67,8 +67,10 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
         for (int j = 0; j < placements; ++j)
             for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c) {
                 const std::uint64_t bit = std::uint64_t{1} << (j & 63);
-                m_columnBits[static_cast<std::size_t>(j >> 6) * static_cast<std::size_t>(m_columnStride) +
-                             *c] |= bit;
+                m_columnBits[(static_cast<std::size_t>(*c / 8) * static_cast<std::size_t>(m_rowWords) +
+                              static_cast<std::size_t>(j >> 6)) *
+                                 8 +
+                             *c % 8] |= bit;
                 m_cellBits[static_cast<std::size_t>(*c) * static_cast<std::size_t>(m_rowWords) +
                            static_cast<std::size_t>(j >> 6)] |= bit;
             }

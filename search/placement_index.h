@@ -29,8 +29,10 @@ class PlacementIndex {
 
     // On small tables also every column as a bit set over the rows (rowWords() words per cell), for the
     // bit-parallel form of the search; empty on large ones, where it would take too much memory. They
-    // are stored word by word: word w of every cell's column side by side, columnStride() apart (a
-    // multiple of eight cells), so that eight cells' counts are taken at once.
+    // are stored in groups of eight cells (columnStride() is the cells rounded up to a group): the
+    // group's word 0 of its eight cells side by side, then word 1, and so on, so that eight cells'
+    // counts are taken at once from words that follow each other. Word w of cell c is at
+    // ((c / 8) * rowWords() + w) * 8 + c % 8.
     bool hasColumnBits() const { return !m_columnBits.empty(); }
     int rowWords() const { return m_rowWords; }
     int columnStride() const { return m_columnStride; }
