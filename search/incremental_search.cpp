@@ -87,6 +87,10 @@ void IncrementalSearch::init(Form form) {
         // A deeper frame has at most half the words of the one before it.
         m_frames.resize(static_cast<std::size_t>(std::bit_width(static_cast<unsigned>(m_rowWords))) + 1);
         m_frameAt.assign(cells + 2, 0);
+        m_deadGroup.resize(static_cast<std::size_t>(placements));
+        for (int j = 0; j < placements; ++j)
+            m_deadGroup[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(
+                m_index->rowBegin(j) != m_index->rowEnd(j) ? *m_index->rowBegin(j) / 8 : 0);
         Frame& whole = m_frames[0];
         whole.words = m_rowWords;
         whole.columnData = m_index->columnBits();
@@ -196,7 +200,8 @@ void IncrementalSearch::placeOpenCell(int cell) {
             m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
         const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(cell) * words;
         for (std::size_t w = 0; w < words; ++w) to[w] = from[w] & ~column[w];
-        m_nearGroup = cell / 8;
+        m_firstGroup = cell / 8;
+        m_lastPlacement = -1;
         ++m_placed;
         m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
         return;

@@ -208,7 +208,16 @@ class IncrementalSearch : public SearchEngine {
     bool m_vectorPopcount = false;  // 512-bit vectors with a population count of their own
     bool m_wideCount = false;       // else 256-bit vectors, counted by table lookup
     bool m_bitExtract = false;      // a fast bit-extract instruction renumbers the frames' columns
-    int m_nearGroup = 0;            // the group of eight cells where the last piece placed begins
+    // The count looks first at the group of eight cells where an open cell without rows is likeliest: for
+    // the Placement placed last, the group where its last dead end was found (at first its own first
+    // cell's). Only the order of counting depends on it, never the choice.
+    int m_firstGroup = 0;
+    std::int32_t m_lastPlacement = -1;      // the Placement placed last, or -1 (a cell left open)
+    std::vector<std::uint8_t> m_deadGroup;  // per Placement
+    void noteDeadGroup(int group) {
+        if (m_lastPlacement >= 0)
+            m_deadGroup[static_cast<std::size_t>(m_lastPlacement)] = static_cast<std::uint8_t>(group);
+    }
     int m_frameWords = 16;
     std::vector<std::uint8_t> m_covered;  // per cell
     std::vector<Level> m_levels;          // one per depth; never reallocated during a search

@@ -16,9 +16,10 @@ void IncrementalSearch::placeBits(int placement, int piece) {
     const std::uint64_t* from = liveSet(m_placed);
     std::uint64_t* to =
         m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
-    // A cell left without rows is most often one beside the piece just placed: the count looks there first.
-    const std::uint16_t* firstCell = m_index->rowBegin(placement);
-    m_nearGroup = firstCell != m_index->rowEnd(placement) ? *firstCell / 8 : 0;
+    // A cell left without rows is most often one beside the piece just placed: the count looks first where
+    // this Placement last left one.
+    m_lastPlacement = placement;
+    m_firstGroup = m_deadGroup[static_cast<std::size_t>(placement)];
     if (m_wideCount || m_vectorPopcount)
         clearOverlapsWide(frame, placement, from, to);
     else

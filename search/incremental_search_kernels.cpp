@@ -93,29 +93,50 @@ __attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount(
 #if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
+namespace {
+// Live rows per cell of a group of eight, each in its own lane.
+__attribute__((target("avx512f,avx512vpopcntdq"), always_inline)) inline __m512i groupCounts(
+    const std::uint64_t* column, const std::uint64_t* live, int words) {
+    __m512i counts = _mm512_setzero_si512();
+    for (int w = 0; w < words; ++w, column += 8) {
+        const __m512i rows =
+            _mm512_and_si512(_mm512_set1_epi64(static_cast<long long>(live[w])), _mm512_loadu_si512(column));
+        counts = _mm512_add_epi64(counts, _mm512_popcnt_epi64(rows));
+    }
+    return counts;
+}
+}  // namespace
+
 __attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::chooseCellBitsVector() {
     const std::uint64_t* live = liveSet(m_placed);
     const Frame& frame = frameOf(m_placed);
     const std::uint32_t* covered = m_state.coveredMask.data();
-    const __m512i none = _mm512_set1_epi64(kNoCount);
-    __m512i best = none;
+    const int groups = (m_cells + 7) / 8;
+    const auto openLanes = [covered, this](int group) {
+        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
+        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
+        return static_cast<__mmask8>(open);
+    };
+    // The likeliest group for a dead end first; its counts are kept for their turn in cell order.
+    const int first = std::min(m_firstGroup, groups - 1);
+    __m512i firstCounts = _mm512_setzero_si512();
+    if (const __mmask8 lanes = first >= 0 ? openLanes(first) : 0; lanes != 0) {
+        firstCounts = groupCounts(frame.group(first), live, frame.words);
+        if (_mm512_mask_testn_epi64_mask(lanes, firstCounts, firstCounts) != 0) return -1;
+    }
+    __m512i best = _mm512_set1_epi64(kNoCount);
     __m512i bestCell = _mm512_setzero_si512();
     __m512i cells = _mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7);
     const __m512i eight = _mm512_set1_epi64(8);
-    const int groups = (m_cells + 7) / 8;
     for (int group = 0; group < groups; ++group, cells = _mm512_add_epi64(cells, eight)) {
-        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
-        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
-        if (open == 0) continue;
-        const auto lanes = static_cast<__mmask8>(open);
-        const std::uint64_t* column = frame.group(group);
-        __m512i counts = _mm512_setzero_si512();
-        for (int w = 0; w < frame.words; ++w, column += 8) {
-            const __m512i rows = _mm512_and_si512(_mm512_set1_epi64(static_cast<long long>(live[w])),
-                                                  _mm512_loadu_si512(column));
-            counts = _mm512_add_epi64(counts, _mm512_popcnt_epi64(rows));
+        const __mmask8 lanes = openLanes(group);
+        if (lanes == 0) continue;
+        const __m512i counts =
+            group == first ? firstCounts : groupCounts(frame.group(group), live, frame.words);
+        if (_mm512_mask_testn_epi64_mask(lanes, counts, counts) != 0) {
+            noteDeadGroup(group);
+            return -1;
         }
-        if (_mm512_mask_testn_epi64_mask(lanes, counts, counts) != 0) return -1;
         const __mmask8 fewer = _mm512_mask_cmplt_epu64_mask(lanes, counts, best);
         best = _mm512_mask_mov_epi64(best, fewer, counts);
         bestCell = _mm512_mask_mov_epi64(bestCell, fewer, cells);
@@ -154,7 +175,7 @@ __attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
     // The groups are counted starting near the piece just placed, where a dead end is likeliest; the choice
     // among the counts is made in cell order afterwards, so the order of counting changes nothing else.
     const int groups = (m_cells + 7) / 8;
-    for (int k = 0, group = std::min(m_nearGroup, groups - 1); k < groups;
+    for (int k = 0, group = std::min(m_firstGroup, groups - 1); k < groups;
          ++k, group = group + 1 == groups ? 0 : group + 1) {
         auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
         if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
@@ -183,7 +204,10 @@ __attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
             static_cast<unsigned>(_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(low, zero)))) |
             static_cast<unsigned>(_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_cmpeq_epi64(high, zero))))
                 << 4;
-        if ((none & open) != 0) return -1;
+        if ((none & open) != 0) {
+            noteDeadGroup(group);
+            return -1;
+        }
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8), low);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8 + 4), high);
     }
