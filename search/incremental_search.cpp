@@ -50,6 +50,7 @@ void IncrementalSearch::init(Form form) {
     m_cellCounts.assign(static_cast<std::size_t>(m_index->columnStride()), 0);
     m_rowsBefore.assign(static_cast<std::size_t>(m_index->rowWords()) + 1, 0);
     m_rowWords = m_index->rowWords();
+    m_livePitch = (static_cast<std::size_t>(m_rowWords) + 7) / 8 * 8;
     m_rows.clear();
     m_rows.reserve(static_cast<std::size_t>(placements));
     // A step below depth `cells` always covers a further cell, so no search goes deeper.
@@ -80,8 +81,7 @@ void IncrementalSearch::init(Form form) {
     }
     m_live = static_cast<std::int32_t>(m_rows.size());
     if (m_bits) {
-        const auto words = static_cast<std::size_t>(m_rowWords);
-        m_liveBits.assign((cells + 2) * words, 0);
+        m_liveBits.assign((cells + 2) * m_livePitch, 0);
         for (std::int32_t row : m_rows)
             m_liveBits[static_cast<std::size_t>(row >> 6)] |= std::uint64_t{1} << (row & 63);
         // A deeper frame has at most half the words of the one before it.
@@ -196,8 +196,7 @@ void IncrementalSearch::placeOpenCell(int cell) {
         const Frame& frame = m_frames[static_cast<std::size_t>(frameIndex)];
         const auto words = static_cast<std::size_t>(frame.words);
         const std::uint64_t* from = liveSet(m_placed);
-        std::uint64_t* to =
-            m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
+        std::uint64_t* to = m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * m_livePitch;
         const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(cell) * words;
         for (std::size_t w = 0; w < words; ++w) to[w] = from[w] & ~column[w];
         m_firstGroup = cell / 8;

@@ -187,17 +187,20 @@ class IncrementalSearch : public SearchEngine {
     };
     void makeFrame(int depth);
     const std::uint64_t* liveSet(int depth) const {
-        return m_liveBits.data() + static_cast<std::size_t>(depth) * static_cast<std::size_t>(m_rowWords);
+        return m_liveBits.data() + static_cast<std::size_t>(depth) * m_livePitch;
     }
     const Frame& frameOf(int depth) const {
         return m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(depth)])];
     }
     void extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live);
     void clearOverlaps(const Frame& frame, int placement, const std::uint64_t* from, std::uint64_t* to) const;
+    void clearOverlapsVector(const Frame& frame, int placement, const std::uint64_t* from,
+                             std::uint64_t* to) const;
     void clearOverlapsWide(const Frame& frame, int placement, const std::uint64_t* from,
                            std::uint64_t* to) const;
     bool m_bits = false;
-    int m_rowWords = 0;                       // words per depth in m_liveBits: those of the whole table
+    int m_rowWords = 0;                       // the words of the whole table
+    std::size_t m_livePitch = 0;              // words per depth in m_liveBits: those, up to a multiple of 8
     std::vector<std::uint64_t> m_liveBits;    // per depth, in the numbering of that depth's frame
     std::vector<Frame> m_frames;              // a stack: each frame numbers part of the one before
     std::vector<int> m_frameAt;               // per depth: its frame

@@ -14,13 +14,14 @@ void IncrementalSearch::placeBits(int placement, int piece) {
     const int frameIndex = m_frameAt[static_cast<std::size_t>(m_placed)];
     const Frame& frame = m_frames[static_cast<std::size_t>(frameIndex)];
     const std::uint64_t* from = liveSet(m_placed);
-    std::uint64_t* to =
-        m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * static_cast<std::size_t>(m_rowWords);
+    std::uint64_t* to = m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * m_livePitch;
     // A cell left without rows is most often one beside the piece just placed: the count looks first where
     // this Placement last left one.
     m_lastPlacement = placement;
     m_firstGroup = m_deadGroup[static_cast<std::size_t>(placement)];
-    if (m_wideCount || m_vectorPopcount)
+    if (m_vectorPopcount)
+        clearOverlapsVector(frame, placement, from, to);
+    else if (m_wideCount)
         clearOverlapsWide(frame, placement, from, to);
     else
         clearOverlaps(frame, placement, from, to);
@@ -59,8 +60,7 @@ void IncrementalSearch::makeFrame(int depth) {
     if (static_cast<std::size_t>(parentIndex) + 1 >= m_frames.size()) return;
     const Frame& parent = m_frames[static_cast<std::size_t>(parentIndex)];
     Frame& frame = m_frames[static_cast<std::size_t>(parentIndex) + 1];
-    std::uint64_t* live =
-        m_liveBits.data() + static_cast<std::size_t>(depth) * static_cast<std::size_t>(m_rowWords);
+    std::uint64_t* live = m_liveBits.data() + static_cast<std::size_t>(depth) * m_livePitch;
     frame.rows.clear();
     for (int w = 0; w < parent.words; ++w)
         for (std::uint64_t bits = live[w]; bits != 0; bits &= bits - 1)
