@@ -12,7 +12,6 @@ int floorDiv(int a, int b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
 constexpr std::uint32_t kNoKeyRank = ~std::uint32_t{0};
 
 }  // namespace
@@ -125,9 +124,27 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     // each one kept, the image of every key.
     m_mask.assign(words, 0u);
     const std::size_t keyCount = m_allowed.size();
-    std::vector<int> keyPlacement(keyCount, -1);  // one Placement of each key
-    for (int j : m_byCells) keyPlacement[rankOf(keyAt(j))] = j;
+    m_keyPlacement.assign(keyCount, -1);
+    for (int j : m_byCells) m_keyPlacement[rankOf(keyAt(j))] = j;
+    m_byCells = {};
     const int cellCount = index.freeCellCount;
+    // The keys by their lowest cell (a counting sort, so each cell's keys stay in key order).
+    const auto lowestCell = [&](int j) {
+        const std::uint32_t* mask = table.mask(j);
+        int w = 0;
+        while (w + 1 < table.wordsPerMask && mask[w] == 0) ++w;
+        return std::min(w * 32 + std::countr_zero(mask[w]), std::max(cellCount - 1, 0));
+    };
+    m_lowestStart.assign(static_cast<std::size_t>(std::max(cellCount, 0)) + 1, 0);
+    for (int j : m_keyPlacement) ++m_lowestStart[static_cast<std::size_t>(lowestCell(j)) + 1];
+    for (std::size_t n = 1; n < m_lowestStart.size(); ++n) m_lowestStart[n] += m_lowestStart[n - 1];
+    m_byLowest.resize(keyCount);
+    {
+        std::vector<std::uint32_t> fill(m_lowestStart.begin(), m_lowestStart.end() - 1);
+        for (std::size_t k = 0; k < keyCount; ++k)
+            m_byLowest[fill[static_cast<std::size_t>(lowestCell(m_keyPlacement[k]))]++] =
+                static_cast<std::uint32_t>(k);
+    }
     for (int g = 0; g < 12 && (g == 0 || cellCount > 0); ++g) {
         std::vector<CellPos> image(static_cast<std::size_t>(cellCount));
         for (int n = 0; n < cellCount; ++n)
@@ -158,10 +175,10 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         m_imageCell.resize(at + keyCount);
         for (std::size_t k = 0; maps && k < keyCount; ++k) {
             int cell = 0;
-            const std::uint64_t key = imageKey(added, keyPlacement[k], &cell);
-            maps = key != kNoKey;
+            const std::uint32_t image = imageKey(added, m_keyPlacement[k], &cell);
+            maps = image != kNoKeyRank;
             if (maps) {
-                m_imageKey[at + k] = rankOf(key);
+                m_imageKey[at + k] = image;
                 m_imageCell[at + k] = static_cast<std::uint16_t>(cell);
             }
         }
@@ -193,12 +210,14 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
                            : static_cast<int>(rankOf(keyAt(static_cast<int>(j))));
     m_keyOf = std::move(m_cellSet);
     m_cellSet = {};
-    m_byCells = {};
+    m_keyPlacement = {};
+    m_byLowest = {};
+    m_lowestStart = {};
 }
 
-std::uint64_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
+std::uint32_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
     const int c = placementClass(j);
-    if (c < 0) return kNoKey;
+    if (c < 0) return kNoKeyRank;
     const std::vector<int>& cellMap = m_cellMaps[static_cast<std::size_t>(g)];
     const std::uint32_t* mask = m_table->mask(j);
     const int words = m_table->wordsPerMask;
@@ -209,17 +228,17 @@ std::uint64_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
             m_mask[static_cast<std::size_t>(n >> 5)] |= 1u << (n & 31);
             lowest = std::min(lowest, n);
         }
-    if (firstCell != nullptr) *firstCell = lowest;
+    *firstCell = lowest;
     const auto bytes = static_cast<std::size_t>(words) * sizeof(std::uint32_t);
-    const auto found = std::lower_bound(m_byCells.begin(), m_byCells.end(), 0, [&](int k, int) {
-        return std::memcmp(m_table->mask(k), m_mask.data(), bytes) < 0;
-    });
-    std::uint64_t key = kNoKey;
-    if (found != m_byCells.end() && std::memcmp(m_table->mask(*found), m_mask.data(), bytes) == 0) {
-        key = static_cast<std::uint64_t>(c) << 32 |
-              static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(*found)]);
-        if (!std::binary_search(m_allowed.begin(), m_allowed.end(), key)) key = kNoKey;
-    }
+    std::uint32_t key = kNoKeyRank;
+    if (lowest >= 0 && static_cast<std::size_t>(lowest) + 1 < m_lowestStart.size())
+        for (std::uint32_t i = m_lowestStart[static_cast<std::size_t>(lowest)];
+             key == kNoKeyRank && i < m_lowestStart[static_cast<std::size_t>(lowest) + 1]; ++i) {
+            const std::uint32_t k = m_byLowest[i];
+            if (static_cast<int>(m_allowed[k] >> 32) == c &&
+                std::memcmp(m_table->mask(m_keyPlacement[k]), m_mask.data(), bytes) == 0)
+                key = k;
+        }
     std::fill(m_mask.begin(), m_mask.end(), 0u);
     return key;
 }
