@@ -231,14 +231,16 @@ std::uint32_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
     *firstCell = lowest;
     const auto bytes = static_cast<std::size_t>(words) * sizeof(std::uint32_t);
     std::uint32_t key = kNoKeyRank;
-    if (lowest >= 0 && static_cast<std::size_t>(lowest) + 1 < m_lowestStart.size())
-        for (std::uint32_t i = m_lowestStart[static_cast<std::size_t>(lowest)];
-             key == kNoKeyRank && i < m_lowestStart[static_cast<std::size_t>(lowest) + 1]; ++i) {
-            const std::uint32_t k = m_byLowest[i];
-            if (static_cast<int>(m_allowed[k] >> 32) == c &&
-                std::memcmp(m_table->mask(m_keyPlacement[k]), m_mask.data(), bytes) == 0)
-                key = k;
-        }
+    if (lowest >= 0 && static_cast<std::size_t>(lowest) + 1 < m_lowestStart.size()) {
+        // A cell's keys are in key order, so those of class c are together.
+        const auto classOf = [&](std::uint32_t k) { return static_cast<int>(m_allowed[k] >> 32); };
+        auto i = std::lower_bound(m_byLowest.begin() + m_lowestStart[static_cast<std::size_t>(lowest)],
+                                  m_byLowest.begin() + m_lowestStart[static_cast<std::size_t>(lowest) + 1], c,
+                                  [&](std::uint32_t k, int cls) { return classOf(k) < cls; });
+        const auto end = m_byLowest.begin() + m_lowestStart[static_cast<std::size_t>(lowest) + 1];
+        for (; key == kNoKeyRank && i != end && classOf(*i) == c; ++i)
+            if (std::memcmp(m_table->mask(m_keyPlacement[*i]), m_mask.data(), bytes) == 0) key = *i;
+    }
     std::fill(m_mask.begin(), m_mask.end(), 0u);
     return key;
 }
