@@ -3,6 +3,7 @@
 // instruction, with 256-bit vectors and with a vector population count. On other processors each is
 // the portable form.
 #include <algorithm>
+#include <iterator>
 
 #if defined(__x86_64__)
 #include <cpuid.h>
@@ -129,7 +130,16 @@ __attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount(
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 namespace {
-// Live rows per cell of a group of eight, each in its own lane.
+
+// The lanes of the open cells of a group of eight.
+__attribute__((target("avx512f"), always_inline)) inline __mmask8 openLanes(const std::uint32_t* covered,
+                                                                            int cells, int group) {
+    auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
+    if (cells - group * 8 < 8) open &= (1u << (cells - group * 8)) - 1;
+    return static_cast<__mmask8>(open);
+}
+
+// Live rows per cell of a group of eight, each in its own lane: the live words broadcast from memory.
 __attribute__((target("avx512f,avx512vpopcntdq"), always_inline)) inline __m512i groupCounts(
     const std::uint64_t* column, const std::uint64_t* live, int words) {
     __m512i counts = _mm512_setzero_si512();
@@ -140,6 +150,64 @@ __attribute__((target("avx512f,avx512vpopcntdq"), always_inline)) inline __m512i
     }
     return counts;
 }
+
+struct GroupScan {
+    int cell;       // the first open cell with the fewest live rows; -2 when no cell is open
+    int deadGroup;  // >= 0: a group with an open cell without live rows (cell is then -1)
+};
+
+// Every group in cell order, with the counts of group `first` given. With W > 0 the frame has W words,
+// broadcast once into registers rather than once per group; W = 0 reads them from memory (any number).
+template <int W>
+__attribute__((target("avx512f,avx512vpopcntdq"))) GroupScan scanGroups(const std::uint64_t* columns,
+                                                                        int words, const std::uint64_t* live,
+                                                                        const std::uint32_t* covered,
+                                                                        int cells, int first,
+                                                                        __m512i firstCounts) {
+    __m512i broadcast[W == 0 ? 1 : W];
+    if constexpr (W > 0)
+        for (int w = 0; w < W; ++w) broadcast[w] = _mm512_set1_epi64(static_cast<long long>(live[w]));
+    const auto groupWords = static_cast<std::size_t>(words) * 8;
+    const int groups = (cells + 7) / 8;
+    __m512i best = _mm512_set1_epi64(kNoCount);
+    __m512i bestCell = _mm512_setzero_si512();
+    __m512i lanesCells = _mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7);
+    const __m512i eight = _mm512_set1_epi64(8);
+    for (int group = 0; group < groups; ++group, lanesCells = _mm512_add_epi64(lanesCells, eight)) {
+        const __mmask8 lanes = openLanes(covered, cells, group);
+        if (lanes == 0) continue;
+        __m512i counts = firstCounts;
+        if (group != first) {
+            const std::uint64_t* column = columns + static_cast<std::size_t>(group) * groupWords;
+            if constexpr (W == 0) {
+                counts = groupCounts(column, live, words);
+            } else {
+                counts = _mm512_setzero_si512();
+                for (int w = 0; w < W; ++w)
+                    counts = _mm512_add_epi64(counts, _mm512_popcnt_epi64(_mm512_and_si512(
+                                                          broadcast[w], _mm512_loadu_si512(column + 8 * w))));
+            }
+        }
+        if (_mm512_mask_testn_epi64_mask(lanes, counts, counts) != 0) return {-1, group};
+        const __mmask8 fewer = _mm512_mask_cmplt_epu64_mask(lanes, counts, best);
+        best = _mm512_mask_mov_epi64(best, fewer, counts);
+        bestCell = _mm512_mask_mov_epi64(bestCell, fewer, lanesCells);
+    }
+    const auto fewest = static_cast<std::uint64_t>(_mm512_reduce_min_epu64(best));
+    if (fewest == kNoCount) return {-2, -1};
+    const __mmask8 at = _mm512_cmpeq_epu64_mask(best, _mm512_set1_epi64(static_cast<long long>(fewest)));
+    return {static_cast<int>(_mm512_mask_reduce_min_epu64(at, bestCell)), -1};
+}
+
+using ScanGroups = GroupScan (*)(const std::uint64_t*, int, const std::uint64_t*, const std::uint32_t*, int,
+                                 int, __m512i);
+// By the frame's words: up to 16 held in registers, more read from memory.
+constexpr ScanGroups kScans[] = {
+    &scanGroups<0>,  &scanGroups<1>,  &scanGroups<2>,  &scanGroups<3>,  &scanGroups<4>,  &scanGroups<5>,
+    &scanGroups<6>,  &scanGroups<7>,  &scanGroups<8>,  &scanGroups<9>,  &scanGroups<10>, &scanGroups<11>,
+    &scanGroups<12>, &scanGroups<13>, &scanGroups<14>, &scanGroups<15>, &scanGroups<16>};
+constexpr int kScanWords = static_cast<int>(std::size(kScans));
+
 }  // namespace
 
 __attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::chooseCellBitsVector() {
@@ -147,41 +215,18 @@ __attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::choose
     const Frame& frame = frameOf(m_placed);
     const std::uint32_t* covered = m_state.coveredMask.data();
     const int groups = (m_cells + 7) / 8;
-    const auto openLanes = [covered, this](int group) {
-        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
-        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
-        return static_cast<__mmask8>(open);
-    };
     // The likeliest group for a dead end first; its counts are kept for their turn in cell order.
     const int first = std::min(m_firstGroup, groups - 1);
     __m512i firstCounts = _mm512_setzero_si512();
-    if (const __mmask8 lanes = first >= 0 ? openLanes(first) : 0; lanes != 0) {
+    if (const __mmask8 lanes = first >= 0 ? openLanes(covered, m_cells, first) : 0; lanes != 0) {
         firstCounts = groupCounts(frame.group(first), live, frame.words);
         if (_mm512_mask_testn_epi64_mask(lanes, firstCounts, firstCounts) != 0) return -1;
     }
-    __m512i best = _mm512_set1_epi64(kNoCount);
-    __m512i bestCell = _mm512_setzero_si512();
-    __m512i cells = _mm512_setr_epi64(0, 1, 2, 3, 4, 5, 6, 7);
-    const __m512i eight = _mm512_set1_epi64(8);
-    for (int group = 0; group < groups; ++group, cells = _mm512_add_epi64(cells, eight)) {
-        const __mmask8 lanes = openLanes(group);
-        if (lanes == 0) continue;
-        const __m512i counts =
-            group == first ? firstCounts : groupCounts(frame.group(group), live, frame.words);
-        if (_mm512_mask_testn_epi64_mask(lanes, counts, counts) != 0) {
-            noteDeadGroup(group);
-            return -1;
-        }
-        const __mmask8 fewer = _mm512_mask_cmplt_epu64_mask(lanes, counts, best);
-        best = _mm512_mask_mov_epi64(best, fewer, counts);
-        bestCell = _mm512_mask_mov_epi64(bestCell, fewer, cells);
-    }
-    const auto fewest = static_cast<std::uint64_t>(_mm512_reduce_min_epu64(best));
-    if (fewest == kNoCount) return -2;
-    const __mmask8 at = _mm512_cmpeq_epu64_mask(best, _mm512_set1_epi64(static_cast<long long>(fewest)));
-    const int cell = static_cast<int>(_mm512_mask_reduce_min_epu64(at, bestCell));
-    m_state.bestCell = cell;
-    return cell;
+    const GroupScan scan = kScans[frame.words < kScanWords ? frame.words : 0](
+        frame.columnData, frame.words, live, covered, m_cells, first, firstCounts);
+    if (scan.deadGroup >= 0) noteDeadGroup(scan.deadGroup);
+    if (scan.cell >= 0) m_state.bestCell = scan.cell;
+    return scan.cell;
 }
 #pragma GCC diagnostic pop
 
