@@ -194,7 +194,8 @@ class IncrementalSearch : public SearchEngine {
     }
     void extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live);
     void clearOverlaps(const Frame& frame, int placement, const std::uint64_t* from, std::uint64_t* to) const;
-    void clearOverlapsVector(const Frame& frame, int placement, const std::uint64_t* from,
+    // The same, and the rows [first, end) of the frame (the piece's, once it has no copies left).
+    void clearOverlapsVector(const Frame& frame, int placement, int first, int end, const std::uint64_t* from,
                              std::uint64_t* to) const;
     void clearOverlapsWide(const Frame& frame, int placement, const std::uint64_t* from,
                            std::uint64_t* to) const;

@@ -70,23 +70,37 @@ __attribute__((target("avx2"))) void IncrementalSearch::clearOverlapsWide(const 
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 __attribute__((target("avx512f"))) void IncrementalSearch::clearOverlapsVector(const Frame& frame,
-                                                                               int placement,
+                                                                               int placement, int first,
+                                                                               int end,
                                                                                const std::uint64_t* from,
                                                                                std::uint64_t* to) const {
     const int words = frame.words;
-    const std::uint16_t* first = m_index->rowBegin(placement);
+    const std::uint16_t* cells = m_index->rowBegin(placement);
     const std::uint16_t* last = m_index->rowEnd(placement);
+    const __m512i ones = _mm512_set1_epi64(-1);
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512i sixtyFour = _mm512_set1_epi64(64);
+    // Per lane, the run's first and end bit within the lane's word (clamped to 0 .. 64; a shift by 64
+    // gives 0), moved on by eight words at a time.
+    __m512i runFirst =
+        _mm512_sub_epi64(_mm512_set1_epi64(first), _mm512_setr_epi64(0, 64, 128, 192, 256, 320, 384, 448));
+    __m512i runEnd =
+        _mm512_sub_epi64(_mm512_set1_epi64(end), _mm512_setr_epi64(0, 64, 128, 192, 256, 320, 384, 448));
+    const __m512i step = _mm512_set1_epi64(512);
     for (int w = 0; w < words; w += 8) {
         const auto lanes = static_cast<__mmask8>(words - w >= 8 ? 0xFFu : (1u << (words - w)) - 1);
-        __m512i overlapping = _mm512_setzero_si512();
-        for (const std::uint16_t* c = first; c != last; ++c)
-            overlapping = _mm512_or_si512(
-                overlapping,
+        const __m512i below = _mm512_min_epi64(_mm512_max_epi64(runFirst, zero), sixtyFour);
+        const __m512i upTo = _mm512_min_epi64(_mm512_max_epi64(runEnd, zero), sixtyFour);
+        __m512i dying = _mm512_andnot_si512(_mm512_sllv_epi64(ones, upTo), _mm512_sllv_epi64(ones, below));
+        for (const std::uint16_t* c = cells; c != last; ++c)
+            dying = _mm512_or_si512(
+                dying,
                 _mm512_maskz_loadu_epi64(
                     lanes, frame.cellData + static_cast<std::size_t>(*c) * static_cast<std::size_t>(words) +
                                static_cast<std::size_t>(w)));
-        _mm512_storeu_si512(to + w,
-                            _mm512_andnot_si512(overlapping, _mm512_maskz_loadu_epi64(lanes, from + w)));
+        _mm512_storeu_si512(to + w, _mm512_andnot_si512(dying, _mm512_maskz_loadu_epi64(lanes, from + w)));
+        runFirst = _mm512_sub_epi64(runFirst, step);
+        runEnd = _mm512_sub_epi64(runEnd, step);
     }
 }
 #pragma GCC diagnostic pop
@@ -96,9 +110,10 @@ void IncrementalSearch::clearOverlapsWide(const Frame& frame, int placement, con
     clearOverlaps(frame, placement, from, to);
 }
 
-void IncrementalSearch::clearOverlapsVector(const Frame& frame, int placement, const std::uint64_t* from,
-                                            std::uint64_t* to) const {
+void IncrementalSearch::clearOverlapsVector(const Frame& frame, int placement, int first, int end,
+                                            const std::uint64_t* from, std::uint64_t* to) const {
     clearOverlaps(frame, placement, from, to);
+    for (int j = first; j < end; ++j) to[j >> 6] &= ~(std::uint64_t{1} << (j & 63));
 }
 #endif
 
