@@ -18,6 +18,7 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
     // Count first, so that every array is allocated once at its final size.
     std::size_t entries = 0;
     std::vector<std::int32_t> columnSizes(static_cast<std::size_t>(m_cells) + 1, 0);
+    m_rowSize.assign(static_cast<std::size_t>(placements), 0);
     for (int j = 0; j < placements; ++j) {
         const std::uint32_t* mask = table.mask(j);
         for (int w = 0; w < table.wordsPerMask; ++w) {
@@ -25,16 +26,16 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
                 const int cell = w * 32 + std::countr_zero(bits);
                 if (cell >= m_cells) continue;  // the spare word of a mask is always 0
                 ++columnSizes[static_cast<std::size_t>(cell)];
+                ++m_rowSize[static_cast<std::size_t>(j)];
                 ++entries;
             }
         }
+        m_rowStride = std::max(m_rowStride, static_cast<std::size_t>(m_rowSize[static_cast<std::size_t>(j)]));
     }
 
-    m_rowStart.resize(static_cast<std::size_t>(placements) + 1);
-    m_rowCells.resize(entries);
-    std::size_t at = 0;
+    m_rowCells.resize(static_cast<std::size_t>(placements) * m_rowStride);
     for (int j = 0; j < placements; ++j) {
-        m_rowStart[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(at);
+        std::size_t at = static_cast<std::size_t>(j) * m_rowStride;
         const std::uint32_t* mask = table.mask(j);
         for (int w = 0; w < table.wordsPerMask; ++w) {
             for (std::uint32_t bits = mask[w]; bits != 0; bits &= bits - 1) {
@@ -43,7 +44,6 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
             }
         }
     }
-    m_rowStart[static_cast<std::size_t>(placements)] = static_cast<std::int32_t>(at);
 
     m_columnStart.assign(static_cast<std::size_t>(m_cells) + 1, 0);
     for (int n = 0; n < m_cells; ++n)
@@ -78,7 +78,7 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
 }
 
 std::size_t PlacementIndex::bytes() const {
-    return m_pieceOf.capacity() + m_rowStart.capacity() * sizeof(std::int32_t) +
+    return m_pieceOf.capacity() + m_rowSize.capacity() * sizeof(std::uint16_t) +
            m_rowCells.capacity() * sizeof(std::uint16_t) + m_columnStart.capacity() * sizeof(std::int32_t) +
            m_columnRows.capacity() * sizeof(std::int32_t) +
            (m_columnBits.capacity() + m_cellBits.capacity()) * sizeof(std::uint64_t);

@@ -21,8 +21,13 @@ class PlacementIndex {
     int pieceOf(int placement) const { return m_pieceOf[static_cast<std::size_t>(placement)]; }
 
     // The open cells of a Placement, ascending.
-    const std::uint16_t* rowBegin(int placement) const { return m_rowCells.data() + m_rowStart[placement]; }
-    const std::uint16_t* rowEnd(int placement) const { return m_rowCells.data() + m_rowStart[placement + 1]; }
+    // (Each row has the room of the longest, so that where a row begins is known without reading.)
+    const std::uint16_t* rowBegin(int placement) const {
+        return m_rowCells.data() + static_cast<std::size_t>(placement) * m_rowStride;
+    }
+    const std::uint16_t* rowEnd(int placement) const {
+        return rowBegin(placement) + m_rowSize[static_cast<std::size_t>(placement)];
+    }
     // The Placements through a cell, ascending, so in table order.
     const std::int32_t* columnBegin(int cell) const { return m_columnRows.data() + m_columnStart[cell]; }
     const std::int32_t* columnEnd(int cell) const { return m_columnRows.data() + m_columnStart[cell + 1]; }
@@ -47,7 +52,8 @@ class PlacementIndex {
   private:
     int m_cells;
     std::vector<std::uint8_t> m_pieceOf;
-    std::vector<std::int32_t> m_rowStart;
+    std::size_t m_rowStride = 0;
+    std::vector<std::uint16_t> m_rowSize;
     std::vector<std::uint16_t> m_rowCells;
     std::vector<std::int32_t> m_columnStart;
     std::vector<std::int32_t> m_columnRows;
