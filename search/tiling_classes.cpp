@@ -14,6 +14,18 @@ int floorDiv(int a, int b) {
 
 constexpr std::uint32_t kNoKeyRank = ~std::uint32_t{0};
 
+// The order of two masks as memcmp gives it (byte by byte in memory: the cell-set ranks have always been
+// in this order), without a library call: word by word, each read as its bytes in memory order.
+int maskOrder(const std::uint32_t* a, const std::uint32_t* b, int words) {
+    const auto inMemoryOrder = [](std::uint32_t word) {
+        if constexpr (std::endian::native == std::endian::little) return __builtin_bswap32(word);
+        return word;
+    };
+    for (int w = 0; w < words; ++w)
+        if (a[w] != b[w]) return inMemoryOrder(a[w]) < inMemoryOrder(b[w]) ? -1 : 1;
+    return 0;
+}
+
 }  // namespace
 
 std::string tilingCountLines(const TilingCounts& counts) {
@@ -60,7 +72,7 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         return p >= 0 && p < pieceCount && pieces[static_cast<std::size_t>(p)].copies > 0;
     };
     auto maskLess = [&](int a, int b) {
-        return std::memcmp(table.mask(a), table.mask(b), words * sizeof(std::uint32_t)) < 0;
+        return maskOrder(table.mask(a), table.mask(b), table.wordsPerMask) < 0;
     };
 
     // Each distinct cell set gets a rank, in the order of the masks.
@@ -73,7 +85,7 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         if (active(slotOf(j))) m_byCells.push_back(j);
     // Ties in Placement order; std::sort, not stable_sort, so that no temporary buffer is taken.
     std::sort(m_byCells.begin(), m_byCells.end(), [&](int a, int b) {
-        const int order = std::memcmp(table.mask(a), table.mask(b), words * sizeof(std::uint32_t));
+        const int order = maskOrder(table.mask(a), table.mask(b), table.wordsPerMask);
         return order != 0 ? order < 0 : a < b;
     });
     m_cellSet.assign(static_cast<std::size_t>(table.placementCount), -1);
@@ -229,7 +241,6 @@ std::uint32_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
             lowest = std::min(lowest, n);
         }
     *firstCell = lowest;
-    const auto bytes = static_cast<std::size_t>(words) * sizeof(std::uint32_t);
     std::uint32_t key = kNoKeyRank;
     if (lowest >= 0 && static_cast<std::size_t>(lowest) + 1 < m_lowestStart.size()) {
         // A cell's keys are in key order, so those of class c are together.
@@ -239,7 +250,7 @@ std::uint32_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
                                   [&](std::uint32_t k, int cls) { return classOf(k) < cls; });
         const auto end = m_byLowest.begin() + m_lowestStart[static_cast<std::size_t>(lowest) + 1];
         for (; key == kNoKeyRank && i != end && classOf(*i) == c; ++i)
-            if (std::memcmp(m_table->mask(m_keyPlacement[*i]), m_mask.data(), bytes) == 0) key = *i;
+            if (std::equal(m_mask.begin(), m_mask.end(), m_table->mask(m_keyPlacement[*i]))) key = *i;
     }
     std::fill(m_mask.begin(), m_mask.end(), 0u);
     return key;
