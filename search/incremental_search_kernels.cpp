@@ -259,6 +259,19 @@ __attribute__((target("avx2"), always_inline)) inline __m256i byteCounts(__m256i
 }
 }  // namespace
 
+namespace {
+// Where an open lane has fewer rows than its best so far, or as few in a lower cell: that count and cell.
+__attribute__((target("avx2"), always_inline)) inline void keep(__m256i& best, __m256i& bestCell,
+                                                                __m256i counts, __m256i cells, __m256i open) {
+    const __m256i fewer = _mm256_or_si256(
+        _mm256_cmpgt_epi64(best, counts),
+        _mm256_and_si256(_mm256_cmpeq_epi64(best, counts), _mm256_cmpgt_epi64(bestCell, cells)));
+    const __m256i take = _mm256_and_si256(fewer, open);
+    best = _mm256_blendv_epi8(best, counts, take);
+    bestCell = _mm256_blendv_epi8(bestCell, cells, take);
+}
+}  // namespace
+
 __attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
     const std::uint64_t* live = liveSet(m_placed);
     const Frame& frame = frameOf(m_placed);
@@ -266,9 +279,17 @@ __attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
     const int wordCount = wordsInUse(live, frame.words, words);
     const __m256i zero = _mm256_setzero_si256();
     const std::uint32_t* covered = m_state.coveredMask.data();
-    std::uint64_t* counts = m_cellCounts.data();
-    // The groups are counted starting near the piece just placed, where a dead end is likeliest; the choice
-    // among the counts is made in cell order afterwards, so the order of counting changes nothing else.
+    // The groups are counted starting where a dead end is likeliest. Each lane keeps the fewest rows it has
+    // seen and the lowest cell with them (the groups do not come in cell order), so the order of counting
+    // changes nothing else.
+    __m256i bestLow = _mm256_set1_epi64x(kNoCount);
+    __m256i bestHigh = bestLow;
+    __m256i cellLow = _mm256_set1_epi64x(kNoCount);
+    __m256i cellHigh = cellLow;
+    const __m256i laneLow = _mm256_setr_epi64x(1, 2, 4, 8);
+    const __m256i laneHigh = _mm256_setr_epi64x(16, 32, 64, 128);
+    const __m256i offsetLow = _mm256_setr_epi64x(0, 1, 2, 3);
+    const __m256i offsetHigh = _mm256_setr_epi64x(4, 5, 6, 7);
     const int groups = (m_cells + 7) / 8;
     for (int k = 0, group = std::min(m_firstGroup, groups - 1); k < groups;
          ++k, group = group + 1 == groups ? 0 : group + 1) {
@@ -303,13 +324,24 @@ __attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
             noteDeadGroup(group);
             return -1;
         }
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8), low);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(counts + group * 8 + 4), high);
+        const __m256i lanes = _mm256_set1_epi64x(static_cast<long long>(open));
+        const __m256i first = _mm256_set1_epi64x(group * 8);
+        keep(bestLow, cellLow, low, _mm256_add_epi64(first, offsetLow),
+             _mm256_cmpeq_epi64(_mm256_and_si256(lanes, laneLow), laneLow));
+        keep(bestHigh, cellHigh, high, _mm256_add_epi64(first, offsetHigh),
+             _mm256_cmpeq_epi64(_mm256_and_si256(lanes, laneHigh), laneHigh));
     }
-    FewestOpenCell scan(covered, m_cells);
-    for (int n = scan.next(); n >= 0; n = scan.next()) scan.take(n, static_cast<int>(counts[n]));
-    if (scan.cell() >= 0) m_state.bestCell = scan.cell();
-    return scan.cell();
+    keep(bestLow, cellLow, bestHigh, cellHigh, _mm256_set1_epi64x(-1));
+    alignas(32) std::int64_t best[4];
+    alignas(32) std::int64_t cell[4];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(best), bestLow);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(cell), cellLow);
+    std::size_t at = 0;
+    for (std::size_t l = 1; l < 4; ++l)
+        if (best[l] < best[at] || (best[l] == best[at] && cell[l] < cell[at])) at = l;
+    if (best[at] == kNoCount) return -2;
+    m_state.bestCell = static_cast<int>(cell[at]);
+    return m_state.bestCell;
 }
 #else
 int IncrementalSearch::chooseCellBitsWide() {
