@@ -197,7 +197,7 @@ class IncrementalSearch : public SearchEngine {
     // The same, and the rows [first, end) of the frame (the piece's, once it has no copies left).
     void clearOverlapsVector(const Frame& frame, int placement, int first, int end, const std::uint64_t* from,
                              std::uint64_t* to) const;
-    void clearOverlapsWide(const Frame& frame, int placement, const std::uint64_t* from,
+    void clearOverlapsWide(const Frame& frame, int placement, int first, int end, const std::uint64_t* from,
                            std::uint64_t* to) const;
     bool m_bits = false;
     int m_rowWords = 0;                      // the words of the whole table

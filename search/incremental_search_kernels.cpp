@@ -37,27 +37,43 @@ bool incremental::hasFastBitExtract() {
 #if defined(__x86_64__)
 // The same four words at a time, for processors with 256-bit vectors (found at run time).
 __attribute__((target("avx2"))) void IncrementalSearch::clearOverlapsWide(const Frame& frame, int placement,
+                                                                          int first, int end,
                                                                           const std::uint64_t* from,
                                                                           std::uint64_t* to) const {
     const auto words = static_cast<std::size_t>(frame.words);
-    const std::uint16_t* first = m_index->rowBegin(placement);
+    const std::uint16_t* cells = m_index->rowBegin(placement);
     const std::uint16_t* last = m_index->rowEnd(placement);
+    // Per lane, the run's first and end bit within the lane's word: below 0 taken as 0, and a shift by 64
+    // or more gives 0.
+    const __m256i ones = _mm256_set1_epi64x(-1);
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i lanes = _mm256_setr_epi64x(0, 64, 128, 192);
+    __m256i runFirst = _mm256_sub_epi64(_mm256_set1_epi64x(first), lanes);
+    __m256i runEnd = _mm256_sub_epi64(_mm256_set1_epi64x(end), lanes);
+    const __m256i step = _mm256_set1_epi64x(256);
     std::size_t w = 0;
     for (; w + 4 <= words; w += 4) {
-        __m256i overlapping = _mm256_setzero_si256();
-        for (const std::uint16_t* c = first; c != last; ++c)
-            overlapping =
-                _mm256_or_si256(overlapping, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(
-                                                 frame.cellData + static_cast<std::size_t>(*c) * words + w)));
+        const __m256i below = _mm256_blendv_epi8(runFirst, zero, _mm256_cmpgt_epi64(zero, runFirst));
+        const __m256i upTo = _mm256_blendv_epi8(runEnd, zero, _mm256_cmpgt_epi64(zero, runEnd));
+        __m256i dying = _mm256_andnot_si256(_mm256_sllv_epi64(ones, upTo), _mm256_sllv_epi64(ones, below));
+        for (const std::uint16_t* c = cells; c != last; ++c)
+            dying = _mm256_or_si256(dying, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(
+                                               frame.cellData + static_cast<std::size_t>(*c) * words + w)));
         _mm256_storeu_si256(
             reinterpret_cast<__m256i*>(to + w),
-            _mm256_andnot_si256(overlapping, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + w))));
+            _mm256_andnot_si256(dying, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + w))));
+        runFirst = _mm256_sub_epi64(runFirst, step);
+        runEnd = _mm256_sub_epi64(runEnd, step);
     }
     for (; w < words; ++w) {
-        std::uint64_t overlapping = 0;
-        for (const std::uint16_t* c = first; c != last; ++c)
-            overlapping |= frame.cellData[static_cast<std::size_t>(*c) * words + w];
-        to[w] = from[w] & ~overlapping;
+        const auto bit = static_cast<int>(w) * 64;
+        const int below = std::clamp(first - bit, 0, 64);
+        const int upTo = std::clamp(end - bit, 0, 64);
+        std::uint64_t dying =
+            (below == 64 ? 0 : ~std::uint64_t{0} << below) & ~(upTo == 64 ? 0 : ~std::uint64_t{0} << upTo);
+        for (const std::uint16_t* c = cells; c != last; ++c)
+            dying |= frame.cellData[static_cast<std::size_t>(*c) * words + w];
+        to[w] = from[w] & ~dying;
     }
 }
 
@@ -105,9 +121,9 @@ __attribute__((target("avx512f"))) void IncrementalSearch::clearOverlapsVector(c
 }
 #pragma GCC diagnostic pop
 #else
-void IncrementalSearch::clearOverlapsWide(const Frame& frame, int placement, const std::uint64_t* from,
-                                          std::uint64_t* to) const {
-    clearOverlaps(frame, placement, from, to);
+void IncrementalSearch::clearOverlapsWide(const Frame& frame, int placement, int first, int end,
+                                          const std::uint64_t* from, std::uint64_t* to) const {
+    clearOverlapsVector(frame, placement, first, end, from, to);
 }
 
 void IncrementalSearch::clearOverlapsVector(const Frame& frame, int placement, int first, int end,
