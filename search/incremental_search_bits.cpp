@@ -20,14 +20,17 @@ void IncrementalSearch::placeBits(int placement, int piece) {
     m_lastPlacement = placement;
     m_firstGroup = m_deadGroup[static_cast<std::size_t>(placement)];
     const bool pieceDone = m_pieces[static_cast<std::size_t>(piece)].copies == 0;
-    if (m_vectorPopcount || m_wideCount) {
-        // The vector forms clear the piece's rows in the same pass.
-        const int first = pieceDone ? frame.pieceBegin[static_cast<std::size_t>(piece)] : 0;
-        const int end = pieceDone ? frame.pieceEnd[static_cast<std::size_t>(piece)] : 0;
-        if (m_vectorPopcount)
-            clearOverlapsVector(frame, placement, first, end, from, to);
-        else
-            clearOverlapsWide(frame, placement, first, end, from, to);
+    // The vector forms clear the piece's rows in the same pass.
+    const int first = pieceDone ? frame.pieceBegin[static_cast<std::size_t>(piece)] : 0;
+    const int end = pieceDone ? frame.pieceEnd[static_cast<std::size_t>(piece)] : 0;
+    if (m_vectorPopcount) {
+        clearOverlapsVector(frame, placement, first, end, from, to);
+        ++m_placed;
+        m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
+        return;
+    }
+    if (m_wideCount) {
+        clearOverlapsWide(frame, placement, first, end, from, to);
         ++m_placed;
         m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
         return;
@@ -35,8 +38,6 @@ void IncrementalSearch::placeBits(int placement, int piece) {
     clearOverlaps(frame, placement, from, to);
     if (pieceDone) {
         // The rows of a piece are one run of the frame: whole words, and the bits at either end.
-        const int first = frame.pieceBegin[static_cast<std::size_t>(piece)];
-        const int end = frame.pieceEnd[static_cast<std::size_t>(piece)];
         for (int j = first; j < end;) {
             const int word = j >> 6;
             const int upTo = std::min(end, (word + 1) * 64);
