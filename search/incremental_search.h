@@ -225,7 +225,7 @@ class IncrementalSearch : public SearchEngine {
             m_deadGroup[static_cast<std::size_t>(m_lastPlacement)] = static_cast<std::uint8_t>(group);
     }
     int m_frameWords = 16;
-    std::vector<std::uint8_t> m_covered;  // per cell
+    std::vector<std::uint8_t> m_covered;  // per cell, in the live-row form (the bit-set form reads the mask)
     std::vector<Level> m_levels;          // one per depth; never reallocated during a search
 
     bool m_interrupted = false;  // an interrupt was seen; requests are never withdrawn

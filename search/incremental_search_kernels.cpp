@@ -12,8 +12,16 @@
 
 #include "search/incremental_search_bits.h"
 
-using incremental::FewestOpenCell;
 using incremental::wordsInUse;
+
+namespace {
+// The open cells of group `group` of eight, as the low 8 bits (the cells past the last one closed).
+inline unsigned openCells(const std::uint32_t* covered, int cells, int group) {
+    auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
+    if (cells - group * 8 < 8) open &= (1u << (cells - group * 8)) - 1;
+    return open;
+}
+}  // namespace
 
 #if defined(__x86_64__)
 // Whether the processor extracts bits (BMI2's PEXT) in a few cycles: every one that has the instruction,
@@ -162,12 +170,8 @@ __attribute__((target("popcnt"))) int IncrementalSearch::chooseCellBitsPopcount(
 #endif
 namespace {
 
-// The lanes of the open cells of a group of eight.
-__attribute__((target("avx512f"), always_inline)) inline __mmask8 openLanes(const std::uint32_t* covered,
-                                                                            int cells, int group) {
-    auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
-    if (cells - group * 8 < 8) open &= (1u << (cells - group * 8)) - 1;
-    return static_cast<__mmask8>(open);
+__attribute__((always_inline)) inline __mmask8 openLanes(const std::uint32_t* covered, int cells, int group) {
+    return static_cast<__mmask8>(openCells(covered, cells, group));
 }
 
 // Live rows per cell of a group of eight, each in its own lane: the live words broadcast from memory.
@@ -273,9 +277,7 @@ __attribute__((target("avx2"), always_inline)) inline __m256i byteCounts(__m256i
     return _mm256_add_epi8(_mm256_shuffle_epi8(bitsIn, _mm256_and_si256(rows, nibble)),
                            _mm256_shuffle_epi8(bitsIn, _mm256_and_si256(_mm256_srli_epi16(rows, 4), nibble)));
 }
-}  // namespace
 
-namespace {
 // Where an open lane has fewer rows than its best so far, or as few in a lower cell: that count and cell.
 __attribute__((target("avx2"), always_inline)) inline void keep(__m256i& best, __m256i& bestCell,
                                                                 __m256i counts, __m256i cells, __m256i open) {
@@ -309,8 +311,7 @@ __attribute__((target("avx2"))) int IncrementalSearch::chooseCellBitsWide() {
     const int groups = (m_cells + 7) / 8;
     for (int k = 0, group = std::min(m_firstGroup, groups - 1); k < groups;
          ++k, group = group + 1 == groups ? 0 : group + 1) {
-        auto open = ~(covered[group >> 2] >> ((group & 3) * 8)) & 0xFFu;
-        if (m_cells - group * 8 < 8) open &= (1u << (m_cells - group * 8)) - 1;
+        const unsigned open = openCells(covered, m_cells, group);
         if (open == 0) continue;
         const std::uint64_t* column = frame.group(group);
         __m256i low = zero;
