@@ -3,16 +3,30 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <string_view>
+
+#include "platform/little_endian.h"
 
 namespace {
 
-// The log shows a covered cell by the label of the first piece slot with that colour number. A value
-// that no slot has (a colour number changed under the search) shows as question marks. The labels are
-// looked up once per solution, for every value a cell can hold.
-std::array<std::string, kOpenCell> gridEntries(const CTrianzoidDoc& doc) {
-    std::array<std::string, kOpenCell> entries;
-    entries.fill("??");
+// What the log shows for a cell, by the value it holds: a covered cell the label of the first piece slot
+// with that colour number (at most two characters), a value that no slot has (a colour number changed
+// under the search) question marks, an open cell two spaces; each followed by a space. Looked up once
+// per solution, for every value a cell can hold. Each text is packed into four bytes, its characters
+// first and its length last, so that a cell is one store of four bytes (its last byte written over by
+// the next cell).
+using CellText = std::uint32_t;
+
+CellText packCellText(const char* text, std::uint32_t size) {
+    CellText packed = size << 24;
+    for (std::uint32_t k = 0; k < size; ++k)
+        packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(text[k])) << (8 * k);
+    return packed;
+}
+
+std::array<CellText, kOpenCell + 1> cellTexts(const CTrianzoidDoc& doc) {
+    std::array<CellText, kOpenCell + 1> texts;
+    texts.fill(packCellText("?? ", 3));
+    texts[kOpenCell] = packCellText("   ", 3);
     std::array<bool, kOpenCell> found{};
     const int pieces = std::clamp(static_cast<int>(doc.m_nPieces), 0, kMaxPieces);
     for (int p = 0; p < pieces; ++p) {
@@ -21,9 +35,16 @@ std::array<std::string, kOpenCell> gridEntries(const CTrianzoidDoc& doc) {
         const auto value = static_cast<std::size_t>(piece.colorNumber);
         if (found[value]) continue;
         found[value] = true;
-        entries[value] = labelText(piece);
+        char text[3];
+        std::uint32_t size = 0;
+        for (char c : piece.label) {
+            if (c == '\0' || size == 2) break;
+            text[size++] = c;
+        }
+        text[size++] = ' ';
+        texts[value] = packCellText(text, size);
     }
-    return entries;
+    return texts;
 }
 
 }  // namespace
@@ -39,22 +60,24 @@ bool OplWriter::begin(const SearchHeader& header) {
 }
 
 bool OplWriter::solution(const SolutionData& solution) {
-    const auto entries = gridEntries(solution.board);
-    // Written straight into the text: a cell is at most two characters and a space, and there are many
-    // thousands of solutions a second.
-    std::string block = "Oplossing " + std::to_string(solution.number) + "\r\n\r\n";
+    const auto texts = cellTexts(solution.board);
+    // Written straight into the text: there are many thousands of solutions a second.
+    std::string& block = m_block;
+    block = "Oplossing ";
+    block += std::to_string(solution.number);
+    block += "\r\n\r\n";
     const auto rows = static_cast<std::size_t>(std::max(solution.height, 0));
     const auto columns = static_cast<std::size_t>(std::max(solution.rowLength, 0));
     std::size_t at = block.size();
-    block.resize(at + rows * (3 * columns + 2) + 2);
+    // (A byte more than the text needs: a cell's store writes four bytes.)
+    block.resize(at + rows * (3 * columns + 2) + 3);
     char* text = block.data();
     for (std::size_t row = 0; row < rows; ++row) {
         for (std::size_t col = 0; col < columns; ++col) {
             const std::uint8_t value = solution.board.cell(static_cast<int>(col), static_cast<int>(row));
-            const std::string_view entry =
-                value >= kOpenCell ? std::string_view("  ") : std::string_view(entries[value]);
-            for (std::size_t k = 0; k < entry.size() && k < 2; ++k) text[at++] = entry[k];
-            text[at++] = ' ';
+            const CellText cell = texts[std::min(value, kOpenCell)];
+            storeInt32LE(text + at, static_cast<std::int32_t>(cell));
+            at += cell >> 24;
         }
         text[at++] = '\r';
         text[at++] = '\n';

@@ -11,6 +11,9 @@ class OplWriter : public SolutionWriter {
     bool begin(const SearchHeader& header) override;
     bool solution(const SolutionData& solution) override;
     bool end(const std::string& summary) override;
+
+  private:
+    std::string m_block;  // a solution's text, kept for its room
 };
 
 // The log of a search in letter mode: the header and summary of the log, and per solution one line

@@ -1,6 +1,7 @@
 #include "solutions/time_text.h"
 
-#include <cstdio>
+#include <ctime>
+#include <string>
 
 std::string formatDuration(long seconds) {
     // A clock set back during a search would give a negative span; it is shown as no time at all.
@@ -8,8 +9,11 @@ std::string formatDuration(long seconds) {
     const long hours = seconds / 3600;
     const int minutes = static_cast<int>(seconds / 60 - 60 * hours);
     const int rest = static_cast<int>(seconds % 60);
-    char text[48];
-    std::snprintf(text, sizeof text, "%ld:%02d:%02d", hours, minutes, rest);
+    // H:MM:SS, by hand: the status shows it with every solution.
+    std::string text = std::to_string(hours);
+    const char tail[] = {':', static_cast<char>('0' + minutes / 10), static_cast<char>('0' + minutes % 10),
+                         ':', static_cast<char>('0' + rest / 10),    static_cast<char>('0' + rest % 10)};
+    text.append(tail, sizeof tail);
     return text;
 }
 

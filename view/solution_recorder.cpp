@@ -6,10 +6,14 @@
 #include "solutions/time_text.h"
 #include "view/trianzoid_view.h"
 
-std::vector<SolutionWriter*> CTrianzoidView::solutionWriters() {
+std::span<SolutionWriter* const> CTrianzoidView::solutionWriters() {
     if (m_bCountOnly) return {};
-    if (m_bLetterSolution) return {&m_letterWriter};
-    return {&m_opbWriter, &m_oplWriter};
+    m_writers = {&m_opbWriter, &m_oplWriter};
+    if (m_bLetterSolution) {
+        m_writers[0] = &m_letterWriter;
+        return {m_writers.data(), 1};
+    }
+    return m_writers;
 }
 
 bool CTrianzoidView::writeSolution(SolutionWriter& writer, const SolutionData& solution) {
@@ -32,10 +36,11 @@ void CTrianzoidView::stopAtLimit() {
 void CTrianzoidView::RecordSolution(int n) {
     n = std::clamp(n, 0, static_cast<int>(m_state.chosenPlacement.size()));
     std::span<const int> chosen(m_state.chosenPlacement.data(), static_cast<std::size_t>(n));
-    std::vector<int> whole;
+    // (The scratch vectors keep their room from one solution to the next: there may be thousands a second.)
     if (!m_placementOrigin.empty()) {
-        for (int j : chosen) whole.push_back(m_placementOrigin[static_cast<std::size_t>(j)]);
-        chosen = whole;
+        m_recordScratch.whole.clear();
+        for (int j : chosen) m_recordScratch.whole.push_back(m_placementOrigin[static_cast<std::size_t>(j)]);
+        chosen = m_recordScratch.whole;
     }
     if (m_bCanonicalTest && !m_classCounter.canonicalTiling(chosen)) return;
     // While all solutions have as many placements, the display finds each at a computed offset.
@@ -50,7 +55,8 @@ void CTrianzoidView::RecordSolution(int n) {
         pumpMessages();
         return;
     }
-    std::vector<PlacementRecord> records(static_cast<std::size_t>(n));
+    std::vector<PlacementRecord>& records = m_recordScratch.records;
+    records.resize(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
         records[static_cast<std::size_t>(i)] =
             m_table.records[static_cast<std::size_t>(m_state.chosenPlacement[static_cast<std::size_t>(i)])];
@@ -58,20 +64,27 @@ void CTrianzoidView::RecordSolution(int n) {
     if (!m_bLetterSolution) {
         DrawingSurface& dc = m_platform.clientSurface();
         // Cells that earlier drawing left covered are opened first, so that the screen and the log show
-        // this solution's pieces alone; those it leaves open are drawn open again after its pieces.
-        const std::vector<CellPos> earlier = forgetCoveredCells();
+        // this solution's pieces alone; those it leaves open are drawn open again after its pieces. Where
+        // nothing is shown, only the Board learns the solution, for the log.
+        const bool shows = dc.showsAnything();
+        std::vector<CellPos>& earlier = m_recordScratch.covered;
+        if (shows)
+            forgetCoveredCells(earlier);
+        else
+            openCoveredCells();
         for (const PlacementRecord& r : records) {
             const Piece& piece = m_doc.m_pieces[static_cast<std::size_t>(r.piece)];
             DrawPiece(dc, piece, r.orientation, piece.colorNumber, r.anchorX, r.anchorY);
         }
-        for (const CellPos& cell : earlier)
-            if (m_doc.cell(cell.x, cell.y) == kOpenCell) DrawCell(dc, cell.x, cell.y, kOpenCell);
+        if (shows)
+            for (const CellPos& cell : earlier)
+                if (m_doc.cell(cell.x, cell.y) == kOpenCell) DrawCell(dc, cell.x, cell.y, kOpenCell);
     }
 
     // The first writer holds the solution proper: once it has it, the solution counts. In letter mode
     // that is the only one, and the solution is not shown.
     const SolutionData data{m_state.solutionCount + 1, records, m_doc, m_nSearchRowLength, m_nSearchHeight};
-    const std::vector<SolutionWriter*> writers = solutionWriters();
+    const std::span<SolutionWriter* const> writers = solutionWriters();
     if (!writeSolution(*writers.front(), data)) return;
 
     ++m_state.solutionCount;

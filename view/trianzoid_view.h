@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -128,6 +130,9 @@ class CTrianzoidView : public SearchHooks {
     void markModifiedIfChanged(const std::vector<std::uint8_t>& storedBefore);
     // Opens every covered cell of the active area, in any mode, and returns where they are.
     std::vector<CellPos> forgetCoveredCells();
+    void forgetCoveredCells(std::vector<CellPos>& covered);
+    // The same without saying where.
+    void openCoveredCells();
     static int s_nLastColumn;
     static int s_nLastRow;
 
@@ -211,7 +216,13 @@ class CTrianzoidView : public SearchHooks {
     // Asks the search to stop once it has recorded m_nSolutionLimit solutions.
     void stopAtLimit();
     // The writers of a search's files, the one that holds the solution proper first.
-    std::vector<SolutionWriter*> solutionWriters();
+    std::span<SolutionWriter* const> solutionWriters();
+    std::array<SolutionWriter*, 2> m_writers{};
+    struct RecordScratch {
+        std::vector<int> whole;
+        std::vector<PlacementRecord> records;
+        std::vector<CellPos> covered;
+    } m_recordScratch;
     // One solution to one writer; false (and the search stops) when a write failed.
     bool writeSolution(SolutionWriter& writer, const SolutionData& solution);
     void ShowSolution(DrawingSurface& dc, int k);

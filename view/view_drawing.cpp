@@ -43,12 +43,13 @@ void CTrianzoidView::DrawPiece(DrawingSurface& dc, const Piece& piece, int orien
                                int row0) {
     if (orientation < 0 || orientation >= std::min(piece.orientationCount, kMaxOrientations)) return;
     if (piece.triangleCount < 1 || piece.triangleCount > kMaxTriangles) return;
+    const bool shows = dc.showsAnything();
     for (int t = 0; t < piece.triangleCount; ++t) {
         const int x = piece.cells[orientation][t].x;
         const int y = piece.cells[orientation][t].y;
         const int col = col0 + x;
         const int row = row0 + y;
-        if (!dc.showsAnything()) {
+        if (!shows) {
             storeDrawnValue(m_doc, col, row, value);
             continue;
         }

@@ -126,6 +126,22 @@ void CTrianzoidView::ClearPieceCells() {
 
 std::vector<CellPos> CTrianzoidView::forgetCoveredCells() {
     std::vector<CellPos> covered;
+    forgetCoveredCells(covered);
+    return covered;
+}
+
+void CTrianzoidView::openCoveredCells() {
+    const int rowLength = std::clamp(m_doc.rowLength(), 0, BOARD_COLUMNS);
+    const int height = std::clamp(static_cast<int>(m_doc.m_nHeight), 0, BOARD_ROWS);
+    // A covered cell holds a colour number, below the open value; the values from it up stay.
+    for (int col = 0; col < rowLength; ++col) {
+        std::uint8_t* column = &m_doc.cell(col, 0);
+        for (int row = 0; row < height; ++row) column[row] = std::max(column[row], kOpenCell);
+    }
+}
+
+void CTrianzoidView::forgetCoveredCells(std::vector<CellPos>& covered) {
+    covered.clear();
     const int rowLength = std::clamp(m_doc.rowLength(), 0, BOARD_COLUMNS);
     const int height = std::clamp(static_cast<int>(m_doc.m_nHeight), 0, BOARD_ROWS);
     for (int col = 0; col < rowLength; ++col)
@@ -134,5 +150,4 @@ std::vector<CellPos> CTrianzoidView::forgetCoveredCells() {
                 m_doc.cell(col, row) = kOpenCell;
                 covered.push_back(CellPos{col, row});
             }
-    return covered;
 }
