@@ -461,7 +461,8 @@ void IncrementalSearch::tryPieceCandidates(int a, std::int64_t from) {
     const int placed = a - m_openCells;
     std::size_t segment = 0;
     while (from >= level.segments[segment].base + level.segments[segment].count) ++segment;
-    int k = static_cast<int>((from - level.segments[segment].base) % level.segments[segment].size);
+    const std::int64_t into = from - level.segments[segment].base;
+    int k = into == 0 ? 0 : static_cast<int>(into % level.segments[segment].size);
     // level.end is read again after every candidate: a deeper step may have given later ones away.
     for (std::int64_t i = from; i < std::min(level.end, level.pieceTotal); ++i) {
         const Segment& s = level.segments[segment];

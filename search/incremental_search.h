@@ -192,6 +192,8 @@ class IncrementalSearch : public SearchEngine {
     const Frame& frameOf(int depth) const {
         return m_frames[static_cast<std::size_t>(m_frameAt[static_cast<std::size_t>(depth)])];
     }
+    void numberRows(const Frame& parent, Frame& frame, const std::uint64_t* live);
+    void scatterColumns(const Frame& parent, Frame& frame, const std::uint64_t* live);
     void extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live);
     void clearOverlaps(const Frame& frame, int placement, const std::uint64_t* from, std::uint64_t* to) const;
     // The same, and the rows [first, end) of the frame (the piece's, once it has no copies left).

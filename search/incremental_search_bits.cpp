@@ -70,21 +70,32 @@ void IncrementalSearch::makeFrame(int depth) {
     const Frame& parent = m_frames[static_cast<std::size_t>(parentIndex)];
     Frame& frame = m_frames[static_cast<std::size_t>(parentIndex) + 1];
     std::uint64_t* live = m_liveBits.data() + static_cast<std::size_t>(depth) * m_livePitch;
-    frame.rows.clear();
-    for (int w = 0; w < parent.words; ++w)
-        for (std::uint64_t bits = live[w]; bits != 0; bits &= bits - 1)
-            frame.rows.push_back(parent.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))]);
+    if (m_bitExtract)
+        extractColumns(parent, frame, live);
+    else
+        scatterColumns(parent, frame, live);
     const int count = static_cast<int>(frame.rows.size());
-    frame.words = (count + 63) / 64;
-    frame.columns.assign(
-        static_cast<std::size_t>(m_index->columnStride()) * static_cast<std::size_t>(frame.words), 0);
-    frame.columnData = frame.columns.data();
-    frame.cellColumns.assign(static_cast<std::size_t>(m_cells) * static_cast<std::size_t>(frame.words), 0);
-    frame.cellData = frame.cellColumns.data();
-    // A piece's rows stay one run: its bounds are the live rows before its bounds in the parent.
+    for (int w = 0; w < frame.words; ++w)
+        live[w] = count - w * 64 >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (count - w * 64)) - 1;
+    m_frameAt[static_cast<std::size_t>(depth)] = parentIndex + 1;
+}
+
+// The frame's rows (the live rows of its parent, in order), its words and its pieces' runs; its columns
+// get room, their contents are left to the caller. Inlined into both ways of filling them, so that its
+// population counts use the instruction where the caller may.
+[[gnu::always_inline]] inline void IncrementalSearch::numberRows(const Frame& parent, Frame& frame,
+                                                                 const std::uint64_t* live) {
     std::int32_t* before = m_rowsBefore.data();
     before[0] = 0;
     for (int w = 0; w < parent.words; ++w) before[w + 1] = before[w] + std::popcount(live[w]);
+    const int count = before[parent.words];
+    frame.rows.resize(static_cast<std::size_t>(count));
+    std::int32_t* rows = frame.rows.data();
+    for (int w = 0; w < parent.words; ++w)
+        for (std::uint64_t bits = live[w]; bits != 0; bits &= bits - 1)
+            *rows++ = parent.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))];
+    frame.words = (count + 63) / 64;
+    // A piece's rows stay one run: its bounds are the live rows before its bounds in the parent.
     const auto rank = [&](int bit) {
         const int w = bit >> 6;
         const std::uint64_t below = (bit & 63) == 0 ? 0 : live[w] & (~std::uint64_t{0} >> (64 - (bit & 63)));
@@ -94,44 +105,56 @@ void IncrementalSearch::makeFrame(int depth) {
         frame.pieceBegin[p] = rank(parent.pieceBegin[p]);
         frame.pieceEnd[p] = rank(parent.pieceEnd[p]);
     }
-    if (m_bitExtract) {
-        extractColumns(parent, frame, live);
-    } else {
-        for (int i = 0; i < count; ++i) {
-            const std::int32_t row = frame.rows[static_cast<std::size_t>(i)];
-            const std::uint64_t bit = std::uint64_t{1} << (i & 63);
-            for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c)
-                frame.cellColumns[static_cast<std::size_t>(*c) * static_cast<std::size_t>(frame.words) +
-                                  static_cast<std::size_t>(i >> 6)] |= bit;
-        }
+    frame.columns.resize(static_cast<std::size_t>(m_index->columnStride()) *
+                         static_cast<std::size_t>(frame.words));
+    frame.columnData = frame.columns.data();
+    frame.cellColumns.resize(static_cast<std::size_t>(m_cells) * static_cast<std::size_t>(frame.words));
+    frame.cellData = frame.cellColumns.data();
+}
+
+// The frame's columns from its rows' cells, on processors without a fast bit extract.
+void IncrementalSearch::scatterColumns(const Frame& parent, Frame& frame, const std::uint64_t* live) {
+    numberRows(parent, frame, live);
+    std::fill(frame.columns.begin(), frame.columns.end(), 0);
+    std::fill(frame.cellColumns.begin(), frame.cellColumns.end(), 0);
+    const auto words = static_cast<std::size_t>(frame.words);
+    for (std::size_t i = 0; i < frame.rows.size(); ++i) {
+        const std::int32_t row = frame.rows[i];
+        const std::uint64_t bit = std::uint64_t{1} << (i & 63);
+        for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c)
+            frame.cellColumns[static_cast<std::size_t>(*c) * words + (i >> 6)] |= bit;
     }
     // The same bits eight cells side by side, for the count.
-    const auto words = static_cast<std::size_t>(frame.words);
     for (int c = 0; c < m_cells; ++c) {
         const std::uint64_t* byCell = frame.cellData + static_cast<std::size_t>(c) * words;
         std::uint64_t* byGroup = frame.columns.data() + static_cast<std::size_t>(c / 8) * 8 * words + c % 8;
         for (std::size_t w = 0; w < words; ++w) byGroup[w * 8] = byCell[w];
     }
-    for (int w = 0; w < frame.words; ++w)
-        live[w] = count - w * 64 >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << (count - w * 64)) - 1;
-    m_frameAt[static_cast<std::size_t>(depth)] = parentIndex + 1;
 }
 
-// A frame's columns from its parent's: the bits of the live rows, packed together in order. Covered
-// cells have no live rows; their columns stay 0.
+// A frame's columns from its parent's: the bits of the live rows, packed together in order, written cell
+// by cell and eight cells side by side at once. Covered cells have no live rows; their columns are 0, as
+// are the places of the cells past the last in its group.
 #if defined(__x86_64__)
 __attribute__((target("bmi2,popcnt")))
 #endif
 void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const std::uint64_t* live) {
+    numberRows(parent, frame, live);
     std::uint16_t* words = m_liveWords.data();
     const int wordCount = wordsInUse(live, parent.words, words);
     const auto parentWords = static_cast<std::size_t>(parent.words);
     const auto frameWords = static_cast<std::size_t>(frame.words);
     const std::uint32_t* covered = m_state.coveredMask.data();
-    for (int c = 0; c < m_cells; ++c) {
-        if ((covered[c >> 5] >> (c & 31) & 1u) != 0) continue;
-        const std::uint64_t* from = parent.cellData + static_cast<std::size_t>(c) * parentWords;
+    for (int c = 0; c < m_index->columnStride(); ++c) {
         std::uint64_t* to = frame.cellColumns.data() + static_cast<std::size_t>(c) * frameWords;
+        std::uint64_t* byGroup =
+            frame.columns.data() + static_cast<std::size_t>(c / 8) * 8 * frameWords + c % 8;
+        if (c >= m_cells || (covered[c >> 5] >> (c & 31) & 1u) != 0) {
+            if (c < m_cells) std::fill_n(to, frameWords, 0);
+            for (std::size_t w = 0; w < frameWords; ++w) byGroup[w * 8] = 0;
+            continue;
+        }
+        const std::uint64_t* from = parent.cellData + static_cast<std::size_t>(c) * parentWords;
         std::uint64_t packed = 0;
         int filled = 0;  // bits of `packed` in use, always below 64
         for (int i = 0; i < wordCount; ++i) {
@@ -149,11 +172,16 @@ void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const 
             filled += n;
             if (filled >= 64) {
                 *to++ = packed;
+                *byGroup = packed;
+                byGroup += 8;
                 filled -= 64;
                 packed = filled != 0 ? bits >> (n - filled) : 0;
             }
         }
-        if (filled != 0) *to = packed;
+        if (filled != 0) {
+            *to = packed;
+            *byGroup = packed;
+        }
     }
 }
 
