@@ -96,7 +96,11 @@ void IncrementalSearch::init(Form form) {
         whole.columnData = m_index->columnBits();
         whole.cellData = m_index->cellBits();
         whole.rows.resize(static_cast<std::size_t>(placements));
-        for (int j = 0; j < placements; ++j) whole.rows[static_cast<std::size_t>(j)] = j;
+        whole.pieces.resize(static_cast<std::size_t>(placements));
+        for (int j = 0; j < placements; ++j) {
+            whole.rows[static_cast<std::size_t>(j)] = j;
+            whole.pieces[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(m_index->pieceOf(j));
+        }
         for (int p = 0; p < kMaxPieces; ++p) {
             whole.pieceBegin[static_cast<std::size_t>(p)] =
                 m_table.firstPlacement[static_cast<std::size_t>(p)];
@@ -389,20 +393,25 @@ void IncrementalSearch::collectPieceCandidates(int a, int c) {
             words[wordCount] = static_cast<std::uint16_t>(w);
             wordCount += (live[w] & column[w]) != 0 ? 1 : 0;
         }
+        // The piece and its copies are looked up once per run of its rows. (A piece's rows die with its
+        // last copy; only a count below 0, which a damaged piece file could give, leaves rows that count
+        // for the choice of cell but are never tried.)
         int piece = -1;
+        int runs = 0;
         for (int i = 0; i < wordCount; ++i) {
             const int w = words[i];
             for (std::uint64_t bits = live[w] & column[w]; bits != 0; bits &= bits - 1) {
-                const std::int32_t row =
-                    frame.rows[static_cast<std::size_t>(w * 64 + std::countr_zero(bits))];
-                const int p = m_index->pieceOf(row);
-                const int copies = m_pieces[static_cast<std::size_t>(p)].copies;
-                if (copies < 1) continue;
-                const int runs = m_state.eachTilingOnce ? 1 : copies;
+                const auto bit = static_cast<std::size_t>(w * 64 + std::countr_zero(bits));
+                const std::int32_t row = frame.rows[bit];
+                const int p = frame.pieces[bit];
                 if (p != piece) {
                     piece = p;
-                    level.segments.push_back({p, static_cast<int>(level.live.size()), 0, level.total, 0});
+                    const int copies = m_pieces[static_cast<std::size_t>(p)].copies;
+                    runs = copies < 1 ? 0 : m_state.eachTilingOnce ? 1 : copies;
+                    if (runs != 0)
+                        level.segments.push_back({p, static_cast<int>(level.live.size()), 0, level.total, 0});
                 }
+                if (runs == 0) continue;
                 level.live.push_back(row);
                 Segment& s = level.segments.back();
                 ++s.size;

@@ -177,6 +177,7 @@ class IncrementalSearch : public SearchEngine {
         const std::uint64_t* cellData = nullptr;
         std::vector<std::uint64_t> cellColumns;
         std::vector<std::int32_t> rows;            // frame bit -> table row
+        std::vector<std::uint8_t> pieces;          // frame bit -> its row's piece slot
         std::array<int, kMaxPieces> pieceBegin{};  // frame bits of a piece: [pieceBegin, pieceEnd)
         std::array<int, kMaxPieces> pieceEnd{};
 

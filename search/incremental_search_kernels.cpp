@@ -191,18 +191,42 @@ struct GroupScan {
     int deadGroup;  // >= 0: a group with an open cell without live rows (cell is then -1)
 };
 
-// Every group in cell order, with the counts of group `first` given. With W > 0 the frame has W words,
-// broadcast once into registers rather than once per group; W = 0 reads them from memory (any number).
+// The same with the frame's W words broadcast into registers already (W = 0: from memory).
+template <int W>
+__attribute__((target("avx512f,avx512vpopcntdq"), always_inline)) inline __m512i groupCountsOf(
+    const std::uint64_t* column, const __m512i* broadcast, const std::uint64_t* live, int words) {
+    if constexpr (W == 0) {
+        return groupCounts(column, live, words);
+    } else {
+        __m512i counts = _mm512_setzero_si512();
+        for (int w = 0; w < W; ++w)
+            counts = _mm512_add_epi64(counts, _mm512_popcnt_epi64(_mm512_and_si512(
+                                                  broadcast[w], _mm512_loadu_si512(column + 8 * w))));
+        return counts;
+    }
+}
+
+// The likeliest group for a dead end (`first`, -1 for none) first, then every group in cell order, the
+// first one's counts kept for their turn. With W > 0 the frame has W words, broadcast once into registers
+// rather than once per group; W = 0 reads them from memory (any number).
 template <int W>
 __attribute__((target("avx512f,avx512vpopcntdq"))) GroupScan scanGroups(const std::uint64_t* columns,
                                                                         int words, const std::uint64_t* live,
                                                                         const std::uint32_t* covered,
-                                                                        int cells, int first,
-                                                                        __m512i firstCounts) {
+                                                                        int cells, int first) {
     __m512i broadcast[W == 0 ? 1 : W];
     if constexpr (W > 0)
         for (int w = 0; w < W; ++w) broadcast[w] = _mm512_set1_epi64(static_cast<long long>(live[w]));
     const auto groupWords = static_cast<std::size_t>(words) * 8;
+    const auto countGroup = [&](int group) __attribute__((target("avx512f,avx512vpopcntdq"))) {
+        return groupCountsOf<W>(columns + static_cast<std::size_t>(group) * groupWords, broadcast, live,
+                                words);
+    };
+    __m512i firstCounts = _mm512_setzero_si512();
+    if (const __mmask8 lanes = first >= 0 ? openLanes(covered, cells, first) : 0; lanes != 0) {
+        firstCounts = countGroup(first);
+        if (_mm512_mask_testn_epi64_mask(lanes, firstCounts, firstCounts) != 0) return {-1, first};
+    }
     const int groups = (cells + 7) / 8;
     __m512i best = _mm512_set1_epi64(kNoCount);
     __m512i bestCell = _mm512_setzero_si512();
@@ -211,18 +235,7 @@ __attribute__((target("avx512f,avx512vpopcntdq"))) GroupScan scanGroups(const st
     for (int group = 0; group < groups; ++group, lanesCells = _mm512_add_epi64(lanesCells, eight)) {
         const __mmask8 lanes = openLanes(covered, cells, group);
         if (lanes == 0) continue;
-        __m512i counts = firstCounts;
-        if (group != first) {
-            const std::uint64_t* column = columns + static_cast<std::size_t>(group) * groupWords;
-            if constexpr (W == 0) {
-                counts = groupCounts(column, live, words);
-            } else {
-                counts = _mm512_setzero_si512();
-                for (int w = 0; w < W; ++w)
-                    counts = _mm512_add_epi64(counts, _mm512_popcnt_epi64(_mm512_and_si512(
-                                                          broadcast[w], _mm512_loadu_si512(column + 8 * w))));
-            }
-        }
+        const __m512i counts = group == first ? firstCounts : countGroup(group);
         if (_mm512_mask_testn_epi64_mask(lanes, counts, counts) != 0) return {-1, group};
         const __mmask8 fewer = _mm512_mask_cmplt_epu64_mask(lanes, counts, best);
         best = _mm512_mask_mov_epi64(best, fewer, counts);
@@ -235,7 +248,7 @@ __attribute__((target("avx512f,avx512vpopcntdq"))) GroupScan scanGroups(const st
 }
 
 using ScanGroups = GroupScan (*)(const std::uint64_t*, int, const std::uint64_t*, const std::uint32_t*, int,
-                                 int, __m512i);
+                                 int);
 // By the frame's words: up to 16 held in registers, more read from memory.
 constexpr ScanGroups kScans[] = {
     &scanGroups<0>,  &scanGroups<1>,  &scanGroups<2>,  &scanGroups<3>,  &scanGroups<4>,  &scanGroups<5>,
@@ -248,17 +261,10 @@ constexpr int kScanWords = static_cast<int>(std::size(kScans));
 __attribute__((target("avx512f,avx512vpopcntdq"))) int IncrementalSearch::chooseCellBitsVector() {
     const std::uint64_t* live = liveSet(m_placed);
     const Frame& frame = frameOf(m_placed);
-    const std::uint32_t* covered = m_state.coveredMask.data();
     const int groups = (m_cells + 7) / 8;
-    // The likeliest group for a dead end first; its counts are kept for their turn in cell order.
-    const int first = std::min(m_firstGroup, groups - 1);
-    __m512i firstCounts = _mm512_setzero_si512();
-    if (const __mmask8 lanes = first >= 0 ? openLanes(covered, m_cells, first) : 0; lanes != 0) {
-        firstCounts = groupCounts(frame.group(first), live, frame.words);
-        if (_mm512_mask_testn_epi64_mask(lanes, firstCounts, firstCounts) != 0) return -1;
-    }
     const GroupScan scan = kScans[frame.words < kScanWords ? frame.words : 0](
-        frame.columnData, frame.words, live, covered, m_cells, first, firstCounts);
+        frame.columnData, frame.words, live, m_state.coveredMask.data(), m_cells,
+        std::min(m_firstGroup, groups - 1));
     if (scan.deadGroup >= 0) noteDeadGroup(scan.deadGroup);
     if (scan.cell >= 0) m_state.bestCell = scan.cell;
     return scan.cell;
