@@ -1,5 +1,6 @@
-// The bit-set form of the fast engine: placing a Placement on the live set, the frames that renumber
-// the live rows as they thin out, and the portable count.
+// The bit-set form of the fast engine: clearing a Placement's overlaps from the live set, the frames that
+// renumber the live rows as they thin out, and the portable count. (Placing a Placement on the live set
+// is in incremental_search.cpp, where the step inlines it.)
 #include "search/incremental_search_bits.h"
 
 #include <algorithm>
@@ -9,48 +10,6 @@
 #endif
 
 using incremental::wordsInUse;
-
-void IncrementalSearch::placeBits(int placement, int piece) {
-    const int frameIndex = m_frameAt[static_cast<std::size_t>(m_placed)];
-    const Frame& frame = m_frames[static_cast<std::size_t>(frameIndex)];
-    const std::uint64_t* from = liveSet(m_placed);
-    std::uint64_t* to = m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * m_livePitch;
-    // A cell left without rows is most often one beside the piece just placed: the count looks first where
-    // this Placement last left one.
-    m_lastPlacement = placement;
-    m_firstGroup = m_deadGroup[static_cast<std::size_t>(placement)];
-    const bool pieceDone = m_pieces[static_cast<std::size_t>(piece)].copies == 0;
-    // The vector forms clear the piece's rows in the same pass.
-    const int first = pieceDone ? frame.pieceBegin[static_cast<std::size_t>(piece)] : 0;
-    const int end = pieceDone ? frame.pieceEnd[static_cast<std::size_t>(piece)] : 0;
-    if (m_vectorPopcount) {
-        clearOverlapsVector(frame, placement, first, end, from, to);
-        ++m_placed;
-        m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
-        return;
-    }
-    if (m_wideCount) {
-        clearOverlapsWide(frame, placement, first, end, from, to);
-        ++m_placed;
-        m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
-        return;
-    }
-    clearOverlaps(frame, placement, from, to);
-    if (pieceDone) {
-        // The rows of a piece are one run of the frame: whole words, and the bits at either end.
-        for (int j = first; j < end;) {
-            const int word = j >> 6;
-            const int upTo = std::min(end, (word + 1) * 64);
-            const int bits = upTo - j;
-            const std::uint64_t run =
-                bits == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << bits) - 1) << (j & 63);
-            to[word] &= ~run;
-            j = upTo;
-        }
-    }
-    ++m_placed;
-    m_frameAt[static_cast<std::size_t>(m_placed)] = frameIndex;
-}
 
 // The live rows `from` without those through any cell of the Placement, into `to`.
 void IncrementalSearch::clearOverlaps(const Frame& frame, int placement, const std::uint64_t* from,
