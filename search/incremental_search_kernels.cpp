@@ -27,14 +27,20 @@ inline unsigned openCells(const std::uint32_t* covered, int cells, int group) {
 // Whether the processor extracts bits (BMI2's PEXT) in a few cycles: every one that has the instruction,
 // except AMD's before family 19h, which take up to hundreds.
 bool incremental::hasFastBitExtract() {
-    if (!__builtin_cpu_supports("bmi2")) return false;
-    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-    if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0) return false;
-    const bool amd = ebx == 0x68747541u && edx == 0x69746e65u && ecx == 0x444d4163u;  // "AuthenticAMD"
-    if (!amd) return true;
-    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
-    const unsigned family = ((eax >> 8) & 0xFu) == 0xFu ? 0xFu + ((eax >> 20) & 0xFFu) : (eax >> 8) & 0xFu;
-    return family >= 0x19u;
+    // Asked once: in a virtual machine each question to the processor costs many microseconds, and
+    // every engine asks (the choice of a symmetry class makes dozens).
+    static const bool fast = [] {
+        if (!__builtin_cpu_supports("bmi2")) return false;
+        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+        if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0) return false;
+        const bool amd = ebx == 0x68747541u && edx == 0x69746e65u && ecx == 0x444d4163u;  // "AuthenticAMD"
+        if (!amd) return true;
+        if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
+        const unsigned family =
+            ((eax >> 8) & 0xFu) == 0xFu ? 0xFu + ((eax >> 20) & 0xFFu) : (eax >> 8) & 0xFu;
+        return family >= 0x19u;
+    }();
+    return fast;
 }
 #else
 bool incremental::hasFastBitExtract() {

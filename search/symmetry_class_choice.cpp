@@ -1,6 +1,7 @@
 #include "search/symmetry_class_choice.h"
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -66,7 +67,10 @@ int chooseSymmetryClass(const TilingClassCounter& counter, const PlacementTable&
         state.eachTilingOnce = true;
         state.spareCells = spareCells;
         SilentHooks hooks;
-        IncrementalSearch(cut.index, cut.table, state, pieces, hooks).run();
+        // Without frames: renumbering the live rows pays over a subtree, and a probe's are cut short.
+        IncrementalSearch::Form form;
+        form.frameWords = std::numeric_limits<int>::max();
+        IncrementalSearch(cut.index, cut.table, state, pieces, hooks, form).run();
         return state.steps;
     };
     std::size_t best = 0;
