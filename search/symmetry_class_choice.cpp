@@ -33,7 +33,9 @@ class SilentHooks : public SearchHooks {
 struct Cut {
     PlacementTable table;
     std::shared_ptr<const PlacementIndex> index;
-    std::int64_t steps = 0;  // of the deepest probe so far
+    SearchState state;
+    std::unique_ptr<IncrementalSearch> search;  // one for every depth: a search leaves it as it found it
+    std::int64_t steps = 0;                     // of the deepest probe so far
 };
 
 }  // namespace
@@ -49,29 +51,32 @@ int chooseSymmetryClass(const TilingClassCounter& counter, const PlacementTable&
         return classes.empty() ? -1 : classes.front();
     int totalCopies = 0;
     for (int p = 0; p < pieceCount; ++p) totalCopies += pieces[static_cast<std::size_t>(p)].copies;
+    SilentHooks hooks;
+    // Without frames: renumbering the live rows pays over a subtree, and a probe's are cut short.
+    IncrementalSearch::Form form;
+    form.frameWords = std::numeric_limits<int>::max();
     std::vector<Cut> cuts(classes.size());
     for (std::size_t i = 0; i < classes.size(); ++i) {
-        cuts[i].table = table;
-        keepPlacements(cuts[i].table, [&](int j) {
+        Cut& cut = cuts[i];
+        cut.table = table;
+        keepPlacements(cut.table, [&](int j) {
             return counter.placementClass(j) != classes[i] || counter.orbitRepresentative(j);
         });
-        cuts[i].index = std::make_shared<const PlacementIndex>(cuts[i].table, freeCells);
+        cut.index = std::make_shared<const PlacementIndex>(cut.table, freeCells);
+        cut.state.coveredMask.assign(static_cast<std::size_t>(cut.table.wordsPerMask), 0u);
+        cut.state.candidateCounts.assign(static_cast<std::size_t>(freeCells), 0);
+        cut.state.chosenPlacement.assign(static_cast<std::size_t>(freeCells) + 1, 0);
+        cut.state.pieceCount = pieceCount;
+        cut.state.eachTilingOnce = true;
+        cut.state.spareCells = spareCells;
+        cut.search =
+            std::make_unique<IncrementalSearch>(cut.index, cut.table, cut.state, pieces, hooks, form);
     }
     auto probe = [&](Cut& cut, int depth) {
-        SearchState state;
-        state.coveredMask.assign(static_cast<std::size_t>(cut.table.wordsPerMask), 0u);
-        state.candidateCounts.assign(static_cast<std::size_t>(freeCells), 0);
-        state.chosenPlacement.assign(static_cast<std::size_t>(freeCells) + 1, 0);
-        state.pieceCount = pieceCount;
-        state.totalCopies = depth;
-        state.eachTilingOnce = true;
-        state.spareCells = spareCells;
-        SilentHooks hooks;
-        // Without frames: renumbering the live rows pays over a subtree, and a probe's are cut short.
-        IncrementalSearch::Form form;
-        form.frameWords = std::numeric_limits<int>::max();
-        IncrementalSearch(cut.index, cut.table, state, pieces, hooks, form).run();
-        return state.steps;
+        cut.state.totalCopies = depth;
+        cut.state.steps = 0;
+        cut.search->run();
+        return cut.state.steps;
     };
     std::size_t best = 0;
     std::int64_t spent = 0;  // steps of all probes so far
