@@ -140,22 +140,13 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     for (int j : m_byCells) m_keyPlacement[rankOf(keyAt(j))] = j;
     m_byCells = {};
     const int cellCount = index.freeCellCount;
-    // The keys by their lowest cell (a counting sort, so each cell's keys stay in key order).
-    const auto lowestCell = [&](int j) {
-        const std::uint32_t* mask = table.mask(j);
-        int w = 0;
-        while (w + 1 < table.wordsPerMask && mask[w] == 0) ++w;
-        return std::min(w * 32 + std::countr_zero(mask[w]), std::max(cellCount - 1, 0));
-    };
-    m_lowestStart.assign(static_cast<std::size_t>(std::max(cellCount, 0)) + 1, 0);
-    for (int j : m_keyPlacement) ++m_lowestStart[static_cast<std::size_t>(lowestCell(j)) + 1];
-    for (std::size_t n = 1; n < m_lowestStart.size(); ++n) m_lowestStart[n] += m_lowestStart[n - 1];
-    m_byLowest.resize(keyCount);
-    {
-        std::vector<std::uint32_t> fill(m_lowestStart.begin(), m_lowestStart.end() - 1);
-        for (std::size_t k = 0; k < keyCount; ++k)
-            m_byLowest[fill[static_cast<std::size_t>(lowestCell(m_keyPlacement[k]))]++] =
-                static_cast<std::uint32_t>(k);
+    // The keys in a hash table on their class and cell set (open addressing, at most half full).
+    m_keySlots.assign(std::bit_ceil(std::max<std::size_t>(2 * keyCount, 2)), kNoKeyRank);
+    for (std::size_t k = 0; k < keyCount; ++k) {
+        const int j = m_keyPlacement[k];
+        std::size_t slot = keySlot(placementClass(j), table.mask(j));
+        while (m_keySlots[slot] != kNoKeyRank) slot = (slot + 1) & (m_keySlots.size() - 1);
+        m_keySlots[slot] = static_cast<std::uint32_t>(k);
     }
     for (int g = 0; g < 12 && (g == 0 || cellCount > 0); ++g) {
         std::vector<CellPos> image(static_cast<std::size_t>(cellCount));
@@ -223,8 +214,7 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     m_keyOf = std::move(m_cellSet);
     m_cellSet = {};
     m_keyPlacement = {};
-    m_byLowest = {};
-    m_lowestStart = {};
+    m_keySlots = {};
 }
 
 std::uint32_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
@@ -242,18 +232,29 @@ std::uint32_t TilingClassCounter::imageKey(int g, int j, int* firstCell) const {
         }
     *firstCell = lowest;
     std::uint32_t key = kNoKeyRank;
-    if (lowest >= 0 && static_cast<std::size_t>(lowest) + 1 < m_lowestStart.size()) {
-        // A cell's keys are in key order, so those of class c are together.
-        const auto classOf = [&](std::uint32_t k) { return static_cast<int>(m_allowed[k] >> 32); };
-        auto i = std::lower_bound(m_byLowest.begin() + m_lowestStart[static_cast<std::size_t>(lowest)],
-                                  m_byLowest.begin() + m_lowestStart[static_cast<std::size_t>(lowest) + 1], c,
-                                  [&](std::uint32_t k, int cls) { return classOf(k) < cls; });
-        const auto end = m_byLowest.begin() + m_lowestStart[static_cast<std::size_t>(lowest) + 1];
-        for (; key == kNoKeyRank && i != end && classOf(*i) == c; ++i)
-            if (std::equal(m_mask.begin(), m_mask.end(), m_table->mask(m_keyPlacement[*i]))) key = *i;
+    if (lowest >= 0 && !m_keySlots.empty()) {
+        for (std::size_t slot = keySlot(c, m_mask.data()); m_keySlots[slot] != kNoKeyRank;
+             slot = (slot + 1) & (m_keySlots.size() - 1)) {
+            const std::uint32_t k = m_keySlots[slot];
+            if (static_cast<int>(m_allowed[k] >> 32) == c &&
+                std::equal(m_mask.begin(), m_mask.end(), m_table->mask(m_keyPlacement[k]))) {
+                key = k;
+                break;
+            }
+        }
     }
     std::fill(m_mask.begin(), m_mask.end(), 0u);
     return key;
+}
+
+// Where the hash table of keys starts looking for a class and cell set.
+std::size_t TilingClassCounter::keySlot(int c, const std::uint32_t* mask) const {
+    std::uint64_t hash = static_cast<std::uint64_t>(c) * 0x9E3779B97F4A7C15u;
+    for (int w = 0; w < m_table->wordsPerMask; ++w) {
+        hash = (hash ^ mask[w]) * 0xFF51AFD7ED558CCDu;
+        hash ^= hash >> 32;
+    }
+    return static_cast<std::size_t>(hash) & (m_keySlots.size() - 1);
 }
 
 std::uint64_t TilingClassCounter::multiplicity(std::span<const int> placements) const {

@@ -98,8 +98,9 @@ class TilingClassCounter {
   private:
     // The key (place in m_allowed) of Placement j's image under symmetry g; ~0 when the image is no
     // Placement of the class. `firstCell` gets the image's lowest cell. While preparing only: it looks
-    // the image up among the keys with the same lowest cell (m_byLowest).
+    // the image up in the hash table of keys (m_keySlots).
     std::uint32_t imageKey(int g, int j, int* firstCell) const;
+    std::size_t keySlot(int c, const std::uint32_t* mask) const;
     // Whether image g of the solution's Placements is among them; the cells of the solution must carry its
     // tags (tagCells). Of the differences, the least key of an image outside the solution.
     bool imageInTiling(int g, std::span<const int> placements, std::uint32_t* leastOutside) const;
@@ -115,11 +116,10 @@ class TilingClassCounter {
     const PlacementTable* m_table = nullptr;
     std::vector<std::int64_t> m_classCopies;
     std::vector<int> m_byCells;  // while preparing: Placements of classes, ordered by their masks
-    // While preparing: one Placement of each key, and the keys by their lowest cell (those of cell n
-    // from m_byLowest[m_lowestStart[n]], in key order).
+    // While preparing: one Placement of each key, and the keys in a hash table on their class and cell
+    // set (kNoKeyRank: an empty slot).
     std::vector<int> m_keyPlacement;
-    std::vector<std::uint32_t> m_byLowest;
-    std::vector<std::uint32_t> m_lowestStart;
+    std::vector<std::uint32_t> m_keySlots;
     std::vector<int>
         m_cellSet;  // while preparing: per Placement, the rank of its mask among the distinct ones
     std::vector<std::uint64_t> m_allowed;      // (class << 32 | cell set) of every Placement, sorted
