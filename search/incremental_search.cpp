@@ -45,6 +45,8 @@ void IncrementalSearch::init(Form form) {
                        __builtin_cpu_supports("avx512vpopcntdq");
     m_wideCount = form.vectorBits >= 256 && !m_vectorPopcount && __builtin_cpu_supports("avx2");
     m_bitExtract = form.bitExtract && incremental::hasFastBitExtract();
+    m_compressRows =
+        m_vectorPopcount && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi2");
 #endif
     m_liveWords.assign(static_cast<std::size_t>(m_index->rowWords()), 0);
     m_cellCounts.assign(static_cast<std::size_t>(m_index->columnStride()), 0);

@@ -52,12 +52,16 @@ void IncrementalSearch::makeFrame(int depth) {
     frame.pieces.resize(static_cast<std::size_t>(count));
     std::int32_t* rows = frame.rows.data();
     std::uint8_t* pieces = frame.pieces.data();
-    for (int w = 0; w < parent.words; ++w)
-        for (std::uint64_t bits = live[w]; bits != 0; bits &= bits - 1) {
-            const auto bit = static_cast<std::size_t>(w * 64 + std::countr_zero(bits));
-            *rows++ = parent.rows[bit];
-            *pieces++ = parent.pieces[bit];
-        }
+    if (m_compressRows) {
+        incremental::compressRows(parent.rows.data(), parent.pieces.data(), live, parent.words, rows, pieces);
+    } else {
+        for (int w = 0; w < parent.words; ++w)
+            for (std::uint64_t bits = live[w]; bits != 0; bits &= bits - 1) {
+                const auto bit = static_cast<std::size_t>(w * 64 + std::countr_zero(bits));
+                *rows++ = parent.rows[bit];
+                *pieces++ = parent.pieces[bit];
+            }
+    }
     frame.words = (count + 63) / 64;
     // A piece's rows stay one run: its bounds are the live rows before its bounds in the parent.
     const auto rank = [&](int bit) {

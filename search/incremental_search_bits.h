@@ -78,6 +78,12 @@ int rowCountPopcount(const std::uint64_t* live, int words);
 // Whether the processor extracts bits (BMI2's PEXT) in a few cycles (in the kernels' file).
 bool hasFastBitExtract();
 
+// The rows and pieces of a frame's parent at the bits of its live set, packed together in order into
+// `rowsTo` and `piecesTo`: with AVX-512's compress instructions, for processors that have them (VBMI2 for
+// the bytes; in the kernels' file).
+void compressRows(const std::int32_t* rows, const std::uint8_t* pieces, const std::uint64_t* live, int words,
+                  std::int32_t* rowsTo, std::uint8_t* piecesTo);
+
 }  // namespace incremental
 
 // A cell's count is the population count of (live AND column) over the words that hold live rows.

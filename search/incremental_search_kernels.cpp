@@ -148,6 +148,42 @@ void IncrementalSearch::clearOverlapsVector(const Frame& frame, int placement, i
 #endif
 
 #if defined(__x86_64__)
+// Sixteen rows or sixty-four pieces at a time, read and written masked: nothing past either end.
+__attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt"))) void incremental::compressRows(
+    const std::int32_t* rows, const std::uint8_t* pieces, const std::uint64_t* live, int words,
+    std::int32_t* rowsTo, std::uint8_t* piecesTo) {
+    for (int w = 0; w < words; ++w) {
+        const std::uint64_t bits = live[w];
+        if (bits == 0) continue;
+        for (int part = 0; part < 4; ++part) {
+            const auto lanes = static_cast<__mmask16>(bits >> (16 * part));
+            const __m512i packed = _mm512_maskz_compress_epi32(
+                lanes, _mm512_maskz_loadu_epi32(lanes, rows + static_cast<std::size_t>(w) * 64 + 16 * part));
+            const int n = std::popcount(static_cast<unsigned>(lanes));
+            _mm512_mask_storeu_epi32(rowsTo, static_cast<__mmask16>((1u << n) - 1), packed);
+            rowsTo += n;
+        }
+        const int n = std::popcount(bits);
+        const __m512i packed = _mm512_maskz_compress_epi8(
+            bits, _mm512_maskz_loadu_epi8(bits, pieces + static_cast<std::size_t>(w) * 64));
+        _mm512_mask_storeu_epi8(piecesTo, n == 64 ? ~__mmask64{0} : (__mmask64{1} << n) - 1, packed);
+        piecesTo += n;
+    }
+}
+#else
+void incremental::compressRows(const std::int32_t* rows, const std::uint8_t* pieces,
+                               const std::uint64_t* live, int words, std::int32_t* rowsTo,
+                               std::uint8_t* piecesTo) {
+    for (int w = 0; w < words; ++w)
+        for (std::uint64_t bits = live[w]; bits != 0; bits &= bits - 1) {
+            const auto bit = static_cast<std::size_t>(w * 64 + std::countr_zero(bits));
+            *rowsTo++ = rows[bit];
+            *piecesTo++ = pieces[bit];
+        }
+}
+#endif
+
+#if defined(__x86_64__)
 __attribute__((target("popcnt"))) int incremental::rowCountPopcount(const std::uint64_t* live, int words) {
     return rowCount(live, words);
 }
