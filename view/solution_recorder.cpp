@@ -6,13 +6,14 @@
 #include "solutions/time_text.h"
 #include "view/trianzoid_view.h"
 
-std::span<SolutionWriter* const> CTrianzoidView::solutionWriters() {
-    if (m_bCountOnly) return {};
-    m_writers = {&m_opbWriter, &m_oplWriter};
-    if (m_bLetterSolution) {
-        m_writers[0] = &m_letterWriter;
-        return {m_writers.data(), 1};
-    }
+const std::vector<SolutionWriter*>& CTrianzoidView::solutionWriters() {
+    // (Kept in a member, which keeps its room: the recorder asks at every solution.)
+    if (m_bCountOnly)
+        m_writers.clear();
+    else if (m_bLetterSolution)
+        m_writers.assign({&m_letterWriter});
+    else
+        m_writers.assign({&m_opbWriter, &m_oplWriter});
     return m_writers;
 }
 
@@ -84,7 +85,7 @@ void CTrianzoidView::RecordSolution(int n) {
     // The first writer holds the solution proper: once it has it, the solution counts. In letter mode
     // that is the only one, and the solution is not shown.
     const SolutionData data{m_state.solutionCount + 1, records, m_doc, m_nSearchRowLength, m_nSearchHeight};
-    const std::span<SolutionWriter* const> writers = solutionWriters();
+    const std::vector<SolutionWriter*>& writers = solutionWriters();
     if (!writeSolution(*writers.front(), data)) return;
 
     ++m_state.solutionCount;

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <ctime>
 #include <functional>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -130,8 +128,8 @@ class CTrianzoidView : public SearchHooks {
     void markModifiedIfChanged(const std::vector<std::uint8_t>& storedBefore);
     // Opens every covered cell of the active area, in any mode, and returns where they are.
     std::vector<CellPos> forgetCoveredCells();
-    void forgetCoveredCells(std::vector<CellPos>& covered);
-    // The same without saying where.
+    void forgetCoveredCells(std::vector<CellPos>& covered);  // into `covered`, which keeps its room
+    // The same without saying where (for a surface that shows nothing).
     void openCoveredCells();
     static int s_nLastColumn;
     static int s_nLastRow;
@@ -216,8 +214,9 @@ class CTrianzoidView : public SearchHooks {
     // Asks the search to stop once it has recorded m_nSolutionLimit solutions.
     void stopAtLimit();
     // The writers of a search's files, the one that holds the solution proper first.
-    std::span<SolutionWriter* const> solutionWriters();
-    std::array<SolutionWriter*, 2> m_writers{};
+    const std::vector<SolutionWriter*>& solutionWriters();
+    std::vector<SolutionWriter*> m_writers;  // what solutionWriters() gives
+    // The recorder's scratch, kept from one solution to the next for its room.
     struct RecordScratch {
         std::vector<int> whole;
         std::vector<PlacementRecord> records;
