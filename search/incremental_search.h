@@ -203,7 +203,7 @@ class IncrementalSearch : public SearchEngine {
     void clearOverlapsWide(const Frame& frame, int placement, int first, int end, const std::uint64_t* from,
                            std::uint64_t* to) const;
     bool m_bits = false;
-    bool m_compressRows = false;  // 512-bit compress instructions renumber the frames' rows
+    bool m_compressRows = false;             // 512-bit compress instructions renumber the frames' rows
     int m_rowWords = 0;                      // the words of the whole table
     std::size_t m_livePitch = 0;             // words per depth in m_liveBits: those, up to a multiple of 8
     std::vector<std::uint64_t> m_liveBits;   // per depth, in the numbering of that depth's frame
