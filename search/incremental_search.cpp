@@ -49,6 +49,7 @@ void IncrementalSearch::init(Form form) {
         m_vectorPopcount && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi2");
 #endif
     m_liveWords.assign(static_cast<std::size_t>(m_index->rowWords()), 0);
+    m_cellCounts.assign(static_cast<std::size_t>(m_index->columnStride()), 0);
     m_rowsBefore.assign(static_cast<std::size_t>(m_index->rowWords()) + 1, 0);
     m_rowWords = m_index->rowWords();
     m_livePitch = (static_cast<std::size_t>(m_rowWords) + 7) / 8 * 8;
