@@ -212,7 +212,7 @@ class IncrementalSearch : public SearchEngine {
     std::vector<std::uint16_t> m_liveWords;  // scratch: the words of the live set that are not 0
     std::vector<std::int32_t> m_rowsBefore;  // scratch: live rows before each word of a frame
     // Not read any more (the counts keep their best per lane); kept because without it the members after
-    // it move, and on the development machine the search then measured 4 to 7 % slower (bench/README.md).
+    // it move, and on the development machine the search then measured 2 to 7 % slower (bench/README.md).
     std::vector<std::uint64_t> m_cellCounts;
     bool m_hardwarePopcount = false;
     bool m_vectorPopcount = false;  // 512-bit vectors with a population count of their own

@@ -114,11 +114,15 @@ void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const 
     const auto frameWords = static_cast<std::size_t>(frame.words);
     const std::uint32_t* covered = m_state.coveredMask.data();
     for (int c = 0; c < m_index->columnStride(); ++c) {
-        std::uint64_t* to = frame.cellColumns.data() + static_cast<std::size_t>(c) * frameWords;
         std::uint64_t* byGroup =
             frame.columns.data() + static_cast<std::size_t>(c / 8) * 8 * frameWords + c % 8;
-        if (c >= m_cells || (covered[c >> 5] >> (c & 31) & 1u) != 0) {
-            if (c < m_cells) std::fill_n(to, frameWords, 0);
+        if (c >= m_cells) {  // a place past the last cell, in the grouped columns only
+            for (std::size_t w = 0; w < frameWords; ++w) byGroup[w * 8] = 0;
+            continue;
+        }
+        std::uint64_t* to = frame.cellColumns.data() + static_cast<std::size_t>(c) * frameWords;
+        if ((covered[c >> 5] >> (c & 31) & 1u) != 0) {
+            std::fill_n(to, frameWords, 0);
             for (std::size_t w = 0; w < frameWords; ++w) byGroup[w * 8] = 0;
             continue;
         }

@@ -15,9 +15,9 @@ namespace {
 // The probes together take at most about this many steps (a few milliseconds, the time of a small
 // search): deeper levels tell more, but each costs several times the one above.
 constexpr std::int64_t kProbeSteps = 30'000;
-// Above this many Placements, summed over the candidate cuts (each a copy of the table with its index,
-// all held while the probes go deeper), the first class in the order of shapes is taken without probing:
-// some tens of megabytes at the most.
+// Above this many Placements, summed over the candidate cuts (each a copy of the table with its index and
+// an engine, all held while the probes go deeper), the first class in the order of shapes is taken without
+// probing: some tens of megabytes at the most.
 constexpr std::int64_t kProbedPlacements = 250'000;
 
 class SilentHooks : public SearchHooks {
