@@ -26,6 +26,25 @@ int maskOrder(const std::uint32_t* a, const std::uint32_t* b, int words) {
     return 0;
 }
 
+// A number that orders masks as maskOrder does wherever two of them differ: the place of the first byte
+// that is not 0 (a later one is the lesser mask), then that byte and the six after it. Equal numbers
+// leave the order to maskOrder.
+std::uint64_t orderPrefix(const std::uint32_t* mask, int words) {
+    const int bytes = words * 4;
+    if (bytes > 255) return 0;  // no room for the place in the number's top byte
+    constexpr bool little = std::endian::native == std::endian::little;
+    const auto byteAt = [&](int i) -> std::uint64_t {
+        return i < bytes ? mask[i >> 2] >> ((little ? i & 3 : 3 - (i & 3)) * 8) & 0xFFu : 0;
+    };
+    int w = 0;
+    while (w < words && mask[w] == 0) ++w;
+    const int first =
+        w == words ? bytes : w * 4 + (little ? std::countr_zero(mask[w]) : std::countl_zero(mask[w])) / 8;
+    std::uint64_t prefix = static_cast<std::uint64_t>(255 - first) << 56;
+    for (int i = 0; i < 7; ++i) prefix |= byteAt(first + i) << (48 - 8 * i);
+    return prefix;
+}
+
 }  // namespace
 
 std::string tilingCountLines(const TilingCounts& counts) {
@@ -75,19 +94,30 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         return maskOrder(table.mask(a), table.mask(b), table.wordsPerMask) < 0;
     };
 
-    // Each distinct cell set gets a rank, in the order of the masks.
-    // Sized once: the largest tables have hundreds of thousands of Placements, and growing by doubling
-    // would hold two copies at once.
-    int activeCount = 0;
-    for (int j = 0; j < table.placementCount; ++j) activeCount += active(slotOf(j)) ? 1 : 0;
-    m_byCells.reserve(static_cast<std::size_t>(activeCount));
-    for (int j = 0; j < table.placementCount; ++j)
-        if (active(slotOf(j))) m_byCells.push_back(j);
-    // Ties in Placement order; std::sort, not stable_sort, so that no temporary buffer is taken.
-    std::sort(m_byCells.begin(), m_byCells.end(), [&](int a, int b) {
-        const int order = maskOrder(table.mask(a), table.mask(b), table.wordsPerMask);
-        return order != 0 ? order < 0 : a < b;
-    });
+    // Each distinct cell set gets a rank, in the order of the masks (ties in Placement order). Most pairs
+    // are told apart by a number made from the masks' first bytes (orderPrefix); only equal ones are
+    // compared whole.
+    {
+        struct ByMask {
+            std::uint64_t prefix;
+            int placement;
+        };
+        std::vector<ByMask> byMask;
+        int activeCount = 0;
+        for (int j = 0; j < table.placementCount; ++j) activeCount += active(slotOf(j)) ? 1 : 0;
+        byMask.reserve(static_cast<std::size_t>(activeCount));
+        for (int j = 0; j < table.placementCount; ++j)
+            if (active(slotOf(j))) byMask.push_back({orderPrefix(table.mask(j), table.wordsPerMask), j});
+        std::sort(byMask.begin(), byMask.end(), [&](const ByMask& a, const ByMask& b) {
+            if (a.prefix != b.prefix) return a.prefix < b.prefix;
+            const int order = maskOrder(table.mask(a.placement), table.mask(b.placement), table.wordsPerMask);
+            return order != 0 ? order < 0 : a.placement < b.placement;
+        });
+        // Sized once: the largest tables have hundreds of thousands of Placements, and growing by doubling
+        // would hold two copies at once.
+        m_byCells.reserve(byMask.size());
+        for (const ByMask& entry : byMask) m_byCells.push_back(entry.placement);
+    }
     m_cellSet.assign(static_cast<std::size_t>(table.placementCount), -1);
     int rank = -1;
     for (std::size_t i = 0; i < m_byCells.size(); ++i) {
@@ -121,24 +151,47 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     m_singleCopies =
         std::all_of(m_classCopies.begin(), m_classCopies.end(), [](std::int64_t n) { return n <= 1; });
     m_classSets = std::move(classSets);
-    m_allowed.reserve(m_byCells.size());
-    for (int j : m_byCells) {
-        const int c = slotClass[static_cast<std::size_t>(slotOf(j))];
-        m_allowed.push_back(static_cast<std::uint64_t>(c) << 32 |
-                            static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(j)]));
+
+    // The keys: the distinct pairs (class, cell set) in order. The Placements sorted by class, stably (by
+    // counting), keep the cell-set order within each class, so the pairs come in order; each Placement's
+    // cell set becomes the place of its pair, in place (megabytes on the largest Board).
+    const auto classOf = [&](int j) {
+        return static_cast<std::size_t>(slotClass[static_cast<std::size_t>(slotOf(j))]);
+    };
+    std::vector<int> byClass(m_byCells.size());
+    {
+        std::vector<std::size_t> next(m_classCopies.size() + 1, 0);
+        for (int j : m_byCells) ++next[classOf(j) + 1];
+        for (std::size_t c = 1; c < next.size(); ++c) next[c] += next[c - 1];
+        for (int j : m_byCells) byClass[next[classOf(j)]++] = j;
     }
-    std::sort(m_allowed.begin(), m_allowed.end());
-    m_allowed.erase(std::unique(m_allowed.begin(), m_allowed.end()), m_allowed.end());
-    m_allowed.shrink_to_fit();
+    m_byCells = {};
+    const auto pairOf = [&](int j) {
+        return static_cast<std::uint64_t>(classOf(j)) << 32 |
+               static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(j)]);
+    };
+    std::size_t keyCount = 0;
+    for (std::size_t i = 0; i < byClass.size(); ++i)
+        keyCount += i == 0 || pairOf(byClass[i]) != pairOf(byClass[i - 1]) ? 1 : 0;
+    m_allowed.assign(keyCount, 0);
+    m_keyPlacement.assign(keyCount, -1);
+    std::size_t key = 0;
+    for (std::size_t i = 0; i < byClass.size(); ++i) {
+        const int j = byClass[i];
+        const std::uint64_t pair = pairOf(j);
+        if (i > 0 && pair != m_allowed[key]) ++key;
+        m_allowed[key] = pair;
+        m_keyPlacement[key] = j;
+        m_cellSet[static_cast<std::size_t>(j)] = static_cast<int>(key);
+    }
+    byClass = {};
+    m_keyOf = std::move(m_cellSet);
+    m_cellSet = {};
 
     // The Board's symmetries: lattice symmetries, followed by the shift that keeps every triangle's
     // direction, that map the open cells onto open cells and each class's Placements onto its own. For
     // each one kept, the image of every key.
     m_mask.assign(words, 0u);
-    const std::size_t keyCount = m_allowed.size();
-    m_keyPlacement.assign(keyCount, -1);
-    for (int j : m_byCells) m_keyPlacement[rankOf(keyAt(j))] = j;
-    m_byCells = {};
     const int cellCount = index.freeCellCount;
     // The keys in a hash table on their class and cell set (open addressing, at most half full).
     m_keySlots.assign(std::bit_ceil(std::max<std::size_t>(2 * keyCount, 2)), kNoKeyRank);
@@ -205,14 +258,6 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
             }
         }
     m_cellTag.assign(static_cast<std::size_t>(std::max(cellCount, 0)), 0);
-    // The keys and their images say all that is asked later: each Placement's cell set becomes its key,
-    // in place (megabytes on the largest Board), and the Placements by cell set are let go.
-    for (std::size_t j = 0; j < m_cellSet.size(); ++j)
-        m_cellSet[j] = placementClass(static_cast<int>(j)) < 0
-                           ? -1
-                           : static_cast<int>(rankOf(keyAt(static_cast<int>(j))));
-    m_keyOf = std::move(m_cellSet);
-    m_cellSet = {};
     m_keyPlacement = {};
     m_keySlots = {};
 }
@@ -375,17 +420,6 @@ bool TilingClassCounter::canonicalTiling(std::span<const int> placements) const 
         if (imageOutside < tilingOutside) return false;
     }
     return true;
-}
-
-std::uint32_t TilingClassCounter::rankOf(std::uint64_t key) const {
-    const auto found = std::lower_bound(m_allowed.begin(), m_allowed.end(), key);
-    return found != m_allowed.end() && *found == key ? static_cast<std::uint32_t>(found - m_allowed.begin())
-                                                     : kNoKeyRank;
-}
-
-std::uint64_t TilingClassCounter::keyAt(int j) const {
-    return static_cast<std::uint64_t>(placementClass(j)) << 32 |
-           static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(j)]);
 }
 
 std::uint32_t TilingClassCounter::imageOf(int g, std::uint32_t key) const {

@@ -109,8 +109,6 @@ class TilingClassCounter {
         return static_cast<std::uint32_t>(m_keyOf[static_cast<std::size_t>(j)]);
     }
     bool ofClasses(std::span<const int> placements) const;  // every Placement of a class
-    std::uint32_t rankOf(std::uint64_t key) const;          // its place in m_allowed, or ~0
-    std::uint64_t keyAt(int j) const;                       // (class << 32 | cell set) of Placement j
     std::uint32_t imageOf(int g, std::uint32_t key) const;
 
     const PlacementTable* m_table = nullptr;

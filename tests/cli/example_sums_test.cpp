@@ -38,6 +38,25 @@ TEST_P(ExampleSums, OneThreadTwoThreadsAndMergedShards) {
     examplesums::expectSums(sums.board, dir.file("merged"), "two shards merged");
 }
 
+// A search for one tiling of each symmetry class keeps, of each class, the tiling whose Placements come
+// first in the order of their cell sets: its files show that order has stayed as it always was.
+TEST(ExampleSums, OneTilingPerSymmetryClass) {
+    const std::pair<const char*, const char*> kUnique[] = {
+        {"hexiamonds-6x6.trz", "7b9586f158349728a39ac2a049edcdb72c70a0365e7945f0430b663029705772"},
+        {"hexiamonds-4x9.trz", "734fd9763fc62c55c3d178cb00225e9427ef83d60d2039b6ed2a547a8cf7d59f"},
+        {"polyiamonds-1-5-bell.trz", "4b896fdc260f2891080b31aa485bc9bc232b4eab99a115a613357cc7bacac05d"},
+        {"tetriamonds-x2-hexagon.trz", "2521ff989221a93499ab464fbdb310ba94a500ca03732818a1c19ef8fc67fb80"}};
+    for (const auto& [board, opb] : kUnique) {
+        testsupport::TempDir dir;
+        const auto result = solverprocess::run(
+            dir.path().string(), {"--quiet", "--yes", "--unique", "--threads", "1", "--output-dir",
+                                  dir.path().string(), testsupport::examplesDir() + "/" + board});
+        EXPECT_EQ(result.exitStatus, 0) << board << ": " << result.err;
+        const std::string base = dir.file(examplesums::sumsOf(board)->base);
+        EXPECT_EQ(examplesums::sha256(testsupport::readBytes(base + ".opb")), opb) << board;
+    }
+}
+
 std::vector<Sums> examples(bool cheap) {
     std::vector<Sums> chosen;
     for (const Sums& sums : examplesums::kSums)
