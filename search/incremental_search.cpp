@@ -5,6 +5,7 @@
 
 #include "board/board.h"
 #include "search/incremental_search_bits.h"
+#include "search/processor_features.h"
 
 namespace {
 
@@ -39,15 +40,13 @@ void IncrementalSearch::init(Form form) {
     m_dead.assign(static_cast<std::size_t>(placements), 1);
     m_frameWords = std::max(form.frameWords, 2);
     m_bits = form.bitParallel && m_index->hasColumnBits() && m_cells <= 512;
-#if defined(__x86_64__)
-    m_hardwarePopcount = __builtin_cpu_supports("popcnt");
-    m_vectorPopcount = form.vectorBits >= 512 && __builtin_cpu_supports("avx512f") &&
-                       __builtin_cpu_supports("avx512vpopcntdq");
-    m_wideCount = form.vectorBits >= 256 && !m_vectorPopcount && __builtin_cpu_supports("avx2");
-    m_bitExtract = form.bitExtract && incremental::hasFastBitExtract();
-    m_compressRows =
-        m_vectorPopcount && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi2");
-#endif
+    // (Where the processor has none of these, the portable forms run.)
+    const ProcessorFeatures& processor = processorFeatures();
+    m_hardwarePopcount = processor.popcnt;
+    m_vectorPopcount = form.vectorBits >= 512 && processor.avx512vpopcntdq;
+    m_wideCount = form.vectorBits >= 256 && !m_vectorPopcount && processor.avx2;
+    m_bitExtract = form.bitExtract && processor.fastBitExtract;
+    m_compressRows = m_vectorPopcount && processor.avx512bw && processor.avx512vbmi2;
     m_liveWords.assign(static_cast<std::size_t>(m_index->rowWords()), 0);
     m_cellCounts.assign(static_cast<std::size_t>(m_index->columnStride()), 0);
     m_rowsBefore.assign(static_cast<std::size_t>(m_index->rowWords()) + 1, 0);

@@ -75,9 +75,6 @@ inline int rowCount(const std::uint64_t* live, int words) {
 }
 int rowCountPopcount(const std::uint64_t* live, int words);
 
-// Whether the processor extracts bits (BMI2's PEXT) in a few cycles (in the kernels' file).
-bool hasFastBitExtract();
-
 // The rows and pieces of a frame's parent at the bits of its live set, packed together in order into
 // `rowsTo` and `piecesTo`: with AVX-512's compress instructions, for processors that have them (VBMI2 for
 // the bytes; in the kernels' file).

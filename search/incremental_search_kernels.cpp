@@ -1,12 +1,11 @@
-// The fast engine's processor-specific kernels, chosen at run time: the detection of what the
-// processor has, the four-words-at-a-time overlap of a Placement, and the counts with a population-count
+// The fast engine's processor-specific kernels, chosen at run time (processor_features.h): the
+// four-words-at-a-time overlap of a Placement, and the counts with a population-count
 // instruction, with 256-bit vectors and with a vector population count. On other processors each is
 // the portable form.
 #include <algorithm>
 #include <iterator>
 
 #if defined(__x86_64__)
-#include <cpuid.h>
 #include <immintrin.h>
 #endif
 
@@ -22,31 +21,6 @@ inline unsigned openCells(const std::uint32_t* covered, int cells, int group) {
     return open;
 }
 }  // namespace
-
-#if defined(__x86_64__)
-// Whether the processor extracts bits (BMI2's PEXT) in a few cycles: every one that has the instruction,
-// except AMD's before family 19h, which take up to hundreds.
-bool incremental::hasFastBitExtract() {
-    // Asked once: in a virtual machine each question to the processor costs many microseconds, and
-    // every engine asks (the choice of a symmetry class makes dozens).
-    static const bool fast = [] {
-        if (!__builtin_cpu_supports("bmi2")) return false;
-        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-        if (__get_cpuid(0, &eax, &ebx, &ecx, &edx) == 0) return false;
-        const bool amd = ebx == 0x68747541u && edx == 0x69746e65u && ecx == 0x444d4163u;  // "AuthenticAMD"
-        if (!amd) return true;
-        if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
-        const unsigned family =
-            ((eax >> 8) & 0xFu) == 0xFu ? 0xFu + ((eax >> 20) & 0xFFu) : (eax >> 8) & 0xFu;
-        return family >= 0x19u;
-    }();
-    return fast;
-}
-#else
-bool incremental::hasFastBitExtract() {
-    return false;
-}
-#endif
 
 #if defined(__x86_64__)
 // The same four words at a time, for processors with 256-bit vectors (found at run time).
