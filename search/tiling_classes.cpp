@@ -94,35 +94,34 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         return maskOrder(table.mask(a), table.mask(b), table.wordsPerMask) < 0;
     };
 
-    // Each distinct cell set gets a rank, in the order of the masks (ties in Placement order). Most pairs
-    // are told apart by a number made from the masks' first bytes (orderPrefix); only equal ones are
-    // compared whole.
+    // Each distinct cell set gets a rank, in the order of the masks (ties in Placement order). Each
+    // Placement is sorted as one number: the top of a number made from its mask's first bytes
+    // (orderPrefix), which tells most masks apart, above the Placement's own number; only equal tops
+    // compare the masks whole. (One word per Placement: the largest tables have hundreds of thousands.)
+    const int placementBits = std::bit_width(static_cast<unsigned>(std::max(table.placementCount, 0)));
+    const std::uint64_t placementMask = (std::uint64_t{1} << placementBits) - 1;
+    const auto placementAt = [&](std::uint64_t entry) { return static_cast<int>(entry & placementMask); };
+    std::vector<std::uint64_t> byCells;
     {
-        struct ByMask {
-            std::uint64_t prefix;
-            int placement;
-        };
-        std::vector<ByMask> byMask;
-        int activeCount = 0;
+        std::size_t activeCount = 0;
         for (int j = 0; j < table.placementCount; ++j) activeCount += active(slotOf(j)) ? 1 : 0;
-        byMask.reserve(static_cast<std::size_t>(activeCount));
+        byCells.reserve(activeCount);  // sized once: growing by doubling would hold two copies at once
         for (int j = 0; j < table.placementCount; ++j)
-            if (active(slotOf(j))) byMask.push_back({orderPrefix(table.mask(j), table.wordsPerMask), j});
-        std::sort(byMask.begin(), byMask.end(), [&](const ByMask& a, const ByMask& b) {
-            if (a.prefix != b.prefix) return a.prefix < b.prefix;
-            const int order = maskOrder(table.mask(a.placement), table.mask(b.placement), table.wordsPerMask);
-            return order != 0 ? order < 0 : a.placement < b.placement;
+            if (active(slotOf(j)))
+                byCells.push_back((orderPrefix(table.mask(j), table.wordsPerMask) & ~placementMask) |
+                                  static_cast<std::uint64_t>(j));
+        std::sort(byCells.begin(), byCells.end(), [&](std::uint64_t a, std::uint64_t b) {
+            if ((a ^ b) > placementMask) return a < b;  // the tops differ
+            const int order =
+                maskOrder(table.mask(placementAt(a)), table.mask(placementAt(b)), table.wordsPerMask);
+            return order != 0 ? order < 0 : a < b;
         });
-        // Sized once: the largest tables have hundreds of thousands of Placements, and growing by doubling
-        // would hold two copies at once.
-        m_byCells.reserve(byMask.size());
-        for (const ByMask& entry : byMask) m_byCells.push_back(entry.placement);
     }
     m_cellSet.assign(static_cast<std::size_t>(table.placementCount), -1);
     int rank = -1;
-    for (std::size_t i = 0; i < m_byCells.size(); ++i) {
-        if (i == 0 || maskLess(m_byCells[i - 1], m_byCells[i])) ++rank;
-        m_cellSet[static_cast<std::size_t>(m_byCells[i])] = rank;
+    for (std::size_t i = 0; i < byCells.size(); ++i) {
+        if (i == 0 || maskLess(placementAt(byCells[i - 1]), placementAt(byCells[i]))) ++rank;
+        m_cellSet[static_cast<std::size_t>(placementAt(byCells[i]))] = rank;
     }
 
     // Slots whose Placements cover the same cell sets are interchangeable: one class.
@@ -158,14 +157,17 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
     const auto classOf = [&](int j) {
         return static_cast<std::size_t>(slotClass[static_cast<std::size_t>(slotOf(j))]);
     };
-    std::vector<int> byClass(m_byCells.size());
+    std::vector<int> byClass(byCells.size());
     {
         std::vector<std::size_t> next(m_classCopies.size() + 1, 0);
-        for (int j : m_byCells) ++next[classOf(j) + 1];
+        for (std::uint64_t entry : byCells) ++next[classOf(placementAt(entry)) + 1];
         for (std::size_t c = 1; c < next.size(); ++c) next[c] += next[c - 1];
-        for (int j : m_byCells) byClass[next[classOf(j)]++] = j;
+        for (std::uint64_t entry : byCells) {
+            const int j = placementAt(entry);
+            byClass[next[classOf(j)]++] = j;
+        }
     }
-    m_byCells = {};
+    byCells = {};
     const auto pairOf = [&](int j) {
         return static_cast<std::uint64_t>(classOf(j)) << 32 |
                static_cast<std::uint32_t>(m_cellSet[static_cast<std::size_t>(j)]);

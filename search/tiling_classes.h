@@ -113,7 +113,6 @@ class TilingClassCounter {
 
     const PlacementTable* m_table = nullptr;
     std::vector<std::int64_t> m_classCopies;
-    std::vector<int> m_byCells;  // while preparing: Placements of classes, ordered by their masks
     // While preparing: one Placement of each key, and the keys in a hash table on their class and cell
     // set (kNoKeyRank: an empty slot).
     std::vector<int> m_keyPlacement;
