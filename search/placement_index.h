@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "search/cache_aligned.h"
 #include "search/placement_table.h"
 
 // The placement table as sparse rows and columns, for the incremental search. In exact-cover terms the
@@ -59,6 +60,6 @@ class PlacementIndex {
     std::vector<std::int32_t> m_columnRows;
     int m_rowWords = 0;
     int m_columnStride = 0;
-    std::vector<std::uint64_t> m_columnBits;
-    std::vector<std::uint64_t> m_cellBits;
+    CacheAlignedVector<std::uint64_t> m_columnBits;
+    CacheAlignedVector<std::uint64_t> m_cellBits;
 };
