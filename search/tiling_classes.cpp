@@ -203,6 +203,9 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
         while (m_keySlots[slot] != kNoKeyRank) slot = (slot + 1) & (m_keySlots.size() - 1);
         m_keySlots[slot] = static_cast<std::uint32_t>(k);
     }
+    // The lattice symmetries that map the open cells onto open cells first, so that the images of all of
+    // them take their room at once (growing it symmetry by symmetry held old and new copies together).
+    std::vector<std::vector<int>> cellMaps;
     for (int g = 0; g < 12 && (g == 0 || cellCount > 0); ++g) {
         std::vector<CellPos> image(static_cast<std::size_t>(cellCount));
         for (int n = 0; n < cellCount; ++n)
@@ -224,13 +227,20 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
                 if (maps) cellMap[static_cast<std::size_t>(n)] = index.numberAt(x, y);
             }
         }
-        if (!maps) continue;
+        if (maps) cellMaps.push_back(std::move(cellMap));
+    }
+    if (cellMaps.size() > 1) {
+        m_imageKey.reserve((cellMaps.size() - 1) * keyCount);
+        m_imageCell.reserve((cellMaps.size() - 1) * keyCount);
+    }
+    for (std::vector<int>& cellMap : cellMaps) {
         m_cellMaps.push_back(std::move(cellMap));
         const int added = static_cast<int>(m_cellMaps.size()) - 1;
         if (added == 0) continue;
         const std::size_t at = m_imageKey.size();
         m_imageKey.resize(at + keyCount);
         m_imageCell.resize(at + keyCount);
+        bool maps = true;
         for (std::size_t k = 0; maps && k < keyCount; ++k) {
             int cell = 0;
             const std::uint32_t image = imageKey(added, m_keyPlacement[k], &cell);
@@ -245,6 +255,10 @@ void TilingClassCounter::prepare(const PlacementTable& table, const FreeCellInde
             m_imageKey.resize(at);
             m_imageCell.resize(at);
         }
+    }
+    if (m_imageKey.size() < m_imageKey.capacity()) {  // a symmetry of the cells that the pieces do not share
+        m_imageKey.shrink_to_fit();
+        m_imageCell.shrink_to_fit();
     }
     // The inverse of each symmetry: the one that takes every key back.
     const int symmetries = symmetryCount();
