@@ -96,6 +96,7 @@ void IncrementalSearch::init(Form form) {
         whole.words = m_rowWords;
         whole.columnData = m_index->columnBits();
         whole.cellData = m_index->cellBits();
+        whole.cellStride = static_cast<std::size_t>(m_index->cellStride());
         whole.rows.resize(static_cast<std::size_t>(placements));
         whole.pieces.resize(static_cast<std::size_t>(placements));
         for (int j = 0; j < placements; ++j) {
@@ -246,7 +247,7 @@ void IncrementalSearch::placeOpenCell(int cell) {
         const auto words = static_cast<std::size_t>(frame.words);
         const std::uint64_t* from = liveSet(m_placed);
         std::uint64_t* to = m_liveBits.data() + static_cast<std::size_t>(m_placed + 1) * m_livePitch;
-        const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(cell) * words;
+        const std::uint64_t* column = frame.cell(cell);
         for (std::size_t w = 0; w < words; ++w) to[w] = from[w] & ~column[w];
         m_firstGroup = cell / 8;
         m_lastPlacement = -1;
@@ -391,7 +392,7 @@ int IncrementalSearch::emptyOpenCell() const {
     const std::uint32_t* covered = m_state.coveredMask.data();
     for (int n = 0; n < m_cells; ++n) {
         if ((covered[n >> 5] >> (n & 31) & 1u) != 0) continue;
-        const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(n) * words;
+        const std::uint64_t* column = frame.cell(n);
         std::size_t w = 0;
         while (w < words && (live[w] & column[w]) == 0) ++w;
         if (w == words) return n;
@@ -429,8 +430,7 @@ void IncrementalSearch::collectPieceCandidates(int a, int c) {
         // The live rows through c, ascending: table order.
         const std::uint64_t* live = liveSet(m_placed);
         const Frame& frame = frameOf(m_placed);
-        const std::uint64_t* column =
-            frame.cellData + static_cast<std::size_t>(c) * static_cast<std::size_t>(frame.words);
+        const std::uint64_t* column = frame.cell(c);
         // The words with candidates first, without a branch: most have none.
         std::uint16_t* words = m_liveWords.data();
         int wordCount = 0;

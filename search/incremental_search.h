@@ -174,8 +174,10 @@ class IncrementalSearch : public SearchEngine {
         // column(c)[w * 8], so that the words of a group of eight cells follow each other.
         const std::uint64_t* columnData = nullptr;
         CacheAlignedVector<std::uint64_t> columns;  // their storage, except for the whole table's
-        // The same cell by cell: cell c's `words` words from cellData + c * words.
+        // The same cell by cell: cell c's `words` words from cellData + c * cellStride (`words` up to a
+        // multiple of eight, so that every cell's words start on a cache line).
         const std::uint64_t* cellData = nullptr;
+        std::size_t cellStride = 0;
         CacheAlignedVector<std::uint64_t> cellColumns;
         std::vector<std::int32_t> rows;            // frame bit -> table row
         std::vector<std::uint8_t> pieces;          // frame bit -> its row's piece slot
@@ -186,6 +188,7 @@ class IncrementalSearch : public SearchEngine {
             return columnData + static_cast<std::size_t>(g) * 8 * static_cast<std::size_t>(words);
         }
         const std::uint64_t* column(int c) const { return group(c / 8) + c % 8; }
+        const std::uint64_t* cell(int c) const { return cellData + static_cast<std::size_t>(c) * cellStride; }
     };
     void makeFrame(int depth);
     const std::uint64_t* liveSet(int depth) const {

@@ -17,7 +17,7 @@ void IncrementalSearch::clearOverlaps(const Frame& frame, int placement, const s
     const auto words = static_cast<std::size_t>(frame.words);
     for (std::size_t w = 0; w < words; ++w) to[w] = from[w];
     for (const std::uint16_t* c = m_index->rowBegin(placement); c != m_index->rowEnd(placement); ++c) {
-        const std::uint64_t* column = frame.cellData + static_cast<std::size_t>(*c) * words;
+        const std::uint64_t* column = frame.cell(*c);
         for (std::size_t w = 0; w < words; ++w) to[w] &= ~column[w];
     }
 }
@@ -76,7 +76,8 @@ void IncrementalSearch::makeFrame(int depth) {
     frame.columns.resize(static_cast<std::size_t>(m_index->columnStride()) *
                          static_cast<std::size_t>(frame.words));
     frame.columnData = frame.columns.data();
-    frame.cellColumns.resize(static_cast<std::size_t>(m_cells) * static_cast<std::size_t>(frame.words));
+    frame.cellStride = (static_cast<std::size_t>(frame.words) + 7) / 8 * 8;
+    frame.cellColumns.resize(static_cast<std::size_t>(m_cells) * frame.cellStride);
     frame.cellData = frame.cellColumns.data();
 }
 
@@ -90,11 +91,11 @@ void IncrementalSearch::scatterColumns(const Frame& parent, Frame& frame, const 
         const std::int32_t row = frame.rows[i];
         const std::uint64_t bit = std::uint64_t{1} << (i & 63);
         for (const std::uint16_t* c = m_index->rowBegin(row); c != m_index->rowEnd(row); ++c)
-            frame.cellColumns[static_cast<std::size_t>(*c) * words + (i >> 6)] |= bit;
+            frame.cellColumns[static_cast<std::size_t>(*c) * frame.cellStride + (i >> 6)] |= bit;
     }
     // The same bits eight cells side by side, for the count.
     for (int c = 0; c < m_cells; ++c) {
-        const std::uint64_t* byCell = frame.cellData + static_cast<std::size_t>(c) * words;
+        const std::uint64_t* byCell = frame.cell(c);
         std::uint64_t* byGroup = frame.columns.data() + static_cast<std::size_t>(c / 8) * 8 * words + c % 8;
         for (std::size_t w = 0; w < words; ++w) byGroup[w * 8] = byCell[w];
     }
@@ -110,7 +111,6 @@ void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const 
     numberRows(parent, frame, live);
     std::uint16_t* words = m_liveWords.data();
     const int wordCount = wordsInUse(live, parent.words, words);
-    const auto parentWords = static_cast<std::size_t>(parent.words);
     const auto frameWords = static_cast<std::size_t>(frame.words);
     const std::uint32_t* covered = m_state.coveredMask.data();
     for (int c = 0; c < m_index->columnStride(); ++c) {
@@ -120,13 +120,13 @@ void IncrementalSearch::extractColumns(const Frame& parent, Frame& frame, const 
             for (std::size_t w = 0; w < frameWords; ++w) byGroup[w * 8] = 0;
             continue;
         }
-        std::uint64_t* to = frame.cellColumns.data() + static_cast<std::size_t>(c) * frameWords;
+        std::uint64_t* to = frame.cellColumns.data() + static_cast<std::size_t>(c) * frame.cellStride;
         if ((covered[c >> 5] >> (c & 31) & 1u) != 0) {
             std::fill_n(to, frameWords, 0);
             for (std::size_t w = 0; w < frameWords; ++w) byGroup[w * 8] = 0;
             continue;
         }
-        const std::uint64_t* from = parent.cellData + static_cast<std::size_t>(c) * parentWords;
+        const std::uint64_t* from = parent.cell(c);
         std::uint64_t packed = 0;
         int filled = 0;  // bits of `packed` in use, always below 64
         for (int i = 0; i < wordCount; ++i) {

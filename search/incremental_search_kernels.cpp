@@ -45,8 +45,8 @@ __attribute__((target("avx2"))) void IncrementalSearch::clearOverlapsWide(const 
         const __m256i upTo = _mm256_blendv_epi8(runEnd, zero, _mm256_cmpgt_epi64(zero, runEnd));
         __m256i dying = _mm256_andnot_si256(_mm256_sllv_epi64(ones, upTo), _mm256_sllv_epi64(ones, below));
         for (const std::uint16_t* c = cells; c != last; ++c)
-            dying = _mm256_or_si256(dying, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(
-                                               frame.cellData + static_cast<std::size_t>(*c) * words + w)));
+            dying = _mm256_or_si256(dying,
+                                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(frame.cell(*c) + w)));
         _mm256_storeu_si256(
             reinterpret_cast<__m256i*>(to + w),
             _mm256_andnot_si256(dying, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + w))));
@@ -59,16 +59,17 @@ __attribute__((target("avx2"))) void IncrementalSearch::clearOverlapsWide(const 
         const int upTo = std::clamp(end - bit, 0, 64);
         std::uint64_t dying =
             (below == 64 ? 0 : ~std::uint64_t{0} << below) & ~(upTo == 64 ? 0 : ~std::uint64_t{0} << upTo);
-        for (const std::uint16_t* c = cells; c != last; ++c)
-            dying |= frame.cellData[static_cast<std::size_t>(*c) * words + w];
+        for (const std::uint16_t* c = cells; c != last; ++c) dying |= frame.cell(*c)[w];
         to[w] = from[w] & ~dying;
     }
 }
 
-// The same eight words at a time for processors with 512-bit vectors. The last words are read masked and
-// stored whole, as 0 past the frame's words (a live set has room for them): a masked store would make
-// the count wait for it to be written before it could read the live words. (GCC's masked loads start
-// from an "undefined" register that its uninitialised-use warning trips over.)
+// The same eight words at a time for processors with 512-bit vectors. A cell's words are read eight at a
+// time from its cache line (a cell has room up to a multiple of eight words; what lies past the frame's
+// words there counts for nothing). The live set's last words are read masked and stored whole, as 0 past
+// the frame's words (a live set has room for them): a masked store would make the count wait for it to
+// be written before it could read the live words. (GCC's masked loads start from an "undefined" register
+// that its uninitialised-use warning trips over.)
 #pragma GCC diagnostic push
 #if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
@@ -97,11 +98,7 @@ __attribute__((target("avx512f"))) void IncrementalSearch::clearOverlapsVector(c
         const __m512i upTo = _mm512_min_epi64(_mm512_max_epi64(runEnd, zero), sixtyFour);
         __m512i dying = _mm512_andnot_si512(_mm512_sllv_epi64(ones, upTo), _mm512_sllv_epi64(ones, below));
         for (const std::uint16_t* c = cells; c != last; ++c)
-            dying = _mm512_or_si512(
-                dying,
-                _mm512_maskz_loadu_epi64(
-                    lanes, frame.cellData + static_cast<std::size_t>(*c) * static_cast<std::size_t>(words) +
-                               static_cast<std::size_t>(w)));
+            dying = _mm512_or_si512(dying, _mm512_load_si512(frame.cell(*c) + static_cast<std::size_t>(w)));
         _mm512_storeu_si512(to + w, _mm512_andnot_si512(dying, _mm512_maskz_loadu_epi64(lanes, from + w)));
         runFirst = _mm512_sub_epi64(runFirst, step);
         runEnd = _mm512_sub_epi64(runEnd, step);

@@ -63,7 +63,8 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
     const std::size_t words = static_cast<std::size_t>(m_rowWords) * static_cast<std::size_t>(m_columnStride);
     if (words <= kMaxColumnBitWords) {
         m_columnBits.assign(words, 0);
-        m_cellBits.assign(static_cast<std::size_t>(m_rowWords) * static_cast<std::size_t>(m_cells), 0);
+        m_cellStride = (m_rowWords + 7) / 8 * 8;
+        m_cellBits.assign(static_cast<std::size_t>(m_cellStride) * static_cast<std::size_t>(m_cells), 0);
         for (int j = 0; j < placements; ++j)
             for (const std::uint16_t* c = rowBegin(j); c != rowEnd(j); ++c) {
                 const std::uint64_t bit = std::uint64_t{1} << (j & 63);
@@ -71,7 +72,7 @@ PlacementIndex::PlacementIndex(const PlacementTable& table, int freeCellCount)
                               static_cast<std::size_t>(j >> 6)) *
                                  8 +
                              *c % 8] |= bit;
-                m_cellBits[static_cast<std::size_t>(*c) * static_cast<std::size_t>(m_rowWords) +
+                m_cellBits[static_cast<std::size_t>(*c) * static_cast<std::size_t>(m_cellStride) +
                            static_cast<std::size_t>(j >> 6)] |= bit;
             }
     }

@@ -43,9 +43,11 @@ class PlacementIndex {
     int rowWords() const { return m_rowWords; }
     int columnStride() const { return m_columnStride; }
     const std::uint64_t* columnBits() const { return m_columnBits.data(); }
-    // The same bits cell by cell: cell c's rowWords() words from cellBits() + c * rowWords(), so that
-    // the words of a few cells are read side by side when a Placement is placed.
+    // The same bits cell by cell: cell c's rowWords() words from cellBits() + c * cellStride(), so that
+    // the words of a few cells are read side by side when a Placement is placed. The stride is rowWords()
+    // up to a multiple of eight, so that every cell's words start on a cache line (the storage does).
     const std::uint64_t* cellBits() const { return m_cellBits.data(); }
+    int cellStride() const { return m_cellStride; }
 
     // Bytes held, for the memory figures.
     std::size_t bytes() const;
@@ -60,6 +62,7 @@ class PlacementIndex {
     std::vector<std::int32_t> m_columnRows;
     int m_rowWords = 0;
     int m_columnStride = 0;
+    int m_cellStride = 0;
     CacheAlignedVector<std::uint64_t> m_columnBits;
     CacheAlignedVector<std::uint64_t> m_cellBits;
 };
