@@ -66,10 +66,11 @@ __attribute__((target("avx2"))) void IncrementalSearch::clearOverlapsWide(const 
 
 // The same eight words at a time for processors with 512-bit vectors. A cell's words are read eight at a
 // time from its cache line (a cell has room up to a multiple of eight words; what lies past the frame's
-// words there counts for nothing). The live set's last words are read masked and stored whole, as 0 past
-// the frame's words (a live set has room for them): a masked store would make the count wait for it to
-// be written before it could read the live words. (GCC's masked loads start from an "undefined" register
-// that its uninitialised-use warning trips over.)
+// words there counts for nothing). The read asks for no alignment: on a line it costs the same, and
+// storage placed otherwise would only be slower, never a fault. The live set's last words are read
+// masked and stored whole, as 0 past the frame's words (a live set has room for them): a masked store
+// would make the count wait for it to be written before it could read the live words. (GCC's masked
+// loads start from an "undefined" register that its uninitialised-use warning trips over.)
 #pragma GCC diagnostic push
 #if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
@@ -98,7 +99,7 @@ __attribute__((target("avx512f"))) void IncrementalSearch::clearOverlapsVector(c
         const __m512i upTo = _mm512_min_epi64(_mm512_max_epi64(runEnd, zero), sixtyFour);
         __m512i dying = _mm512_andnot_si512(_mm512_sllv_epi64(ones, upTo), _mm512_sllv_epi64(ones, below));
         for (const std::uint16_t* c = cells; c != last; ++c)
-            dying = _mm512_or_si512(dying, _mm512_load_si512(frame.cell(*c) + static_cast<std::size_t>(w)));
+            dying = _mm512_or_si512(dying, _mm512_loadu_si512(frame.cell(*c) + static_cast<std::size_t>(w)));
         _mm512_storeu_si512(to + w, _mm512_andnot_si512(dying, _mm512_maskz_loadu_epi64(lanes, from + w)));
         runFirst = _mm512_sub_epi64(runFirst, step);
         runEnd = _mm512_sub_epi64(runEnd, step);
